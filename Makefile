@@ -1,0 +1,33 @@
+# Three build trees: the Windows programs (mingw-w64, run under Wine), the
+# fuzz target (clang), and the host tree whose CTest runs every test: the
+# sanitized unit tests, the Wine tests and the fuzz run.
+BUILD ?= build
+FUZZ_SECONDS ?= 20
+JOBS ?= 2
+ROOT := $(abspath .)
+
+.PHONY: all setup build test bench clean
+
+all: build
+
+setup:
+	tools/setup-debian
+
+build: setup
+	cmake -S . -B $(BUILD)/win32 -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-i686.cmake -DQUIZ_TESTS=ON
+	cmake --build $(BUILD)/win32 -j$(JOBS)
+	cmake -S . -B $(BUILD)/fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUIZ_FUZZ=ON
+	cmake --build $(BUILD)/fuzz -j$(JOBS) --target fuzz_core fuzz_seeds
+	cmake -S . -B $(BUILD)/host -DQUIZ_TESTS=ON -DQUIZ_WIN32_DIR=$(abspath $(BUILD)/win32) \
+	    -DQUIZ_FUZZ_DIR=$(abspath $(BUILD)/fuzz) -DQUIZ_FUZZ_SECONDS=$(FUZZ_SECONDS)
+	cmake --build $(BUILD)/host -j$(JOBS)
+
+test: build
+	tests/with-display $(BUILD)/win32/wine_keeper.exe \
+	    ctest --test-dir $(BUILD)/host --output-on-failure -j$(JOBS)
+
+bench: build
+	$(BUILD)/host/core_bench
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,86 @@
+#include "quiz/loader.h"
+
+#include "quiz/lzw.h"
+#include "quiz/notice.h"
+#include "quiz/payload.h"
+#include "shell/platform.h"
+
+namespace {
+
+void tellUser(const char* text)
+{
+    showNotice(text, "Quizz");
+}
+
+struct PackedResource {
+    bool found;
+    const uint8_t* bytes;
+    DWORD size;
+};
+
+PackedResource findPayload(int id)
+{
+    HRSRC resource = FindResourceA(nullptr, MAKEINTRESOURCEA(id), PayloadResourceType);
+    if (!resource)
+        return {false, nullptr, 0};
+    DWORD size = SizeofResource(nullptr, resource);
+    HGLOBAL loaded = size ? LoadResource(nullptr, resource) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    return {true, static_cast<const uint8_t*>(bytes), bytes ? size : 0};
+}
+
+// Packed payloads never exceed the codec's input limit; a larger resource is
+// damaged, and the codec reports it so.
+int32_t unpack(const PackedResource& payload, uint8_t** unpacked, int32_t* length)
+{
+    int32_t packedLength = payload.size > DWORD(INT32_MAX) ? INT32_MAX : int32_t(payload.size);
+    int32_t reported = 0;
+    int32_t status = lzwDecode(payload.bytes, packedLength, unpacked, &reported);
+    *length = reported >= 2 ? reported - 2 : 0;
+    return status;
+}
+
+void loadCodes(Quiz& quiz)
+{
+    PackedResource payload = findPayload(CodesPayloadResourceId);
+    if (!payload.found) {
+        tellUser("Codes non trouv\xE9" "s.");
+        return;
+    }
+    if (payload.size == 0) {
+        tellUser("Codes non renseign\xE9" "s.");
+        return;
+    }
+    uint8_t* unpacked = nullptr;
+    int32_t length = 0;
+    bool read = unpack(payload, &unpacked, &length) == lzwOk
+                && parseCodesPayload(quiz, unpacked, static_cast<std::size_t>(length));
+    lzwFreeBuffer(unpacked);
+    if (!read)
+        tellUser("Erreur dans le d\xE9" "cryptage des codes");
+}
+
+}  // namespace
+
+void loadQuiz(Quiz& quiz)
+{
+    PackedResource payload = findPayload(QuizPayloadResourceId);
+    if (!payload.found)
+        tellUser("Erreur dans le fichier");
+    if (payload.size == 0) {
+        tellUser("Reponses non trouv\xE9" "es");
+        loadSampleQuiz(quiz);
+        return;
+    }
+    uint8_t* unpacked = nullptr;
+    int32_t length = 0;
+    bool read = unpack(payload, &unpacked, &length) == lzwOk
+                && parseQuizPayload(quiz, unpacked, static_cast<std::size_t>(length));
+    lzwFreeBuffer(unpacked);
+    if (!read) {
+        tellUser("Erreur dans le d\xE9" "cryptage des reponses");
+        return;
+    }
+    quiz.boardBrush = CreateSolidBrush(quiz.boardColour);
+    loadCodes(quiz);
+}

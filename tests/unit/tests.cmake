@@ -1,0 +1,17 @@
+# The core's unit tests, built for the host (sanitized) and for Windows.
+set(QUIZ_UNIT_TEST_SOURCES
+  tests/unit/quiz_test.cpp
+  tests/unit/payload_test.cpp
+  tests/unit/lzw_test.cpp
+  tests/unit/verdict_test.cpp
+  tests/unit/grid_test.cpp)
+
+add_executable(core_tests ${QUIZ_UNIT_TEST_SOURCES})
+target_include_directories(core_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+if(WIN32)
+  target_link_libraries(core_tests PRIVATE quizwin32 gtest gtest_main)
+else()
+  target_link_libraries(core_tests PRIVATE quizcore_checked GTest::gtest GTest::gtest_main)
+  include(GoogleTest)
+  gtest_discover_tests(core_tests TEST_PREFIX "host." DISCOVERY_TIMEOUT 30)
+endif()

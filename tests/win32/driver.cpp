@@ -1,0 +1,209 @@
+#include "tests/win32/driver.h"
+
+#include <cstddef>
+#include <fstream>
+#include <sstream>
+
+std::string freshFolder(const std::string& name)
+{
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    std::string folder = std::string(base) + "quizz-" + std::to_string(GetCurrentProcessId()) + "-" + name;
+    std::string pattern = folder + "\\*";
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string path = folder + "\\" + found.cFileName;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(path.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::string readWholeFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+std::string folderOfThisProgram()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of("\\/"));
+}
+
+bool writeResources(const std::string& program, const std::vector<ResourceItem>& items)
+{
+    HANDLE update = BeginUpdateResourceA(program.c_str(), FALSE);
+    if (!update)
+        return false;
+    bool written = true;
+    for (const ResourceItem& item : items) {
+        static const uint8_t none = 0;
+        const void* data = item.bytes.empty() ? &none : item.bytes.data();
+        written = written
+                  && UpdateResourceA(update, item.type.c_str(), MAKEINTRESOURCEA(item.id),
+                                     MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), const_cast<void*>(data),
+                                     static_cast<DWORD>(item.bytes.size()));
+    }
+    return EndUpdateResourceA(update, written ? FALSE : TRUE) && written;
+}
+
+namespace {
+
+// Reads and writes a little-endian field of the program image in place.
+template <typename T> T& fieldAt(std::string& image, std::size_t offset)
+{
+    return *reinterpret_cast<T*>(image.data() + offset);
+}
+
+}  // namespace
+
+bool emptyResource(const std::string& program, const std::string& type, int id)
+{
+    std::string image = readWholeFile(program);
+    if (image.size() < 0x100)
+        return false;
+    std::size_t headers = fieldAt<LONG>(image, offsetof(IMAGE_DOS_HEADER, e_lfanew));
+    auto& nt = fieldAt<IMAGE_NT_HEADERS32>(image, headers);
+    DWORD resourceRva = nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_RESOURCE].VirtualAddress;
+    auto* sections = reinterpret_cast<IMAGE_SECTION_HEADER*>(image.data() + headers + offsetof(IMAGE_NT_HEADERS32, OptionalHeader)
+                                                             + nt.FileHeader.SizeOfOptionalHeader);
+    std::size_t base = 0;
+    for (int n = 0; n < nt.FileHeader.NumberOfSections; ++n)
+        if (resourceRva >= sections[n].VirtualAddress
+            && resourceRva < sections[n].VirtualAddress + sections[n].Misc.VirtualSize)
+            base = resourceRva - sections[n].VirtualAddress + sections[n].PointerToRawData;
+    if (!base)
+        return false;
+
+    // Type directory (by name), then name directory (by id), then the first language.
+    auto findEntry = [&](std::size_t directory, const std::string* name, int number) -> long long {
+        auto& header = fieldAt<IMAGE_RESOURCE_DIRECTORY>(image, directory);
+        int count = header.NumberOfNamedEntries + header.NumberOfIdEntries;
+        auto* entries = reinterpret_cast<IMAGE_RESOURCE_DIRECTORY_ENTRY*>(image.data() + directory + sizeof header);
+        for (int n = 0; n < count; ++n) {
+            bool match = false;
+            if (name && entries[n].NameIsString) {
+                std::size_t at = base + entries[n].NameOffset;
+                WORD length = fieldAt<WORD>(image, at);
+                std::string text;
+                for (WORD c = 0; c < length; ++c)
+                    text += static_cast<char>(fieldAt<WORD>(image, at + 2 + 2 * c));
+                match = lstrcmpiA(text.c_str(), name->c_str()) == 0;
+            } else if (!name) {
+                match = number < 0 || (!entries[n].NameIsString && entries[n].Id == number);
+            }
+            if (match)
+                return static_cast<long long>(entries[n].OffsetToData);
+        }
+        return -1;
+    };
+    long long typeEntry = findEntry(base, &type, 0);
+    if (typeEntry < 0 || !(typeEntry & IMAGE_RESOURCE_DATA_IS_DIRECTORY))
+        return false;
+    long long nameEntry = findEntry(base + (typeEntry & 0x7FFFFFFF), nullptr, id);
+    if (nameEntry < 0 || !(nameEntry & IMAGE_RESOURCE_DATA_IS_DIRECTORY))
+        return false;
+    long long languageEntry = findEntry(base + (nameEntry & 0x7FFFFFFF), nullptr, -1);
+    if (languageEntry < 0 || (languageEntry & IMAGE_RESOURCE_DATA_IS_DIRECTORY))
+        return false;
+    fieldAt<IMAGE_RESOURCE_DATA_ENTRY>(image, base + languageEntry).Size = 0;
+
+    std::ofstream file(program, std::ios::binary | std::ios::trunc);
+    file.write(image.data(), static_cast<std::streamsize>(image.size()));
+    return static_cast<bool>(file);
+}
+
+std::string windowText(HWND window)
+{
+    char text[1024] = "";
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                        &copied);
+    return std::string(text, copied < sizeof text ? copied : 0);
+}
+
+namespace {
+
+struct BoxSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK findMessageBox(HWND window, LPARAM parameter)
+{
+    auto* search = reinterpret_cast<BoxSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char className[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (owner == search->processId && IsWindowVisible(window) && std::string(className) == "#32770") {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK collectStaticText(HWND child, LPARAM parameter)
+{
+    char className[64] = "";
+    GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, "Static") == 0) {
+        std::string text = windowText(child);
+        if (!text.empty())
+            *reinterpret_cast<std::string*>(parameter) += text;
+    }
+    return TRUE;
+}
+
+SeenMessageBox answerMessageBox(HWND box)
+{
+    SeenMessageBox seen;
+    seen.caption = windowText(box);
+    EnumChildWindows(box, collectStaticText, reinterpret_cast<LPARAM>(&seen.text));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    for (int wait = 0; wait < 500 && IsWindow(box); ++wait)
+        Sleep(10);
+    return seen;
+}
+
+}  // namespace
+
+ProgramRun runAnsweringMessageBoxes(const std::string& commandLine, const std::string& folder, DWORD timeoutMs)
+{
+    ProgramRun run;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string command = commandLine;
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &process))
+        return run;
+    run.started = true;
+    DWORD started = GetTickCount();
+    while (GetTickCount() - started < timeoutMs) {
+        if (WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0) {
+            run.exited = true;
+            break;
+        }
+        BoxSearch search{process.dwProcessId, nullptr};
+        EnumWindows(findMessageBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            run.messageBoxes.push_back(answerMessageBox(search.found));
+    }
+    if (!run.exited)
+        TerminateProcess(process.hProcess, 99);
+    GetExitCodeProcess(process.hProcess, &run.exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return run;
+}

@@ -1,0 +1,48 @@
+// Helpers for test programs that drive another Windows program: start it,
+// find its windows, read their texts, answer its message boxes, and write
+// resources into a copy of a program.
+#pragma once
+
+#include "shell/platform.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct SeenMessageBox {
+    std::string caption;
+    std::string text;
+};
+
+struct ProgramRun {
+    bool started = false;
+    bool exited = false;
+    DWORD exitCode = 0;
+    std::vector<SeenMessageBox> messageBoxes;
+};
+
+struct ResourceItem {
+    std::string type;
+    int id;
+    std::vector<uint8_t> bytes;
+};
+
+// A fresh, empty folder under the system's temporary folder.
+std::string freshFolder(const std::string& name);
+std::string readWholeFile(const std::string& path);
+std::string folderOfThisProgram();
+
+// Adds or replaces resources (language neutral) in an existing program file.
+bool writeResources(const std::string& program, const std::vector<ResourceItem>& items);
+
+// Sets the recorded size of a named-type resource to 0 in the program file:
+// resource updates drop empty resources, which a program may still carry.
+bool emptyResource(const std::string& program, const std::string& type, int id);
+
+// Text of any window, also of another process's controls.
+std::string windowText(HWND window);
+
+// Runs a command line in a working folder, clicking OK on each message box
+// its process shows and recording caption and text in order, until the
+// process ends or the time runs out (the process is then ended).
+ProgramRun runAnsweringMessageBoxes(const std::string& commandLine, const std::string& folder, DWORD timeoutMs);

@@ -1,0 +1,17 @@
+# Windows test programs: the loader's probe (whose resources each test case
+# rewrites), the driver that runs it and answers its message boxes, and the
+# hidden-window process that keeps Wine's desktop alive between programs.
+add_executable(loader_probe tests/win32/loader_probe.cpp tests/win32/quiz_dump.cpp)
+target_link_libraries(loader_probe PRIVATE quizwin32)
+# Resource updates need a stripped program.
+target_link_options(loader_probe PRIVATE -s)
+
+add_library(win32driver STATIC tests/win32/driver.cpp)
+target_include_directories(win32driver PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+
+add_executable(loader_test tests/win32/loader_test.cpp tests/win32/quiz_dump.cpp)
+target_link_libraries(loader_test PRIVATE win32driver quizwin32 gtest gtest_main)
+add_dependencies(loader_test loader_probe)
+
+add_executable(wine_keeper WIN32 tests/win32/wine_keeper.cpp)
+target_include_directories(wine_keeper PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
