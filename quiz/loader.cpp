@@ -62,7 +62,7 @@ void loadCodes(Quiz& quiz)
 
 }  // namespace
 
-void loadQuiz(Quiz& quiz)
+QuizSource loadQuiz(Quiz& quiz)
 {
     PackedResource payload = findPayload(QuizPayloadResourceId);
     if (!payload.found)
@@ -70,7 +70,7 @@ void loadQuiz(Quiz& quiz)
     if (payload.size == 0) {
         tellUser("Reponses non trouv\xE9" "es");
         loadSampleQuiz(quiz);
-        return;
+        return QuizSource::Sample;
     }
     uint8_t* unpacked = nullptr;
     int32_t length = 0;
@@ -79,8 +79,9 @@ void loadQuiz(Quiz& quiz)
     lzwFreeBuffer(unpacked);
     if (!read) {
         tellUser("Erreur dans le d\xE9" "cryptage des reponses");
-        return;
+        return QuizSource::Unreadable;
     }
     quiz.boardBrush = CreateSolidBrush(quiz.boardColour);
     loadCodes(quiz);
+    return QuizSource::Payload;
 }

@@ -10,4 +10,8 @@ constexpr int QuizPayloadResourceId = 104;
 constexpr int CodesPayloadResourceId = 105;
 inline constexpr const char* PayloadResourceType = "PATCH";
 
-void loadQuiz(Quiz& quiz);
+// Where the record's quiz came from: its own payload, the sample quiz (no
+// payload), or nowhere (a damaged payload: the record is empty).
+enum class QuizSource { Payload, Sample, Unreadable };
+
+QuizSource loadQuiz(Quiz& quiz);

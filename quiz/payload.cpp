@@ -79,7 +79,8 @@ bool readQuiz(Quiz& quiz, PayloadReader& reader)
     quiz.kind = static_cast<QuizKind>(int32_t(kind) - 1);
     quiz.entryCount = count;
     quiz.answersPerEntry = answers;
-    if (count > MaxEntries || (answers != 1 && answers != 2))
+    // The board knows four kinds, and boxes only for one or two answers.
+    if (count > MaxEntries || (answers != 1 && answers != 2) || kind < 1 || kind > 4)
         return false;
     if (!reader.readField(quiz.title) || !reader.readField(quiz.author)
         || !reader.readField(quiz.description) || !reader.readField(quiz.firstAnswerLabel)

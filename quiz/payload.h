@@ -12,7 +12,7 @@ constexpr uint8_t fieldSeparator = '|';
 
 // Fills header, counts, entries, reveal kind, reveal texts and colour. A
 // payload that runs out early, holds a field over 259 bytes, declares more
-// than 90 entries or an answer count other than 1 or 2 is damaged: the
+// than 90 entries, an unknown kind or an answer count other than 1 or 2 is damaged: the
 // record is then emptied again (initQuiz state, no entries) and false returned.
 bool parseQuizPayload(Quiz& quiz, const uint8_t* bytes, std::size_t length);
 

@@ -46,3 +46,37 @@ TEST(BoardIdentifiers, AnswerBoxesMapBackToEntryAndAnswer)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(BoardGrid, AnswerControlsByKind)
+{
+    struct Row { QuizKind kind; int entry; int answers; RevealKind reveal; AnswerPlacement at; };
+    const Row rows[] = {
+        // the worked example: picture entry 5, c 290, b 610
+        {QuizKind::Picture, 5, 1, RevealKind::None, {320, 620, 260, 320, 639, 260, 300, 622}},
+        {QuizKind::Picture, 1, 2, RevealKind::None, {120, 290, 240, 120, 309, 260, 100, 292}},
+        {QuizKind::Text, 3, 1, RevealKind::None, {615, 60, 100, 720, 59, 90, 30, 63}},
+        {QuizKind::Sound, 4, 1, RevealKind::None, {50, 100, 220, 50, 119, 220, 10, 102}},
+        {QuizKind::Video, 1, 1, RevealKind::None, {35, 240, 230, 35, 259, 230, -10, 244}},
+    };
+    for (const Row& row : rows) {
+        AnswerPlacement at = answerPlacement(row.kind, row.entry, row.answers, row.reveal);
+        EXPECT_EQ(at.boxX, row.at.boxX) << int(row.kind);
+        EXPECT_EQ(at.boxY, row.at.boxY) << int(row.kind);
+        EXPECT_EQ(at.width, row.at.width) << int(row.kind);
+        EXPECT_EQ(at.labelX, row.at.labelX) << int(row.kind);
+        EXPECT_EQ(at.labelY, row.at.labelY) << int(row.kind);
+        EXPECT_EQ(at.labelWidth, row.at.labelWidth) << int(row.kind);
+        EXPECT_EQ(at.numberX, row.at.numberX) << int(row.kind);
+        EXPECT_EQ(at.numberY, row.at.numberY) << int(row.kind);
+    }
+    // Heading labels level with the answer rows: (3, b + 12) for pictures,
+    // y 25 and 105 for sound entries 1 and 4.
+    EXPECT_EQ(headingPlacement(QuizKind::Picture, 4, RevealKind::None).y, 610 + 12);
+    EXPECT_EQ(headingPlacement(QuizKind::Sound, 1, RevealKind::None).y, 25);
+    EXPECT_EQ(headingPlacement(QuizKind::Sound, 4, RevealKind::None).y, 105);
+    EXPECT_EQ(headingPlacement(QuizKind::Sound, 4, RevealKind::None).x, 3);
+}
+
+}  // namespace

@@ -123,6 +123,8 @@ TEST(QuizPayload, DamagedPayloadsLeaveAnEmptyQuiz)
         {"255 entries", std::string("\x00\x01\xFF\x01", 4) + "T|A|D|||"},
         {"three answers", std::string("\x00\x01\x01\x03", 4) + "T|A|D|||a|b|c|" + std::string(4, '\0')},
         {"no answers", std::string("\x00\x01\x01\x00", 4) + "T|A|D|||a|" + std::string(4, '\0')},
+        {"kind byte 0", std::string("\x00\x00\x00\x01", 4) + "T|A|D|||" + std::string(4, '\0')},
+        {"kind byte 5", std::string("\x00\x05\x00\x01", 4) + "T|A|D|||" + std::string(4, '\0')},
         {"missing colour byte", full.substr(0, full.size() - 1)},
         {"missing reveal kind", header1 + "Paris|France|Rome|Italie|"},
         {"missing entry", header1 + "Paris|France|" + std::string("\x00\x10\x20\x30", 4)},

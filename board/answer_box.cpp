@@ -1,0 +1,102 @@
+#include "board/board.h"
+
+#include "board/controls.h"
+#include "board/identifiers.h"
+#include "judging/judge.h"
+#include "judging/verdict.h"
+#include "shell/app.h"
+
+#include <cstring>
+
+namespace {
+
+// The "Edit" class's own procedure: the same for every box.
+WNDPROC editProc = nullptr;
+
+void judgeBox(HWND box)
+{
+    judgeAnswer(*currentQuiz, GetParent(box), GetDlgCtrlID(box));
+}
+
+// Tab moves on, Shift+Tab back; both wrap around the ends.
+void moveToNextBox(HWND box)
+{
+    const Quiz& quiz = *currentQuiz;
+    int boxes = quiz.entryCount * quiz.answersPerEntry;
+    int step = (GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1;
+    judgeBox(box);
+    int target = GetDlgCtrlID(box) - AnswerBoxIdBase + step;
+    if (target > boxes)
+        target = 1;
+    if (target < 1)
+        target = boxes;
+    SetFocus(GetDlgItem(GetParent(box), AnswerBoxIdBase + target));
+}
+
+// Tries the box's text on every box not yet right: each one takes the text
+// and the focus, and is judged as it loses the focus again.
+void spreadAnswer(HWND box)
+{
+    const Quiz& quiz = *currentQuiz;
+    HWND board = GetParent(box);
+    char text[QuizTextSize];
+    readControlText(board, GetDlgCtrlID(box), text);
+    int boxes = quiz.entryCount * quiz.answersPerEntry;
+    for (int rank = 1; rank <= boxes; ++rank) {
+        char verdict[QuizTextSize];
+        readControlText(board, VerdictLabelIdBase + rank, verdict);
+        if (std::strcmp(verdict, verdictRight) == 0)
+            continue;
+        setControlText(board, AnswerBoxIdBase + rank, text);
+        SetFocus(GetDlgItem(board, AnswerBoxIdBase + rank));
+    }
+    SetFocus(box);
+}
+
+// Keys act when released, or when pressed with Alt.
+LRESULT onKey(HWND box, UINT message, WPARAM key, LPARAM lParam)
+{
+    switch (key) {
+    case VK_RETURN:
+        judgeBox(box);
+        return 1;
+    case VK_TAB:
+        moveToNextBox(box);
+        break;
+    case VK_F1:
+        spreadAnswer(box);
+        break;
+    }
+    return CallWindowProcA(editProc, box, message, key, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK answerBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SETFOCUS:
+        SendMessageA(box, EM_SETSEL, 0, 25);
+        break;
+    case WM_KILLFOCUS:
+        judgeBox(box);
+        break;
+    case WM_CHAR:
+        // Enter and Tab act on release; their characters never reach the text.
+        if (wParam == '\r' || wParam == '\t')
+            return 0;
+        break;
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+        return onKey(box, message, wParam, lParam);
+    }
+    return CallWindowProcA(editProc, box, message, wParam, lParam);
+}
+
+void subclassAnswerBox(HWND box)
+{
+    WNDPROC previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(answerBoxProc)));
+    if (!editProc)
+        editProc = previous;
+}

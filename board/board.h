@@ -1,0 +1,21 @@
+// The scrolling board: a modeless child dialog (template 1001) holding every
+// entry's controls, found by identifier alone.
+#pragma once
+
+#include "shell/platform.h"
+
+constexpr int BoardTemplateId = 1001;
+constexpr int PlayIconId = 1004;
+constexpr int StopIconId = 1005;
+
+INT_PTR CALLBACK boardDialogProc(HWND board, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Handlers, one file per concern.
+void buildBoard(HWND board);                                      // board_layout.cpp
+void updateBoardScrollInfo(HWND board);                           // board_scroll.cpp
+void scrollBoard(HWND board, int bar, WPARAM request);
+void keepScrollConsistent(HWND board);
+void forwardWheel(HWND target, WPARAM wParam);
+INT_PTR labelColour(HWND board, HDC dc, HWND label);             // board_colours.cpp
+LRESULT CALLBACK answerBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);  // answer_box.cpp
+void subclassAnswerBox(HWND box);

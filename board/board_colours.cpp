@@ -1,0 +1,67 @@
+#include "board/board.h"
+
+#include "board/controls.h"
+#include "board/identifiers.h"
+#include "judging/verdict.h"
+#include "shell/app.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr COLORREF anagramColour = 0x000064FF;
+constexpr COLORREF rightColour = 0x0000FF00;
+constexpr COLORREF wrongColour = 0x000000FF;
+constexpr COLORREF hintColour = 0x0026CBFF;
+constexpr COLORREF clueColour = 0x00C0FFFF;
+
+// One brush per colour, made on first use and kept for the life of the board.
+HBRUSH brushOf(COLORREF colour)
+{
+    static struct {
+        COLORREF colour;
+        HBRUSH brush;
+    } made[5];
+    static int count = 0;
+    for (int at = 0; at < count; ++at)
+        if (made[at].colour == colour)
+            return made[at].brush;
+    HBRUSH brush = CreateSolidBrush(colour);
+    if (count < 5)
+        made[count++] = {colour, brush};
+    return brush;
+}
+
+INT_PTR verdictColour(HWND board, int id)
+{
+    char verdict[QuizTextSize];
+    readControlText(board, id, verdict);
+    if (std::strcmp(verdict, verdictAnagram) == 0)
+        return reinterpret_cast<INT_PTR>(brushOf(anagramColour));
+    if (std::strcmp(verdict, verdictRight) == 0)
+        return reinterpret_cast<INT_PTR>(brushOf(rightColour));
+    if (std::strcmp(verdict, verdictWrong) == 0)
+        return reinterpret_cast<INT_PTR>(brushOf(wrongColour));
+    if (std::strcmp(verdict, verdictEmpty) == 0)
+        return FALSE;
+    return reinterpret_cast<INT_PTR>(brushOf(hintColour));
+}
+
+}  // namespace
+
+// Labels are filled with their brush; their text keeps the default colour
+// and the default opaque background.
+INT_PTR labelColour(HWND board, HDC, HWND label)
+{
+    const Quiz& quiz = *currentQuiz;
+    int id = GetDlgCtrlID(label);
+    int boxes = quiz.entryCount * quiz.answersPerEntry;
+    if (id > VerdictLabelIdBase && id <= VerdictLabelIdBase + boxes)
+        return verdictColour(board, id);
+    if (id == ClueLabelId)
+        return reinterpret_cast<INT_PTR>(brushOf(clueColour));
+    if (id == NumberLabelId || id == HeadingLabelId
+        || (id > ExplanationLabelIdBase && id <= ExplanationLabelIdBase + boxes))
+        return reinterpret_cast<INT_PTR>(quiz.boardBrush);
+    return FALSE;
+}

@@ -1,0 +1,9 @@
+// Judges one answer box: its verdict into the label beside it, the entry's
+// answer picture or text revealed once all its answers are exactly right,
+// then the score and code refreshed.
+#pragma once
+
+#include "quiz/quiz.h"
+#include "shell/platform.h"
+
+void judgeAnswer(const Quiz& quiz, HWND board, int answerBoxId);

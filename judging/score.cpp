@@ -1,0 +1,29 @@
+#include "judging/score.h"
+
+#include "board/identifiers.h"
+#include "judging/verdict.h"
+
+#include <cstdio>
+#include <cstring>
+
+void updateScore(const Quiz& quiz, HWND board)
+{
+    int score = 0;
+    for (int entry = 1; entry <= quiz.entryCount; ++entry) {
+        bool solved = true;
+        for (int answer = 1; answer <= quiz.answersPerEntry && solved; ++answer) {
+            char verdict[10] = "";
+            GetDlgItemTextA(board, verdictLabelIdOf(answerBoxId(quiz.answersPerEntry, entry, answer)), verdict,
+                            sizeof verdict);
+            solved = std::strcmp(verdict, verdictRight) == 0;
+        }
+        // An entry without answer boxes has nothing right.
+        if (solved && quiz.answersPerEntry > 0)
+            ++score;
+    }
+    HWND header = GetParent(board);
+    char text[32];
+    std::snprintf(text, sizeof text, " %d / %d", score, quiz.entryCount);
+    SetDlgItemTextA(header, ScoreDisplayId, text);
+    SetDlgItemTextA(header, CodeDisplayId, score == 0 ? "      " : quiz.codes[score - 1]);
+}

@@ -1,0 +1,11 @@
+// The score (entries whose every verdict reads "BRAVO") and its reward
+// code, counted afresh from the board's labels and written into the header.
+#pragma once
+
+#include "quiz/quiz.h"
+#include "shell/platform.h"
+
+constexpr int ScoreDisplayId = 150;  // the first of the header's labels with 150
+constexpr int CodeDisplayId = 157;
+
+void updateScore(const Quiz& quiz, HWND board);

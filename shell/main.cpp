@@ -1,0 +1,107 @@
+// Start-up, the message loop and shutdown of the player.
+#include "board/board.h"
+#include "quiz/loader.h"
+#include "shell/app.h"
+#include "shell/main_window.h"
+
+#include <cstdio>
+#include <objbase.h>
+
+HINSTANCE appInstance = nullptr;
+Quiz* currentQuiz = nullptr;
+QuizSource quizSource = QuizSource::Unreadable;
+HWND boardWindow = nullptr;
+FARPROC videoAttachEntry = nullptr;
+int boardContentWidth = 0;
+int boardContentHeight = 0;
+
+namespace {
+
+constexpr int lastVideoEntry = 90;
+
+WNDCLASSEXA mainWindowClass(HINSTANCE instance)
+{
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = mainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    windowClass.hIconSm = LoadIconA(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_SCROLLBAR + 1);
+    windowClass.lpszClassName = MainWindowClass;
+    return windowClass;
+}
+
+int startShowCommand()
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    GetStartupInfoA(&startup);
+    return (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
+}
+
+WPARAM runMessageLoop()
+{
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return message.wParam;
+}
+
+void removeVideoFiles()
+{
+    for (int entry = 1; entry <= lastVideoEntry; ++entry) {
+        char name[32];
+        std::snprintf(name, sizeof name, "quizz%d.avi", entry);
+        DeleteFileA(name);
+    }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    appInstance = instance;
+    WNDCLASSEXA windowClass = mainWindowClass(instance);
+    currentQuiz = new Quiz;
+    initQuiz(*currentQuiz);
+    quizSource = loadQuiz(*currentQuiz);
+    const Quiz& quiz = *currentQuiz;
+
+    if (!RegisterClassExA(&windowClass))
+        return 0;
+    HMODULE atl = nullptr;
+    bool video = quiz.kind == QuizKind::Video;
+    if (video) {
+        atl = LoadLibraryA("atl.dll");
+        if (!atl)
+            return 1;
+        videoAttachEntry = GetProcAddress(atl, "AtlAxAttachControl");
+        CoInitialize(nullptr);
+    }
+
+    HWND window = CreateWindowExA(0, MainWindowClass, quiz.title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  MainWindowWidth, MainWindowHeight, nullptr, nullptr, instance, nullptr);
+    centreWindow(window, GetDesktopWindow());
+    boardWindow = CreateDialogParamA(instance, MAKEINTRESOURCEA(BoardTemplateId), window, boardDialogProc, 0);
+    int show = startShowCommand();
+    ShowWindow(window, show);
+    ShowWindow(boardWindow, show);
+
+    WPARAM exitCode = runMessageLoop();
+
+    if (video) {
+        removeVideoFiles();
+        DestroyWindow(window);
+        CoUninitialize();
+        FreeLibrary(atl);
+    }
+    freeEntries(*currentQuiz);
+    delete currentQuiz;
+    currentQuiz = nullptr;
+    return static_cast<int>(exitCode);
+}

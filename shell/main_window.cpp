@@ -1,0 +1,117 @@
+#include "shell/main_window.h"
+
+#include "board/board.h"
+#include "shell/answers_file.h"
+#include "shell/app.h"
+#include "shell/content_extents.h"
+
+#include <shellapi.h>
+
+namespace {
+
+constexpr COLORREF headerColour = 0xFF8080;
+constexpr COLORREF linkColour = 0xFF3232;
+constexpr COLORREF versionColour = 0xC8D0D4;
+
+void onCreate(HWND window)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    createLabel(window, "R\xE9" "alis\xE9 avec la version 2.1", 725, client.bottom - 16, 130, 15, VersionLabelId);
+    createHeader(window);
+    const Quiz& quiz = *currentQuiz;
+    boardContentWidth = contentWidthFor(quiz.answersPerEntry);
+    boardContentHeight = contentHeightFor(quiz.kind, quiz.entryCount, quiz.revealKind);
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_QUESTION)));
+}
+
+void onSize(HWND window)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    SetWindowPos(boardWindow, nullptr, 5, 50, client.right - 11, client.bottom - 68, SWP_NOZORDER);
+    SetWindowPos(GetDlgItem(window, VersionLabelId), nullptr, client.right - 145, client.bottom - 16, 130, 15,
+                 SWP_NOACTIVATE);
+}
+
+void onClose()
+{
+    saveAnswers(boardWindow);
+    DeleteFileA("quizz.mp3");
+    PostQuitMessage(0);
+}
+
+void onKeyDown(WPARAM key)
+{
+    WPARAM request;
+    switch (key) {
+    case VK_PRIOR: request = SB_PAGEUP; break;
+    case VK_NEXT: request = SB_PAGEDOWN; break;
+    case VK_END: request = SB_BOTTOM; break;
+    case VK_HOME: request = SB_TOP; break;
+    case VK_UP: request = SB_LINEUP; break;
+    case VK_DOWN: request = SB_LINEDOWN; break;
+    default: return;
+    }
+    SendMessageA(boardWindow, WM_VSCROLL, request, 0);
+}
+
+void onCommand(WPARAM command)
+{
+    if (command == LinkLabelId)
+        ShellExecuteA(nullptr, "open", publisherAddress, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+LRESULT onCtlColorStatic(HDC dc, HWND label)
+{
+    static HBRUSH headerBrush = CreateSolidBrush(headerColour);
+    static HBRUSH versionBrush = CreateSolidBrush(versionColour);
+    switch (GetDlgCtrlID(label)) {
+    case 1: case 2: case 3: case 4: case 150: case 151: case 157:
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(headerBrush);
+    case LinkLabelId:
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, linkColour);
+        return reinterpret_cast<LRESULT>(headerBrush);
+    case VersionLabelId:
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RGB(0, 0, 0));
+        return reinterpret_cast<LRESULT>(versionBrush);
+    }
+    return 0;
+}
+
+}  // namespace
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        onCreate(window);
+        return 0;
+    case WM_SIZE:
+        onSize(window);
+        return 0;
+    case WM_CLOSE:
+        onClose();
+        return 0;
+    case WM_ENDSESSION:
+        // The session ends without a close: the answers are saved all the same.
+        if (wParam)
+            saveAnswers(boardWindow);
+        return 0;
+    case WM_KEYDOWN:
+        onKeyDown(wParam);
+        return 0;
+    case WM_COMMAND:
+        onCommand(wParam);
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        return onCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_MOUSEWHEEL:
+        forwardWheel(boardWindow, wParam);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

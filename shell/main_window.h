@@ -1,0 +1,27 @@
+// The main window: a fixed header (score, code, title, description, author,
+// link), the board below it and a version label in its corner.
+#pragma once
+
+#include "shell/platform.h"
+
+inline constexpr const char* MainWindowClass = "WindowsApp";
+constexpr int MainWindowWidth = 870;
+constexpr int MainWindowHeight = 650;
+constexpr int HandCursorId = 1003;
+constexpr int LinkLabelId = 154;
+constexpr int VersionLabelId = 8000;
+
+#ifndef QUIZ_PUBLISHER_URL
+#define QUIZ_PUBLISHER_URL "https://example.org/"
+#endif
+inline constexpr const char* publisherAddress = QUIZ_PUBLISHER_URL;
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// header.cpp
+void createHeader(HWND window);
+HWND createLabel(HWND parent, const char* text, int x, int y, int width, int height, int id);
+void makeLinkLook(HWND label);
+
+// Moves a window to the middle of a reference window, keeping its size.
+void centreWindow(HWND window, HWND reference);

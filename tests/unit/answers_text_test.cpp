@@ -1,0 +1,94 @@
+#include "shell/answers_text.h"
+#include "shell/content_extents.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> readAll(const std::string& file, int boxes)
+{
+    AnswersReader reader{file.data(), file.size(), 0};
+    std::vector<std::string> texts;
+    for (int box = 0; box < boxes; ++box) {
+        char text[QuizTextSize];
+        nextAnswer(reader, text);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+TEST(AnswersFileName, LastThreeCharactersBecomeTxt)
+{
+    struct Row { const char* path; const char* name; };
+    const Row rows[] = {
+        {"C:\\quizz\\Quiz.exe", "Quiz.txt"}, {"QUIZ.EXE", "QUIZ.txt"}, {"D:\\a\\b\\quizexe", "quiztxt"},
+        {"C:\\x\\ab", "txt"}, {"C:\\dir.v2\\capitales.exe", "capitales.txt"},
+    };
+    for (const Row& row : rows) {
+        char name[QuizTextSize];
+        answersFileNameFrom(row.path, name);
+        EXPECT_STREQ(name, row.name) << row.path;
+    }
+}
+
+TEST(AnswersText, WritesOneLinePerBox)
+{
+    std::string file;
+    for (const char* box : {"Paris", "", " rome ", "*", "\xE9t\xE9"})
+        appendAnswerLine(file, box);
+    EXPECT_EQ(file, "Paris\r\n*\r\n rome \r\n*\r\n\xE9t\xE9\r\n");
+    std::string longer;
+    appendAnswerLine(longer, std::string(300, 'x').c_str());
+    EXPECT_EQ(longer, std::string(259, 'x') + "\r\n");
+}
+
+TEST(AnswersText, ReadsLinesAsSaved)
+{
+    struct Row { const char* what; std::string file; int boxes; std::vector<std::string> texts; };
+    const std::string long259(259, 'a');
+    const std::vector<Row> rows = {
+        {"first run", "", 2, {"", ""}},
+        {"star, spaces, star between spaces", "*\r\n \r\n * \r\n", 3, {"", " ", " * "}},
+        {"line feeds only, last without end", "un\ndeux\ntrois", 3, {"un", "deux", "trois"}},
+        {"empty line", "\r\nb\r\n", 2, {"", "b"}},
+        {"fewer lines than boxes", "a\r\n", 3, {"a", "", ""}},
+        {"more lines than boxes", "a\r\nb\r\nc\r\n", 2, {"a", "b"}},
+        {"259 characters", long259 + "\r\nnext\r\n", 2, {long259, "next"}},
+        {"300 characters: cut, rest skipped", std::string(300, 'b') + "\r\nnext\r\n", 2, {std::string(259, 'b'), "next"}},
+        {"accented bytes", "\xE9t\xE9\r\n\xC0 bient\xF4t\r\n", 2, {"\xE9t\xE9", "\xC0 bient\xF4t"}},
+        {"lone carriage return kept", "a\rb\r\n", 1, {"a\rb"}},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(readAll(row.file, row.boxes), row.texts) << row.what;
+}
+
+TEST(AnswersText, SavedFileReadsBack)
+{
+    const std::vector<std::string> boxes = {"Paris", "", "  deux espaces  ", std::string(259, 'z'), "\xC9t\xE9"};
+    std::string file;
+    for (const std::string& box : boxes)
+        appendAnswerLine(file, box.c_str());
+    EXPECT_EQ(readAll(file, int(boxes.size())), boxes);
+}
+
+TEST(ContentExtents, ByKindAndCount)
+{
+    struct Row { QuizKind kind; int entries; RevealKind reveal; int height; };
+    const Row rows[] = {
+        {QuizKind::Text, 30, RevealKind::None, 775},      {QuizKind::Picture, 30, RevealKind::None, 3325},
+        {QuizKind::Picture, 30, RevealKind::Text, 3625},  {QuizKind::Video, 30, RevealKind::Picture, 3325},
+        {QuizKind::Sound, 30, RevealKind::None, 820},     {QuizKind::Text, 1, RevealKind::None, 50},
+        {QuizKind::Picture, 1, RevealKind::None, 355},    {QuizKind::Picture, 1, RevealKind::Text, 385},
+        {QuizKind::Sound, 1, RevealKind::None, 100},      {QuizKind::Text, 0, RevealKind::None, 25},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(contentHeightFor(row.kind, row.entries, row.reveal), row.height)
+            << int(row.kind) << " x " << row.entries;
+    EXPECT_EQ(contentWidthFor(1), 890);
+    EXPECT_EQ(contentWidthFor(2), 980);
+}
+
+}  // namespace
