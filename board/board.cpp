@@ -1,6 +1,33 @@
 #include "board/board.h"
 
+#include "board/identifiers.h"
+#include "board/media.h"
 #include "shell/app.h"
+
+namespace {
+
+// Only clicks count: the whole of wParam is the button's identifier.
+void dispatchMediaButton(HWND board, WPARAM command)
+{
+    QuizKind kind = currentQuiz->kind;
+    if (kind != QuizKind::Sound && kind != QuizKind::Video)
+        return;
+    bool video = kind == QuizKind::Video;
+    if (command > WPARAM(PlayButtonIdBase) && command <= WPARAM(PlayButtonIdBase + MaxEntries)) {
+        int entry = entryOfPlayButton(int(command));
+        if (video)
+            playVideo(entry);
+        else
+            playSound(board, entry);
+    } else if (command > WPARAM(StopButtonIdBase) && command <= WPARAM(StopButtonIdBase + MaxEntries)) {
+        if (video)
+            stopVideos();
+        else
+            stopSound();
+    }
+}
+
+}  // namespace
 
 INT_PTR CALLBACK boardDialogProc(HWND board, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -8,6 +35,9 @@ INT_PTR CALLBACK boardDialogProc(HWND board, UINT message, WPARAM wParam, LPARAM
     case WM_INITDIALOG:
         buildBoard(board);
         return TRUE;
+    case WM_COMMAND:
+        dispatchMediaButton(board, wParam);
+        return FALSE;
     case WM_CTLCOLORDLG:
         return reinterpret_cast<INT_PTR>(currentQuiz->boardBrush);
     case WM_CTLCOLORSTATIC:

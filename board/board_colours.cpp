@@ -47,14 +47,8 @@ INT_PTR verdictColour(HWND board, int id)
     return reinterpret_cast<INT_PTR>(brushOf(hintColour));
 }
 
-}  // namespace
-
-// Labels are filled with their brush; their text keeps the default colour
-// and the default opaque background.
-INT_PTR labelColour(HWND board, HDC, HWND label)
+INT_PTR labelBrush(HWND board, const Quiz& quiz, int id)
 {
-    const Quiz& quiz = *currentQuiz;
-    int id = GetDlgCtrlID(label);
     int boxes = quiz.entryCount * quiz.answersPerEntry;
     if (id > VerdictLabelIdBase && id <= VerdictLabelIdBase + boxes)
         return verdictColour(board, id);
@@ -64,4 +58,16 @@ INT_PTR labelColour(HWND board, HDC, HWND label)
         || (id > ExplanationLabelIdBase && id <= ExplanationLabelIdBase + boxes))
         return reinterpret_cast<INT_PTR>(quiz.boardBrush);
     return FALSE;
+}
+
+}  // namespace
+
+// Labels are filled with their brush and their text drawn over it, in the
+// default colour, without a box of its own around the glyphs.
+INT_PTR labelColour(HWND board, HDC dc, HWND label)
+{
+    INT_PTR brush = labelBrush(board, *currentQuiz, GetDlgCtrlID(label));
+    if (brush)
+        SetBkMode(dc, TRANSPARENT);
+    return brush;
 }

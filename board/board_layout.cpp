@@ -3,6 +3,7 @@
 #include "board/controls.h"
 #include "board/grid.h"
 #include "board/identifiers.h"
+#include "board/media.h"
 #include "board/picture.h"
 #include "judging/judge.h"
 #include "shell/answers_file.h"
@@ -68,7 +69,8 @@ void createMediaButtons(HWND board, int entry, int x, int playY, int playHeight,
     SendMessageA(stop, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icons.stop));
 }
 
-void createClueControls(HWND board, const Quiz& quiz, int entry, const MediaIcons& icons)
+// False when a video player cannot be created: the board then stops there.
+bool createClueControls(HWND board, const Quiz& quiz, int entry, const MediaIcons& icons)
 {
     int c = gridColumnX(entry, quiz.answersPerEntry);
     int b = gridRowBaseY(entry, quiz.revealKind);
@@ -83,12 +85,14 @@ void createClueControls(HWND board, const Quiz& quiz, int entry, const MediaIcon
     case QuizKind::Sound:
         createMediaButtons(board, entry, c + 30, soundRowY(entry), 21, soundRowY(entry) + 21, icons);
         break;
-    case QuizKind::Video:
+    case QuizKind::Video: {
         createMediaButtons(board, entry, c + 15, b - 40, 20, b - 20, icons);
-        createControl(board, "STATIC", "", videoFrameStyle, c + 15, b - 250, 200, 150, VideoFrameIdBase + entry,
-                      false);
-        break;
+        HWND frame = createControl(board, "STATIC", "", videoFrameStyle, c + 15, b - 250, 200, 150,
+                                   VideoFrameIdBase + entry, false);
+        return setUpVideo(entry, frame);
     }
+    }
+    return true;
 }
 
 void createAnswerControls(HWND board, const Quiz& quiz, int entry, RestoredAnswers& answers)
@@ -133,7 +137,8 @@ void buildBoard(HWND board)
     if (quiz.answersPerEntry == 2)
         createHeadingLabels(board, quiz);
     for (int entry = 1; entry <= quiz.entryCount && entryAt(quiz, entry - 1); ++entry) {
-        createClueControls(board, quiz, entry, icons);
+        if (!createClueControls(board, quiz, entry, icons))
+            break;
         AnswerPlacement at = answerPlacement(quiz.kind, entry, quiz.answersPerEntry, quiz.revealKind);
         char number[16];
         std::snprintf(number, sizeof number, "%d.", entry);

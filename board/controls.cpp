@@ -1,5 +1,7 @@
 #include "board/controls.h"
 
+#include <cstring>
+
 void readControlText(HWND parent, int id, char (&text)[QuizTextSize])
 {
     text[0] = '\0';
@@ -8,7 +10,14 @@ void readControlText(HWND parent, int id, char (&text)[QuizTextSize])
 
 void setControlText(HWND parent, int id, const char* text)
 {
-    if (HWND control = GetDlgItem(parent, id))
+    HWND control = GetDlgItem(parent, id);
+    if (!control)
+        return;
+    // Judging rewrites labels that mostly keep their text; an unchanged
+    // label is not repainted.
+    char current[QuizTextSize];
+    readControlText(parent, id, current);
+    if (std::strncmp(current, text, QuizTextSize - 1) != 0)
         SetWindowTextA(control, text);
 }
 

@@ -11,7 +11,7 @@ target_compile_options(quizwin32 PRIVATE -Wall -Wextra)
 
 # The player. Linked stripped: resource updates on an unstripped program
 # leave a file other tools reject.
-set(QUIZ_PUBLISHER_URL "https://example.org/" CACHE STRING "Web address the header's link opens")
+set(QUIZ_PUBLISHER_URL "http://quiz.example" CACHE STRING "Web address the header's link opens")
 add_executable(quizz WIN32
   shell/main.cpp
   shell/main_window.cpp
@@ -24,10 +24,13 @@ add_executable(quizz WIN32
   board/answer_box.cpp
   board/controls.cpp
   board/picture.cpp
+  board/media_files.cpp
+  board/sound.cpp
+  board/video.cpp
   judging/judge.cpp
   judging/score.cpp
   resources/player.rc)
-target_link_libraries(quizz PRIVATE quizwin32 ole32 oleaut32 uuid gdi32 shell32 comctl32)
+target_link_libraries(quizz PRIVATE quizwin32 ole32 oleaut32 uuid gdi32 shell32 comctl32 vfw32 winmm)
 target_compile_definitions(quizz PRIVATE QUIZ_PUBLISHER_URL="${QUIZ_PUBLISHER_URL}")
 target_compile_options(quizz PRIVATE -Wall -Wextra)
 target_link_options(quizz PRIVATE -s)

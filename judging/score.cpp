@@ -1,5 +1,6 @@
 #include "judging/score.h"
 
+#include "board/controls.h"
 #include "board/identifiers.h"
 #include "judging/verdict.h"
 
@@ -24,6 +25,6 @@ void updateScore(const Quiz& quiz, HWND board)
     HWND header = GetParent(board);
     char text[32];
     std::snprintf(text, sizeof text, " %d / %d", score, quiz.entryCount);
-    SetDlgItemTextA(header, ScoreDisplayId, text);
-    SetDlgItemTextA(header, CodeDisplayId, score == 0 ? "      " : quiz.codes[score - 1]);
+    setControlText(header, ScoreDisplayId, text);
+    setControlText(header, CodeDisplayId, score == 0 ? "      " : quiz.codes[score - 1]);
 }

@@ -11,6 +11,8 @@ namespace {
 // Hand-edited files may be large; nothing past this is read.
 constexpr DWORD largestAnswersFile = 16 * 1024 * 1024;
 
+std::vector<std::string> answersAtStart;
+
 struct FileHandle {
     HANDLE handle;
     ~FileHandle()
@@ -55,8 +57,11 @@ void saveAnswers(HWND board)
     const Quiz& quiz = *currentQuiz;
     std::string text;
     for (int rank = 1; rank <= quiz.entryCount * quiz.answersPerEntry; ++rank) {
-        char answer[QuizTextSize];
-        readControlText(board, AnswerBoxIdBase + rank, answer);
+        char answer[QuizTextSize] = "";
+        if (GetDlgItem(board, AnswerBoxIdBase + rank))
+            readControlText(board, AnswerBoxIdBase + rank, answer);
+        else if (std::size_t(rank) <= answersAtStart.size())
+            copyText(answer, answersAtStart[rank - 1].c_str());
         appendAnswerLine(text, answer);
     }
     char name[QuizTextSize];
@@ -73,34 +78,37 @@ void saveAnswers(HWND board)
 
 void openRestoredAnswers(RestoredAnswers& answers)
 {
-    answers.bytes.clear();
-    answers.opened = false;
+    answers = {};
+    answersAtStart.clear();
     char name[QuizTextSize];
     answersFileName(name);
     FileHandle file{CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                 nullptr)};
-    if (file.handle != INVALID_HANDLE_VALUE) {
-        answers.opened = true;
-        DWORD size = GetFileSize(file.handle, nullptr);
-        if (size == INVALID_FILE_SIZE || size > largestAnswersFile)
-            size = largestAnswersFile;
-        answers.bytes.resize(size);
-        DWORD read = 0;
-        if (size && !ReadFile(file.handle, answers.bytes.data(), size, &read, nullptr))
-            read = 0;
-        answers.bytes.resize(read);
-    }
-    answers.reader = {answers.bytes.data(), answers.bytes.size(), 0};
+    if (file.handle == INVALID_HANDLE_VALUE)
+        return;
+    answers.opened = true;
+    DWORD size = GetFileSize(file.handle, nullptr);
+    if (size == INVALID_FILE_SIZE || size > largestAnswersFile)
+        size = largestAnswersFile;
+    std::string bytes(size, '\0');
+    DWORD read = 0;
+    if (size && !ReadFile(file.handle, bytes.data(), size, &read, nullptr))
+        read = 0;
+    AnswersReader reader{bytes.data(), read, 0};
+    const Quiz& quiz = *currentQuiz;
+    char text[QuizTextSize];
+    for (int rank = 1; rank <= quiz.entryCount * quiz.answersPerEntry && nextAnswer(reader, text); ++rank)
+        answers.texts.push_back(text);
+    answersAtStart = answers.texts;
 }
 
 void restoreAnswers(RestoredAnswers& answers, char (&text)[QuizTextSize])
 {
-    nextAnswer(answers.reader, text);
+    copyText(text, answers.next < answers.texts.size() ? answers.texts[answers.next].c_str() : "");
+    ++answers.next;
 }
 
 void closeRestoredAnswers(RestoredAnswers& answers)
 {
-    answers.bytes.clear();
-    answers.reader = {nullptr, 0, 0};
-    answers.opened = false;
+    answers = {};
 }

@@ -6,7 +6,9 @@
 #include "shell/answers_text.h"
 #include "shell/platform.h"
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 void executableBaseName(char (&name)[QuizTextSize]);
 void answersFileName(char (&name)[QuizTextSize]);
@@ -16,9 +18,12 @@ void answersFileName(char (&name)[QuizTextSize]);
 // old file as it was.
 void saveAnswers(HWND board);
 
+// The answers read at start-up, one per declared box: the boxes take them
+// in identifier order, and a box that was never built (the board stopped
+// early) keeps its line when the file is written again.
 struct RestoredAnswers {
-    std::string bytes;
-    AnswersReader reader;
+    std::vector<std::string> texts;
+    std::size_t next;
     bool opened;
 };
 

@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include "board/board.h"
+#include "board/media.h"
 #include "shell/answers_file.h"
 #include "shell/app.h"
 #include "shell/content_extents.h"
@@ -37,7 +38,9 @@ void onSize(HWND window)
 void onClose()
 {
     saveAnswers(boardWindow);
-    DeleteFileA("quizz.mp3");
+    // A playing sound holds its file open; it is stopped so the file can go.
+    stopSound();
+    DeleteFileA(SoundFileName);
     PostQuitMessage(0);
 }
 

@@ -1,0 +1,25 @@
+// Sound and video clips of the entries: copied out of the program's
+// resources into temporary files in the current directory, because the
+// platform's players open files, and played there.
+#pragma once
+
+#include "shell/platform.h"
+
+enum class MediaKind { Sound = 1, Video = 2 };
+
+inline constexpr const char* SoundFileName = "quizz.mp3";
+
+// Writes media resource `resource` to its temporary file ("quizz.mp3", or
+// "quizz%d.avi" with the entry number); 1 when the whole file was written,
+// 0 otherwise, after telling the user.
+int extractMedia(int resource, MediaKind kind);
+
+// sound.cpp: one hidden MCI window at a time, a child of the board.
+void playSound(HWND board, int entry);
+void stopSound();
+
+// video.cpp: one media-player control per entry, hosted in its frame.
+// False when the entry's player cannot be created.
+bool setUpVideo(int entry, HWND frame);
+void playVideo(int entry);
+void stopVideos();

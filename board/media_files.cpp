@@ -1,0 +1,68 @@
+#include "board/media.h"
+
+#include "board/identifiers.h"
+
+#include <cstdio>
+
+namespace {
+
+void tellUser(const char* text)
+{
+    MessageBoxA(nullptr, text, "Information", MB_OK);
+}
+
+const char* missingMessage(MediaKind kind)
+{
+    return kind == MediaKind::Sound ? "Impossible de localiser le fichier audio."
+                                    : "Impossible de localiser le fichier vid\xE9o.";
+}
+
+const char* loadFailureMessage(MediaKind kind)
+{
+    return kind == MediaKind::Sound ? "Impossible de charger le fichier audio."
+                                    : "Impossible de charger le fichier vid\xE9o.";
+}
+
+bool writeMediaFile(const char* name, const void* bytes, DWORD size)
+{
+    HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool whole = WriteFile(file, bytes, size, &written, nullptr) && written == size;
+    return CloseHandle(file) && whole;
+}
+
+}  // namespace
+
+int extractMedia(int resource, MediaKind kind)
+{
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(resource), "img");
+    if (!found) {
+        tellUser(missingMessage(kind));
+        return 0;
+    }
+    DWORD size = SizeofResource(nullptr, found);
+    HGLOBAL loaded = LoadResource(nullptr, found);
+    if (!loaded) {
+        tellUser(loadFailureMessage(kind));
+        return 0;
+    }
+    const void* bytes = LockResource(loaded);
+    if (!bytes)
+        return 0;
+    char name[32];
+    if (kind == MediaKind::Sound)
+        std::snprintf(name, sizeof name, "%s", SoundFileName);
+    else
+        std::snprintf(name, sizeof name, "quizz%d.avi", resource - MediaResourceIdBase);
+    bool written = writeMediaFile(name, bytes, size);
+    FreeResource(loaded);
+    // A player handed a missing or partial file would fail later, silently.
+    if (!written) {
+        DeleteFileA(name);
+        tellUser(loadFailureMessage(kind));
+        return 0;
+    }
+    return 1;
+}

@@ -1,0 +1,33 @@
+#include "board/media.h"
+
+#include "board/identifiers.h"
+#include "shell/app.h"
+
+#include <vfw.h>
+
+namespace {
+
+HWND soundWindow = nullptr;
+
+}  // namespace
+
+void stopSound()
+{
+    if (!soundWindow)
+        return;
+    SendMessageA(soundWindow, MCI_STOP, 0, 0);
+    SendMessageA(soundWindow, WM_CLOSE, 0, 0);
+    soundWindow = nullptr;
+    DeleteFileA(SoundFileName);
+}
+
+// A new sound replaces the one playing: its window goes, the file is rewritten.
+void playSound(HWND board, int entry)
+{
+    stopSound();
+    if (!extractMedia(MediaResourceIdBase + entry, MediaKind::Sound))
+        return;
+    soundWindow = MCIWndCreateA(board, appInstance, WS_CHILD | MCIWNDF_NOMENU, SoundFileName);
+    if (soundWindow)
+        SendMessageA(soundWindow, MCI_PLAY, 0, 0);
+}
