@@ -30,7 +30,7 @@ void moveToNextBox(HWND box)
         target = 1;
     if (target < 1)
         target = boxes;
-    SetFocus(GetDlgItem(GetParent(box), AnswerBoxIdBase + target));
+    SetFocus(findControl(GetParent(box), AnswerBoxIdBase + target));
 }
 
 // Tries the box's text on every box not yet right: each one takes the text
@@ -42,15 +42,19 @@ void spreadAnswer(HWND box)
     char text[QuizTextSize];
     readControlText(board, GetDlgCtrlID(box), text);
     int boxes = quiz.entryCount * quiz.answersPerEntry;
+    // The board is drawn once when the spread is done, not after every box.
+    SendMessageA(board, WM_SETREDRAW, FALSE, 0);
     for (int rank = 1; rank <= boxes; ++rank) {
         char verdict[QuizTextSize];
         readControlText(board, VerdictLabelIdBase + rank, verdict);
         if (std::strcmp(verdict, verdictRight) == 0)
             continue;
         setControlText(board, AnswerBoxIdBase + rank, text);
-        SetFocus(GetDlgItem(board, AnswerBoxIdBase + rank));
+        SetFocus(findControl(board, AnswerBoxIdBase + rank));
     }
     SetFocus(box);
+    SendMessageA(board, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(board, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 // Keys act when released, or when pressed with Alt.

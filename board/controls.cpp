@@ -2,15 +2,60 @@
 
 #include <cstring>
 
-void readControlText(HWND parent, int id, char (&text)[QuizTextSize])
+namespace {
+
+// Identifiers of the board and the header stay below this.
+constexpr int largestId = 10000;
+// Remembered as asked for and not found.
+const HWND missing = reinterpret_cast<HWND>(static_cast<INT_PTR>(-1));
+
+struct RememberedControls {
+    HWND parent;
+    HWND byId[largestId];
+};
+
+RememberedControls remembered[2];
+
+RememberedControls& tableOf(HWND parent)
+{
+    for (RememberedControls& table : remembered)
+        if (table.parent == parent)
+            return table;
+    RememberedControls& table = remembered[0].parent ? remembered[1] : remembered[0];
+    table = {};
+    table.parent = parent;
+    return table;
+}
+
+}  // namespace
+
+HWND findControl(HWND parent, int id)
+{
+    if (id < 0 || id >= largestId)
+        return GetDlgItem(parent, id);
+    HWND& control = tableOf(parent).byId[id];
+    if (control == missing)
+        return nullptr;
+    // A remembered control is checked to be still that child, which costs
+    // nothing; children made by createControl are remembered as they come.
+    if (!control || GetDlgCtrlID(control) != id || GetParent(control) != parent) {
+        control = GetDlgItem(parent, id);
+        if (!control)
+            control = missing;
+    }
+    return control == missing ? nullptr : control;
+}
+
+void readControlText(HWND parent, int id, char* text, int size)
 {
     text[0] = '\0';
-    GetDlgItemTextA(parent, id, text, QuizTextSize);
+    if (HWND control = findControl(parent, id))
+        GetWindowTextA(control, text, size);
 }
 
 void setControlText(HWND parent, int id, const char* text)
 {
-    HWND control = GetDlgItem(parent, id);
+    HWND control = findControl(parent, id);
     if (!control)
         return;
     // Judging rewrites labels that mostly keep their text; an unchanged
@@ -29,5 +74,11 @@ HWND createControl(HWND parent, const char* className, const char* text, DWORD s
                                    reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
     if (control && guiFont)
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    // The first child made with an identifier is the one a look-up yields.
+    if (control && id >= 0 && id < largestId) {
+        HWND& known = tableOf(parent).byId[id];
+        if (!known || known == missing)
+            known = control;
+    }
     return control;
 }

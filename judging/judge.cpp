@@ -32,7 +32,7 @@ bool everyAnswerExact(const Quiz& quiz, HWND board, int entryNumber, const QuizE
 // from the column, not 30 like the question picture.
 void revealAnswerPicture(const Quiz& quiz, HWND board, int entryNumber)
 {
-    HWND picture = GetDlgItem(board, PictureControlIdBase + entryNumber);
+    HWND picture = findControl(board, PictureControlIdBase + entryNumber);
     if (!picture)
         return;
     HBITMAP bitmap = loadFittedPicture(nullptr, AnswerPictureResourceIdBase + entryNumber, "IMG", 260, 260);

@@ -13,8 +13,9 @@ void updateScore(const Quiz& quiz, HWND board)
     for (int entry = 1; entry <= quiz.entryCount; ++entry) {
         bool solved = true;
         for (int answer = 1; answer <= quiz.answersPerEntry && solved; ++answer) {
-            char verdict[10] = "";
-            GetDlgItemTextA(board, verdictLabelIdOf(answerBoxId(quiz.answersPerEntry, entry, answer)), verdict,
+            // 9 characters at most: enough to tell "BRAVO".
+            char verdict[10];
+            readControlText(board, verdictLabelIdOf(answerBoxId(quiz.answersPerEntry, entry, answer)), verdict,
                             sizeof verdict);
             solved = std::strcmp(verdict, verdictRight) == 0;
         }

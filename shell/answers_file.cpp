@@ -58,7 +58,7 @@ void saveAnswers(HWND board)
     std::string text;
     for (int rank = 1; rank <= quiz.entryCount * quiz.answersPerEntry; ++rank) {
         char answer[QuizTextSize] = "";
-        if (GetDlgItem(board, AnswerBoxIdBase + rank))
+        if (findControl(board, AnswerBoxIdBase + rank))
             readControlText(board, AnswerBoxIdBase + rank, answer);
         else if (std::size_t(rank) <= answersAtStart.size())
             copyText(answer, answersAtStart[rank - 1].c_str());

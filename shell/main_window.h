@@ -12,7 +12,7 @@ constexpr int LinkLabelId = 154;
 constexpr int VersionLabelId = 8000;
 
 #ifndef QUIZ_PUBLISHER_URL
-#define QUIZ_PUBLISHER_URL "http://quiz.example"
+#define QUIZ_PUBLISHER_URL "http://quiz.test"
 #endif
 inline constexpr const char* publisherAddress = QUIZ_PUBLISHER_URL;
 
