@@ -11,7 +11,7 @@ target_compile_options(quizwin32 PRIVATE -Wall -Wextra)
 
 # The player. Linked stripped: resource updates on an unstripped program
 # leave a file other tools reject.
-set(QUIZ_PUBLISHER_URL "http://quiz.example" CACHE STRING "Web address the header's link opens")
+set(QUIZ_PUBLISHER_URL "http://quiz.test" CACHE STRING "Web address the header's link opens")
 add_executable(quizz WIN32
   shell/main.cpp
   shell/main_window.cpp
@@ -44,4 +44,7 @@ if(QUIZ_TESTS)
   target_include_directories(gtest PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
   include(tests/unit/tests.cmake)
   include(tests/win32/tests.cmake)
+  include(tests/e2e/tests.cmake)
+  include(tests/media/tests.cmake)
 endif()
+include(tools/builder/builder.cmake)

@@ -1,0 +1,325 @@
+#include "tools/builder/quiz_description.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct Checked {
+    QuizDescription quiz;
+    Diagnostics diagnostics{"quiz.json", {}, {}};
+};
+
+Checked check(const std::string& json)
+{
+    Checked checked;
+    checked.quiz = readQuizDescription(json, checked.diagnostics);
+    return checked;
+}
+
+// A text quiz of one entry with `entry` as its only entry and `more` added
+// at the top level.
+std::string textQuiz(const std::string& entry, const std::string& more = "")
+{
+    return R"({"kind": "text", "title": "T", )" + more + R"("entries": [)" + entry + "]}";
+}
+
+std::string pictureQuiz(const std::string& entry, const std::string& more = "")
+{
+    return R"({"kind": "picture", "title": "T", )" + more + R"("entries": [)" + entry + "]}";
+}
+
+const std::string plainEntry = R"({"clue": "c", "answers": ["a"]})";
+
+std::string entries(int count)
+{
+    std::string list;
+    for (int n = 0; n < count; ++n)
+        list += (n ? ", " : "") + plainEntry;
+    return list;
+}
+
+TEST(QuizDescription, ReadsEveryFieldIntoWindows1252)
+{
+    Checked checked = check(R"({
+      "kind": "sound", "title": "Capitales d'Europe", "author": "Ana", "description": "Écoutez",
+      "answersPerEntry": 2, "answerLabels": ["Ville", "Fleuve"], "reveal": "text", "boardColour": "#C0DC10",
+      "entries": [
+        {"clue": "France", "answers": ["Paris", "Seine"], "media": "s/1.mp3", "revealText": "Sur la Seine"},
+        {"answers": ["Vienne", "Danube"], "media": "s/2.mp3"}
+      ],
+      "codes": ["K7Q2", "Z|9"]
+    })");
+    ASSERT_EQ(checked.diagnostics.errors, Lines{});
+    EXPECT_EQ(checked.diagnostics.warnings, Lines{});
+    const QuizDescription& quiz = checked.quiz;
+    EXPECT_EQ(quiz.kind, QuizKind::Sound);
+    EXPECT_EQ(quiz.title, "Capitales d'Europe");
+    EXPECT_EQ(quiz.description, "\xC9" "coutez");
+    EXPECT_EQ(quiz.answersPerEntry, 2);
+    EXPECT_EQ(quiz.answerLabels[1], "Fleuve");
+    EXPECT_EQ(quiz.reveal, RevealKind::Text);
+    EXPECT_EQ(quiz.boardColour, 0x10DCC0u);
+    ASSERT_EQ(quiz.entries.size(), 2u);
+    EXPECT_EQ(quiz.entries[0].answers[1], "Seine");
+    EXPECT_EQ(quiz.entries[0].media, "s/1.mp3");
+    EXPECT_EQ(quiz.entries[0].revealText, "Sur la Seine");
+    EXPECT_EQ(quiz.entries[1].clue, "");
+    EXPECT_EQ(quiz.codes, (Lines{"K7Q2", "Z|9"}));
+}
+
+TEST(QuizDescription, DefaultsOfTheOptionalKeys)
+{
+    Checked checked = check(textQuiz(plainEntry));
+    ASSERT_EQ(checked.diagnostics.errors, Lines{});
+    EXPECT_EQ(checked.quiz.author, "");
+    EXPECT_EQ(checked.quiz.answersPerEntry, 1);
+    EXPECT_EQ(checked.quiz.reveal, RevealKind::None);
+    EXPECT_EQ(checked.quiz.boardColour, 0xFFFFFFu);
+    EXPECT_EQ(checked.quiz.answerLabels[0], "");
+    EXPECT_TRUE(checked.quiz.codes.empty());
+    // Windows editors may start UTF-8 files with a byte order mark.
+    EXPECT_EQ(check("\xEF\xBB\xBF" + textQuiz(plainEntry)).diagnostics.errors, Lines{});
+}
+
+TEST(QuizDescription, TextLimitsCountWindows1252Bytes)
+{
+    struct Row {
+        std::string title;
+        Lines errors;
+    };
+    const Row rows[] = {
+        {std::string(259, 'a'), {}},
+        {std::string(260, 'a'), {"quiz.json: title: 260 bytes in Windows-1252, at most 259"}},
+        {[] { std::string t; for (int n = 0; n < 259; ++n) t += "é"; return t; }(), {}},  // 518 bytes of UTF-8
+        {[] { std::string t; for (int n = 0; n < 262; ++n) t += "€"; return t; }(),
+         {"quiz.json: title: 262 bytes in Windows-1252, at most 259"}},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(check(R"({"kind": "text", "title": ")" + row.title + R"(", "entries": [)" + plainEntry + "]}")
+                      .diagnostics.errors,
+                  row.errors)
+            << row.title.size();
+}
+
+struct ErrorRow {
+    const char* name;
+    std::string json;
+    Lines errors;
+};
+
+void expectErrors(const std::vector<ErrorRow>& rows)
+{
+    for (const ErrorRow& row : rows)
+        EXPECT_EQ(check(row.json).diagnostics.errors, row.errors) << row.name;
+}
+
+TEST(QuizDescription, MalformedJsonNamesLineAndColumn)
+{
+    expectErrors({
+        {"bad literal", "{\"kind\": \"text\",\n  \"title\": tru }",
+         {"quiz.json: line 2, column 15: malformed JSON: syntax error while parsing value - invalid literal"}},
+        {"missing comma", "{\"kind\": \"text\"\n\n \"title\": \"T\"}",
+         {"quiz.json: line 3, column 8: malformed JSON: syntax error while parsing object - unexpected string "
+          "literal; expected '}'"}},
+        {"accented line", "{\"title\": \"Été\",\n \"x\": ]}",
+         {"quiz.json: line 2, column 7: malformed JSON: syntax error while parsing value - unexpected ']'; "
+          "expected '[', '{', or a literal"}},
+        {"column counts characters", "{\"title\": \"Été\" ]",
+         {"quiz.json: line 1, column 17: malformed JSON: syntax error while parsing object - unexpected ']'; "
+          "expected '}'"}},
+        {"after a byte order mark", "\xEF\xBB\xBF{\"kind\": x}",
+         {"quiz.json: line 1, column 10: malformed JSON: syntax error while parsing value - invalid literal"}},
+        {"cut short", "{\"kind\": \"text\"",
+         {"quiz.json: line 1, column 16: malformed JSON: syntax error while parsing object - unexpected end of "
+          "input; expected '}'"}},
+        {"broken UTF-8", "{\"title\": \"a\xFF\"}",
+         {"quiz.json: line 1, column 13: malformed JSON: syntax error while parsing value - invalid string: "
+          "ill-formed UTF-8 byte"}},
+        {"not an object", "[1, 2]", {"quiz.json: the top level is an array, expected an object"}},
+    });
+}
+
+TEST(QuizDescription, UnknownAndRepeatedKeys)
+{
+    const std::string knownTop = "known keys: \"kind\", \"title\", \"author\", \"description\", \"answersPerEntry\", "
+                                 "\"answerLabels\", \"reveal\", \"boardColour\", \"entries\", \"codes\"";
+    const std::string knownEntry = "known keys: \"clue\", \"answers\", \"media\", \"revealPicture\", \"revealText\"";
+    expectErrors({
+        {"top-level typo", textQuiz(plainEntry, R"("titel": "x", )"),
+         {"quiz.json: unknown key \"titel\"; " + knownTop}},
+        {"entry typo", textQuiz(R"({"clue": "c", "answers": ["a"], "answer": "b"})"),
+         {"quiz.json: entry 1: unknown key \"answer\"; " + knownEntry}},
+        {"repeated title", textQuiz(plainEntry, R"("title": "U", )"),
+         {"quiz.json: key \"title\" appears twice; only one value per key can be kept"}},
+        {"repeated in entry 2", textQuiz(plainEntry + R"(, {"clue": "c", "clue": "d", "answers": ["a"]})"),
+         {"quiz.json: entry 2: key \"clue\" appears twice; only one value per key can be kept"}},
+    });
+}
+
+TEST(QuizDescription, KindsRevealsCountsAndColours)
+{
+    expectErrors({
+        {"kind missing", R"({"title": "T", "entries": [)" + plainEntry + "]}",
+         {"quiz.json: kind: missing; expected \"text\", \"picture\", \"sound\" or \"video\""}},
+        {"kind unknown", R"({"kind": "movie", "title": "T", "entries": [)" + plainEntry + "]}",
+         {"quiz.json: kind: \"movie\" is not known; expected \"text\", \"picture\", \"sound\" or \"video\""}},
+        {"kind number", R"({"kind": 1, "title": "T", "entries": [)" + plainEntry + "]}",
+         {"quiz.json: kind: expected \"text\", \"picture\", \"sound\" or \"video\", found a number"}},
+        {"reveal unknown", textQuiz(plainEntry, R"("reveal": "image", )"),
+         {"quiz.json: reveal: \"image\" is not known; expected \"none\", \"picture\" or \"text\""}},
+        {"title missing", R"({"kind": "text", "entries": [)" + plainEntry + "]}",
+         {"quiz.json: title: missing; expected the quiz's title"}},
+        {"title number", R"({"kind": "text", "title": 12, "entries": [)" + plainEntry + "]}",
+         {"quiz.json: title: expected a string, found a number"}},
+        {"three answers each", textQuiz(plainEntry, R"("answersPerEntry": 3, )"),
+         {"quiz.json: answersPerEntry: 3, expected 1 or 2"}},
+        {"answers as text", textQuiz(plainEntry, R"("answersPerEntry": "2", )"),
+         {"quiz.json: answersPerEntry: a string, expected 1 or 2"}},
+        {"answers as fraction", textQuiz(plainEntry, R"("answersPerEntry": 1.5, )"),
+         {"quiz.json: answersPerEntry: 1.5, expected 1 or 2"}},
+        {"three labels", textQuiz(plainEntry, R"("answerLabels": ["a", "b", "c"], )"),
+         {"quiz.json: answerLabels: 3 labels, expected an array of 2 (first and second answer)"}},
+        {"label number", textQuiz(plainEntry, R"("answerLabels": ["a", 2], )"),
+         {"quiz.json: answerLabels[1]: expected a string, found a number"}},
+        {"colour without #", textQuiz(plainEntry, R"("boardColour": "C0DCC0", )"),
+         {"quiz.json: boardColour: \"C0DCC0\" is not a colour; expected \"#RRGGBB\" with hexadecimal digits"}},
+        {"colour not hex", textQuiz(plainEntry, R"("boardColour": "#C0DCCG", )"),
+         {"quiz.json: boardColour: \"#C0DCCG\" is not a colour; expected \"#RRGGBB\" with hexadecimal digits"}},
+        {"colour number", textQuiz(plainEntry, R"("boardColour": 12632256, )"),
+         {"quiz.json: boardColour: a number is not a colour; expected \"#RRGGBB\" with hexadecimal digits"}},
+        {"no entries key", R"({"kind": "text", "title": "T"})",
+         {"quiz.json: entries: missing; expected an array of 1 to 90 entries"}},
+        {"entries object", R"({"kind": "text", "title": "T", "entries": {}})",
+         {"quiz.json: entries: expected an array of 1 to 90 entries, found an object"}},
+        {"no entry", textQuiz(""), {"quiz.json: entries: empty, at least 1"}},
+        {"91 entries", textQuiz(entries(91)), {"quiz.json: entries: 91 entries, at most 90"}},
+    });
+    EXPECT_EQ(check(textQuiz(entries(90))).diagnostics.errors, Lines{});
+}
+
+TEST(QuizDescription, StoredTextRules)
+{
+    expectErrors({
+        {"no Windows-1252 form", textQuiz(R"({"clue": "中国", "answers": ["a"]})"),
+         {"quiz.json: entry 1, clue: character U+4E2D (character 1) has no Windows-1252 form"}},
+        {"escaped character", textQuiz(R"({"clue": "x", "answers": ["\u0101"]})"),
+         {"quiz.json: entry 1, answers[0]: character U+0101 (character 1) has no Windows-1252 form"}},
+        {"separator in answer", textQuiz(R"({"clue": "c", "answers": ["a|b"]})"),
+         {"quiz.json: entry 1, answers[0]: holds \"|\", which separates the stored fields"}},
+        {"separator in title", R"({"kind": "text", "title": "A|B", "entries": [)" + plainEntry + "]}",
+         {"quiz.json: title: holds \"|\", which separates the stored fields"}},
+        {"line feed in clue", textQuiz(R"({"clue": "two\nlines", "answers": ["a"]})"),
+         {"quiz.json: entry 1, clue: holds a line feed (LF); stored texts are single lines"}},
+        {"return in author", textQuiz(plainEntry, R"("author": "A\r", )"),
+         {"quiz.json: author: holds a carriage return (CR); stored texts are single lines"}},
+        {"zero in description", textQuiz(plainEntry, R"("description": "a\u0000b", )"),
+         {"quiz.json: description: holds a zero character (U+0000), which would end the stored text"}},
+        {"two faults in one text", textQuiz(R"({"clue": "c", "answers": [")" + std::string(259, 'x') + R"(|"]})"),
+         {"quiz.json: entry 1, answers[0]: 260 bytes in Windows-1252, at most 259",
+          "quiz.json: entry 1, answers[0]: holds \"|\", which separates the stored fields"}},
+    });
+}
+
+TEST(QuizDescription, EntryRules)
+{
+    const std::string twoAnswers = R"("answersPerEntry": 2, )";
+    expectErrors({
+        {"entry not an object", textQuiz(plainEntry + ", [1]"),
+         {"quiz.json: entry 2: expected an object, found an array"}},
+        {"answers missing", textQuiz(R"({"clue": "c"})"),
+         {"quiz.json: entry 1, answers: missing; expected an array of answer texts"}},
+        {"answers a text", textQuiz(R"({"clue": "c", "answers": "a"})"),
+         {"quiz.json: entry 1, answers: expected an array of answer texts, found a string"}},
+        {"one answer of two", textQuiz(R"({"clue": "c", "answers": ["a"]})", twoAnswers),
+         {"quiz.json: entry 1, answers: 1 answer, answersPerEntry is 2"}},
+        {"two answers of one", textQuiz(R"({"clue": "c", "answers": ["a", "b"]})"),
+         {"quiz.json: entry 1, answers: 2 answers, answersPerEntry is 1"}},
+        {"answer number", textQuiz(R"({"clue": "c", "answers": ["a", 7]})", twoAnswers),
+         {"quiz.json: entry 1, answers[1]: expected a string, found a number"}},
+        {"clue missing in text quiz", textQuiz(R"({"answers": ["a"]})"),
+         {"quiz.json: entry 1, clue: missing; a text quiz shows the clue of every entry"}},
+        {"media in text quiz", textQuiz(R"({"clue": "c", "answers": ["a"], "media": "a.jpg"})"),
+         {"quiz.json: entry 1, media: a text quiz shows no media, so it would not be stored; remove it"}},
+        {"media missing", pictureQuiz(R"({"answers": ["a"]})"),
+         {"quiz.json: entry 1, media: missing; a picture quiz needs one for every entry"}},
+        {"media number", pictureQuiz(R"({"answers": ["a"], "media": 3})"),
+         {"quiz.json: entry 1, media: expected a file path, found a number"}},
+        {"media empty", pictureQuiz(R"({"answers": ["a"], "media": ""})"),
+         {"quiz.json: entry 1, media: expected a file path, found an empty string"}},
+        {"reveal picture without reveal", pictureQuiz(R"({"answers": ["a"], "media": "a.jpg", "revealPicture": "b.jpg"})"),
+         {"quiz.json: entry 1, revealPicture: reveal is \"none\", so it would not be stored; remove it or set "
+          "reveal to \"picture\""}},
+        {"reveal picture missing", pictureQuiz(R"({"answers": ["a"], "media": "a.jpg"})", R"("reveal": "picture", )"),
+         {"quiz.json: entry 1, revealPicture: missing; reveal \"picture\" needs one for every entry"}},
+        {"reveal text under picture reveal",
+         textQuiz(R"({"clue": "c", "answers": ["a"], "revealPicture": "b.gif", "revealText": "t"})",
+                  R"("reveal": "picture", )"),
+         {"quiz.json: entry 1, revealText: reveal is \"picture\", so it would not be stored; remove it or set "
+          "reveal to \"text\""}},
+    });
+}
+
+TEST(QuizDescription, CodeRules)
+{
+    expectErrors({
+        {"more codes than entries", textQuiz(plainEntry, R"("codes": ["A", "B"], )"),
+         {"quiz.json: codes: 2 codes for 1 entry, at most one per entry"}},
+        {"codes a text", textQuiz(plainEntry, R"("codes": "A", )"),
+         {"quiz.json: codes: expected an array of code texts, found a string"}},
+        {"code number", textQuiz(entries(2), R"("codes": ["A", 2], )"),
+         {"quiz.json: codes[1]: expected a string, found a number"}},
+        {"code with return", textQuiz(plainEntry, R"("codes": ["K7\rQ2"], )"),
+         {"quiz.json: codes[0]: holds a carriage return (CR); stored texts are single lines"}},
+        {"code too long", textQuiz(plainEntry, R"("codes": [")" + std::string(300, 'K') + R"("], )"),
+         {"quiz.json: codes[0]: 300 bytes in Windows-1252, at most 259"}},
+    });
+    Checked fewer = check(textQuiz(entries(5), R"("codes": ["A", "", "C"], )"));
+    EXPECT_EQ(fewer.diagnostics.errors, Lines{});
+    EXPECT_EQ(fewer.diagnostics.warnings,
+              Lines{"quiz.json: codes: warning: 3 codes for 5 entries; 2 rows stay empty, and players reaching those "
+                    "scores see no code"});
+    EXPECT_EQ(fewer.quiz.codes, (Lines{"A", "", "C"}));
+}
+
+TEST(QuizDescription, EveryProblemOfTheFileInOneRun)
+{
+    Checked checked = check(R"({"kind": "picture", "title": "T|", "boardColour": "#12345",
+      "entries": [
+        {"answers": ["a"], "media": "1.jpg"},
+        {"answers": ["b", "c"], "media": "2.jpg"},
+        {"answers": ["d"]}
+      ],
+      "codes": ["1", "2", "3", "4"]})");
+    EXPECT_EQ(checked.diagnostics.errors,
+              (Lines{"quiz.json: title: holds \"|\", which separates the stored fields",
+                     "quiz.json: boardColour: \"#12345\" is not a colour; expected \"#RRGGBB\" with hexadecimal digits",
+                     "quiz.json: entry 2, answers: 2 answers, answersPerEntry is 1",
+                     "quiz.json: entry 3, media: missing; a picture quiz needs one for every entry",
+                     "quiz.json: codes: 4 codes for 3 entries, at most one per entry"}));
+}
+
+TEST(QuizDescription, ColoursBothWays)
+{
+    struct Row {
+        const char* text;
+        uint32_t colour;
+    };
+    const Row rows[] = {{"#C0DCC0", 0xC0DCC0}, {"#102030", 0x302010}, {"#FF0000", 0x0000FF}, {"#0000FF", 0xFF0000},
+                        {"#000000", 0}};
+    for (const Row& row : rows) {
+        uint32_t colour = 0xDEADBEEF;
+        ASSERT_TRUE(parseColour(row.text, colour)) << row.text;
+        EXPECT_EQ(colour, row.colour) << row.text;
+        EXPECT_EQ(colourText(row.colour), row.text);
+    }
+    uint32_t lower = 0;
+    EXPECT_TRUE(parseColour("#a0b1c2", lower));
+    EXPECT_EQ(lower, 0xC2B1A0u);
+}
+
+}  // namespace

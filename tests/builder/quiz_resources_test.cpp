@@ -1,0 +1,227 @@
+#include "tests/builder/builder_fixtures.h"
+#include "tools/builder/codec.h"
+#include "tools/builder/media_format.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+const MediaFiles media = {
+    {"a.jpg", jpegBytes}, {"b.bmp", bmpBytes}, {"c.gif", gifBytes},   {"s.mp3", mp3Bytes},
+    {"v.avi", aviBytes},  {"p.png", bytesOf("\x89PNG\r\n\x1A\n....")}, {"e.jpg", {}},
+    {"x.bin", {0x00, 0x01, 0x02}}, {"frame.mp3", {0xFF, 0xFB, 0x90, 0x00}},
+};
+
+Bytes unpacked(const QuizResource& resource)
+{
+    CodecResult result = unpackBytes(resource.bytes);
+    EXPECT_EQ(result.status, 0) << resource.id;
+    return result.bytes;
+}
+
+TEST(QuizResources, PayloadsOfASmallQuizByteForByte)
+{
+    Planned planned = plan(R"({"kind": "picture", "title": "Capitales", "author": "Ana", "description": "Été",
+        "answersPerEntry": 2, "answerLabels": ["Ville", "Fleuve"], "reveal": "text", "boardColour": "#102030",
+        "entries": [
+          {"clue": "France", "answers": ["Paris", "Seine"], "media": "a.jpg", "revealText": "Sur la Seine"},
+          {"clue": "Autriche", "answers": ["Vienne", "Danube"], "media": "b.bmp"}],
+        "codes": ["K7Q2"]})",
+                           media);
+    ASSERT_EQ(planned.diagnostics.errors, Lines{});
+    ASSERT_EQ(planned.resources.size(), 4u);
+
+    const std::string quizPayload = std::string("\x00\x02\x02\x02", 4) + "Capitales|Ana|\xC9t\xE9|Ville|Fleuve|"
+                                    + "Paris|Seine|France|" + "Vienne|Danube|Autriche|" + "\x02"
+                                    + "Sur la Seine||" + "\x10\x20\x30";
+    EXPECT_EQ(planned.resources[0].type, "PATCH");
+    EXPECT_EQ(planned.resources[0].id, 104);
+    EXPECT_EQ(unpacked(planned.resources[0]), bytesOf(quizPayload));
+    EXPECT_EQ(planned.resources[1].type, "PATCH");
+    EXPECT_EQ(planned.resources[1].id, 105);
+    EXPECT_EQ(unpacked(planned.resources[1]), bytesOf("K7Q2\r\n\r\n"));
+    EXPECT_EQ(planned.resources[2].type, "IMG");
+    EXPECT_EQ(planned.resources[2].id, 401);
+    EXPECT_EQ(planned.resources[2].bytes, jpegBytes);
+    EXPECT_EQ(planned.resources[3].id, 402);
+    EXPECT_EQ(planned.resources[3].bytes, bmpBytes);
+}
+
+TEST(QuizResources, OneAnswerTextQuizWithAnswerPictures)
+{
+    Planned planned = plan(R"({"kind": "text", "title": "T", "reveal": "picture",
+        "entries": [{"clue": "c1", "answers": ["a1"], "revealPicture": "c.gif"},
+                    {"clue": "c2", "answers": ["a2"], "revealPicture": "a.jpg"}]})",
+                           media);
+    ASSERT_EQ(planned.diagnostics.errors, Lines{});
+    ASSERT_EQ(planned.resources.size(), 4u);
+    EXPECT_EQ(unpacked(planned.resources[0]),
+              bytesOf(std::string("\x00\x01\x02\x01", 4) + "T|||||a1|c1|a2|c2|" + "\x01" + "\xFF\xFF\xFF"));
+    EXPECT_EQ(unpacked(planned.resources[1]), bytesOf("\r\n\r\n"));
+    EXPECT_EQ(planned.resources[2].id, 10401);
+    EXPECT_EQ(planned.resources[2].bytes, gifBytes);
+    EXPECT_EQ(planned.resources[3].id, 10402);
+}
+
+TEST(QuizResources, MediaFilesByKind)
+{
+    struct Row {
+        const char* kind;
+        const char* file;
+        std::string error;  // empty: accepted
+    };
+    const std::string badPicture = "; expected a BMP, JPEG or GIF picture";
+    const std::string badSound = "; a sound quiz needs an MP3 file (\"ID3\" tag or MPEG audio frame)";
+    const std::string badVideo = "; a video quiz needs an AVI file (\"RIFF\" ... \"AVI \")";
+    const Row rows[] = {
+        {"picture", "a.jpg", ""},
+        {"picture", "b.bmp", ""},
+        {"picture", "c.gif", ""},
+        {"picture", "p.png",
+         "\"p.png\": a PNG picture, which the Windows picture decoder is not known to read; use BMP, JPEG or GIF"},
+        {"picture", "s.mp3", "\"s.mp3\": an MP3 sound" + badPicture},
+        {"picture", "x.bin", "\"x.bin\": not a known format (first bytes 00 01 02)" + badPicture},
+        {"picture", "e.jpg", "\"e.jpg\": the file is empty"},
+        {"picture", "gone.jpg", "\"gone.jpg\": not found"},
+        {"sound", "s.mp3", ""},
+        {"sound", "frame.mp3", ""},
+        {"sound", "a.jpg", "\"a.jpg\": a JPEG picture" + badSound},
+        {"sound", "v.avi", "\"v.avi\": an AVI clip" + badSound},
+        {"video", "v.avi", ""},
+        {"video", "s.mp3", "\"s.mp3\": an MP3 sound" + badVideo},
+        {"video", "c.gif", "\"c.gif\": a GIF picture" + badVideo},
+    };
+    const std::map<std::string, std::string> fitting = {
+        {"picture", "a.jpg"}, {"sound", "s.mp3"}, {"video", "v.avi"}};
+    for (const Row& row : rows) {
+        Planned planned = plan(std::string(R"({"kind": ")") + row.kind + R"(", "title": "T", "entries": [
+            {"answers": ["a"], "media": ")" + fitting.at(row.kind) + R"("},
+            {"answers": ["b"], "media": ")" + row.file + R"("}]})",
+                               media);
+        Lines expected;
+        if (!row.error.empty())
+            expected.push_back("quiz.json: entry 2, media: " + row.error);
+        EXPECT_EQ(planned.diagnostics.errors, expected) << row.kind << " " << row.file;
+        EXPECT_EQ(planned.resources.empty(), !row.error.empty()) << row.kind << " " << row.file;
+    }
+}
+
+TEST(QuizResources, AnswerPicturesMustBePicturesInAnyKind)
+{
+    Planned planned = plan(R"({"kind": "sound", "title": "T", "reveal": "picture", "entries": [
+        {"answers": ["a"], "media": "s.mp3", "revealPicture": "s.mp3"},
+        {"answers": ["b"], "media": "s.mp3", "revealPicture": "p.png"}]})",
+                           media);
+    EXPECT_EQ(planned.diagnostics.errors,
+              (Lines{"quiz.json: entry 1, revealPicture: \"s.mp3\": an MP3 sound; expected a BMP, JPEG or GIF picture",
+                     "quiz.json: entry 2, revealPicture: \"p.png\": a PNG picture, which the Windows picture decoder "
+                     "is not known to read; use BMP, JPEG or GIF"}));
+}
+
+TEST(QuizResources, MediaAreCheckedEvenBesideOtherErrors)
+{
+    Planned planned = plan(R"({"kind": "picture", "title": "T|", "entries": [{"answers": ["a"], "media": "gone.gif"}]})",
+                           media);
+    EXPECT_EQ(planned.diagnostics.errors,
+              (Lines{"quiz.json: title: holds \"|\", which separates the stored fields",
+                     "quiz.json: entry 1, media: \"gone.gif\": not found"}));
+    EXPECT_TRUE(planned.resources.empty());
+}
+
+// UTF-8 of a text that LZW cannot shorten: random printable ASCII (but the
+// separator and what JSON escapes) and Latin-1 letters and signs.
+std::string randomText(std::mt19937& random, std::size_t length)
+{
+    std::string text;
+    std::uniform_int_distribution<int> pick(0x20, 0xFF);
+    for (std::size_t count = 0; count < length;) {
+        int c = pick(random);
+        if (c == '|' || c == '"' || c == '\\' || (c >= 0x7F && c < 0xA0))
+            continue;
+        if (c < 0x80) {
+            text += static_cast<char>(c);
+        } else {
+            text += static_cast<char>(0xC0 | (c >> 6));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        }
+        ++count;
+    }
+    return text;
+}
+
+// A two-answer text quiz with reveal texts: every text of `textLength`.
+std::string quizOfTexts(int entryCount, std::size_t textLength, bool random)
+{
+    std::mt19937 generator(7);
+    auto text = [&] { return random ? randomText(generator, textLength) : std::string(textLength, 'x'); };
+    std::string json = R"({"kind": "text", "title": "T", "answersPerEntry": 2, "reveal": "text", "entries": [)";
+    for (int n = 0; n < entryCount; ++n)
+        json += std::string(n ? "," : "") + R"({"clue": ")" + text() + R"(", "answers": [")" + text() + R"(", ")"
+                + text() + R"("], "revealText": ")" + text() + R"("})";
+    return json + "]}";
+}
+
+TEST(QuizResources, CodecLimits)
+{
+    // 10 header bytes, 90 groups of three 260-byte fields, the reveal byte,
+    // 90 reveal fields of 260 bytes and the colour: 93614 bytes.
+    Planned tooLong = plan(quizOfTexts(90, 259, false), {});
+    EXPECT_EQ(tooLong.diagnostics.errors,
+              Lines{"quiz.json: quiz payload: 93614 bytes before packing, at most 65536; shorten the texts or use "
+                    "fewer entries"});
+
+    // Random texts pack to about 10.5 bits a byte: past the 65536 packed
+    // bytes the player reads, but within the packer's 80000.
+    Planned packsLong = plan(quizOfTexts(54, 259, true), {});
+    ASSERT_EQ(packsLong.diagnostics.errors.size(), 1u);
+    const std::string& line = packsLong.diagnostics.errors[0];
+    const std::string prefix = "quiz.json: quiz payload: packs to ";
+    const std::string suffix = " bytes, at most 65536 (the player unpacks no more); shorten the texts";
+    ASSERT_EQ(line.substr(0, prefix.size()), prefix) << line;
+    ASSERT_GT(line.size(), prefix.size() + suffix.size());
+    EXPECT_EQ(line.substr(line.size() - suffix.size()), suffix) << line;
+    long packed = std::stol(line.substr(prefix.size()));
+    EXPECT_GT(packed, 65536);
+    EXPECT_LE(packed, 80000);
+
+    Planned packsTooLong = plan(quizOfTexts(63, 259, true), {});
+    EXPECT_EQ(packsTooLong.diagnostics.errors,
+              Lines{"quiz.json: quiz payload: cannot be packed, status -6: packs to more than 80000 bytes, at most "
+                    "80000"});
+    EXPECT_TRUE(packsTooLong.resources.empty());
+}
+
+TEST(MediaFormat, LeadingBytes)
+{
+    struct Row {
+        Bytes bytes;
+        MediaFormat format;
+        const char* extension;
+    };
+    const Row rows[] = {
+        {bytesOf("BM"), MediaFormat::Bmp, "bmp"},
+        {bytesOf("\xFF\xD8\xFF"), MediaFormat::Jpeg, "jpg"},
+        {bytesOf("\xFF\xD8\xFE"), MediaFormat::Unknown, "bin"},
+        {bytesOf("GIF87a"), MediaFormat::Gif, "gif"},
+        {bytesOf("GIF89a"), MediaFormat::Gif, "gif"},
+        {bytesOf("GIF88a"), MediaFormat::Unknown, "bin"},
+        {bytesOf("\x89PNG\r\n\x1A\n"), MediaFormat::Png, "png"},
+        {bytesOf("ID3"), MediaFormat::Mp3, "mp3"},
+        {{0xFF, 0xE0}, MediaFormat::Mp3, "mp3"},
+        {{0xFF, 0xFB}, MediaFormat::Mp3, "mp3"},
+        {{0xFF, 0xC0}, MediaFormat::Unknown, "bin"},  // the top three bits of the second byte are not all set
+        {literalBytes("RIFF\0\0\0\0AVI "), MediaFormat::Avi, "avi"},
+        {literalBytes("RIFF\0\0\0\0WAVE"), MediaFormat::Unknown, "bin"},
+        {literalBytes("RIFF\0\0\0\0AVI"), MediaFormat::Unknown, "bin"},
+        {{}, MediaFormat::Unknown, "bin"},
+        {bytesOf("B"), MediaFormat::Unknown, "bin"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(mediaFormatOf(row.bytes), row.format) << row.extension << " " << row.bytes.size();
+        EXPECT_STREQ(mediaFileExtension(mediaFormatOf(row.bytes)), row.extension);
+    }
+}
+
+}  // namespace

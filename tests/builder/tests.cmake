@@ -1,0 +1,21 @@
+# The builder's tests: its portable parts on the host under the sanitizers;
+# the Windows program, run under Wine, drives quizbuild.exe itself (it is
+# registered with the other Wine tests in tests/wine.cmake).
+if(WIN32)
+  add_executable(builder_test tests/builder/builder_test.cpp tests/builder/process_output.cpp
+                              tests/win32/quiz_dump.cpp)
+  target_link_libraries(builder_test PRIVATE win32driver quizbuildcore gtest gtest_main)
+  add_dependencies(builder_test quizbuild loader_probe)
+else()
+  add_executable(builder_unit_tests
+    tests/builder/windows_1252_test.cpp
+    tests/builder/quiz_description_test.cpp
+    tests/builder/answer_warnings_test.cpp
+    tests/builder/quiz_resources_test.cpp
+    tests/builder/extraction_test.cpp
+    tests/builder/command_line_test.cpp)
+  target_include_directories(builder_unit_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(builder_unit_tests PRIVATE quizbuildcore_checked GTest::gtest GTest::gtest_main)
+  include(GoogleTest)
+  gtest_discover_tests(builder_unit_tests TEST_PREFIX "host." DISCOVERY_TIMEOUT 30)
+endif()

@@ -1,0 +1,31 @@
+// The builder's command line: a command, its files and options. Usage
+// problems are told apart from bad input, since they exit with 2.
+#pragma once
+
+#include <string>
+#include <vector>
+
+enum class Command { None, Build, Extract, Check, Pack, Unpack };
+
+struct CommandLine {
+    Command command = Command::None;
+    bool help = false;
+    bool strict = false;
+    std::string input;
+    std::string output;
+    std::string player;  // empty: the player beside the builder
+    std::string error;   // the usage problem; empty when the line is usable
+};
+
+// `arguments` without the program's own name.
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+// The help text of one command, or of the builder as a whole for None.
+std::string usageText(Command command);
+
+// How to ask for help after a usage problem: "Try 'quizbuild build --help'."
+std::string helpHint(Command command);
+
+constexpr int exitSuccess = 0;
+constexpr int exitBadInput = 1;
+constexpr int exitUsage = 2;

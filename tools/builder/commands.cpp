@@ -1,0 +1,154 @@
+#include "tools/builder/commands.h"
+
+#include "tools/builder/codec.h"
+#include "tools/builder/extraction.h"
+#include "tools/builder/quiz_description.h"
+#include "tools/builder/quiz_resources.h"
+#include "tools/builder/resource_reader.h"
+#include "tools/builder/resource_writer.h"
+#include "tools/builder/win32_files.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr const char* defaultPlayerName = "quizz.exe";
+
+void printLine(std::FILE* stream, const std::string& line)
+{
+    std::fprintf(stream, "%s\n", line.c_str());
+}
+
+// Prints every problem; true when the command may go on to write.
+bool passes(const Diagnostics& diagnostics, bool strict)
+{
+    for (const std::string& line : problemLines(diagnostics, strict))
+        printLine(stderr, line);
+    return !failed(diagnostics, strict);
+}
+
+struct Plan {
+    std::size_t entries = 0;
+    std::vector<QuizResource> resources;
+};
+
+// The description, its texts and every media file it names, checked as one.
+Plan planFrom(const std::string& descriptionPath, Diagnostics& diagnostics)
+{
+    Plan plan;
+    diagnostics.file = descriptionPath;
+    FileRead json = readFileBytes(descriptionPath);
+    if (!json.problem.empty()) {
+        reportError(diagnostics, "", json.problem);
+        return plan;
+    }
+    QuizDescription description =
+        readQuizDescription(std::string_view(reinterpret_cast<const char*>(json.bytes.data()), json.bytes.size()),
+                            diagnostics);
+    std::string folder = folderOf(descriptionPath);
+    auto readMedia = [&folder](const std::string& path) { return readMediaFile(folder, path); };
+    plan.resources = planQuizResources(description, readMedia, diagnostics);
+    plan.entries = description.entries.size();
+    return plan;
+}
+
+// "12 entries, 24 media items"
+std::string summaryOf(const Plan& plan)
+{
+    std::size_t media = 0;
+    for (const QuizResource& item : plan.resources)
+        media += item.type == MediaResourceType;
+    return countOf(plan.entries, "entry", "entries") + ", " + countOf(media, "media item", "media items");
+}
+
+int transcode(const CommandLine& line, CodecResult (*codec)(const std::vector<uint8_t>&),
+              std::string (*problemOf)(int32_t, std::size_t), const char* verb, const char* done)
+{
+    FileRead input = readFileBytes(line.input);
+    if (!input.problem.empty()) {
+        printLine(stderr, line.input + ": " + input.problem);
+        return exitBadInput;
+    }
+    CodecResult result = codec(input.bytes);
+    if (result.status != 0) {
+        printLine(stderr, line.input + ": cannot " + verb + ", " + problemOf(result.status, input.bytes.size()));
+        return exitBadInput;
+    }
+    std::string problem = writeFileBytes(line.output, result.bytes);
+    if (!problem.empty()) {
+        printLine(stderr, line.output + ": " + problem);
+        return exitBadInput;
+    }
+    std::printf("%s: %zu bytes %s to %zu\n", line.output.c_str(), input.bytes.size(), done, result.bytes.size());
+    return exitSuccess;
+}
+
+}  // namespace
+
+int runCheck(const CommandLine& line)
+{
+    Diagnostics diagnostics;
+    Plan plan = planFrom(line.input, diagnostics);
+    if (!passes(diagnostics, line.strict))
+        return exitBadInput;
+    std::printf("%s: fit to build, %s\n", line.input.c_str(), summaryOf(plan).c_str());
+    return exitSuccess;
+}
+
+int runBuild(const CommandLine& line)
+{
+    Diagnostics diagnostics;
+    Plan plan = planFrom(line.input, diagnostics);
+    std::string player = line.player.empty() ? joinPath(programFolder(), defaultPlayerName) : line.player;
+    if (!fileExists(player))
+        diagnostics.errors.push_back(player + ": not found; name the player with --player PLAYER.exe");
+    if (!passes(diagnostics, line.strict))
+        return exitBadInput;
+    std::string problem = writePlayerCopy(player, line.output, plan.resources);
+    if (!problem.empty()) {
+        printLine(stderr, problem);
+        return exitBadInput;
+    }
+    std::printf("%s: %s\n", line.output.c_str(), summaryOf(plan).c_str());
+    return exitSuccess;
+}
+
+int runExtract(const CommandLine& line)
+{
+    std::string problem;
+    StoredQuiz stored = readStoredQuiz(line.input, problem);
+    if (!problem.empty()) {
+        printLine(stderr, line.input + ": " + problem);
+        return exitBadInput;
+    }
+    Diagnostics diagnostics{line.input, {}, {}};
+    std::vector<ExtractedFile> files = extractQuiz(stored, diagnostics);
+    if (!passes(diagnostics, false))
+        return exitBadInput;
+
+    for (const std::string& folder : {line.output, joinPath(line.output, "media")}) {
+        if (std::string reason = makeFolder(folder); !reason.empty()) {
+            printLine(stderr, folder + ": " + reason);
+            return exitBadInput;
+        }
+    }
+    for (const ExtractedFile& file : files) {
+        std::string path = joinPath(line.output, file.name);
+        if (std::string reason = writeFileBytes(path, file.bytes); !reason.empty()) {
+            printLine(stderr, path + ": " + reason);
+            return exitBadInput;
+        }
+    }
+    std::printf("%s: quiz.json and %s\n", line.output.c_str(), countOf(files.size() - 1, "media file", "media files").c_str());
+    return exitSuccess;
+}
+
+int runPack(const CommandLine& line)
+{
+    return transcode(line, packBytes, packProblem, "pack", "packed");
+}
+
+int runUnpack(const CommandLine& line)
+{
+    return transcode(line, unpackBytes, unpackProblem, "unpack", "unpacked");
+}

@@ -1,0 +1,55 @@
+#include "tools/builder/diagnostics.h"
+
+namespace {
+
+const std::string warningLabel = "warning: ";
+
+std::string lineOf(const Diagnostics& diagnostics, const std::string& where, const std::string& problem)
+{
+    return diagnostics.file + ": " + (where.empty() ? "" : where + ": ") + problem;
+}
+
+}  // namespace
+
+void reportError(Diagnostics& diagnostics, const std::string& where, const std::string& problem)
+{
+    diagnostics.errors.push_back(lineOf(diagnostics, where, problem));
+}
+
+void reportWarning(Diagnostics& diagnostics, const std::string& where, const std::string& problem)
+{
+    diagnostics.warnings.push_back(lineOf(diagnostics, where, warningLabel + problem));
+}
+
+std::vector<std::string> problemLines(const Diagnostics& diagnostics, bool strict)
+{
+    std::vector<std::string> lines = diagnostics.errors;
+    for (std::string line : diagnostics.warnings) {
+        std::size_t label = line.find(warningLabel, diagnostics.file.size());
+        if (strict && label != std::string::npos)
+            line = line.erase(label, warningLabel.size()) + " (an error with --strict)";
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool failed(const Diagnostics& diagnostics, bool strict)
+{
+    return !diagnostics.errors.empty() || (strict && !diagnostics.warnings.empty());
+}
+
+std::string entryField(std::size_t entryIndex, const std::string& field)
+{
+    std::string entry = "entry " + std::to_string(entryIndex + 1);
+    return field.empty() ? entry : entry + ", " + field;
+}
+
+std::string countOf(std::size_t count, const char* singular, const char* plural)
+{
+    return std::to_string(count) + " " + (count == 1 ? singular : plural);
+}
+
+std::string inQuotes(const std::string& text)
+{
+    return "\"" + text + "\"";
+}

@@ -1,0 +1,44 @@
+// A quiz as its author describes it in UTF-8 JSON, checked and with every
+// text already in Windows-1252, ready to become the player's payloads.
+#pragma once
+
+#include "quiz/quiz.h"
+#include "tools/builder/diagnostics.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct EntryDescription {
+    std::string answers[2];     // the second only with two answers per entry
+    std::string clue;
+    std::string revealText;     // only with reveal "text"
+    std::string media;          // path as written (UTF-8), relative to the description; empty when absent
+    std::string revealPicture;  // likewise, only with reveal "picture"
+};
+
+struct QuizDescription {
+    QuizKind kind = QuizKind::Text;
+    std::string title;
+    std::string author;
+    std::string description;
+    std::string answerLabels[2];
+    int32_t answersPerEntry = 1;
+    RevealKind reveal = RevealKind::None;
+    uint32_t boardColour = 0xFFFFFF;  // COLORREF layout 0x00BBGGRR; white unless given
+    std::vector<EntryDescription> entries;
+    std::vector<std::string> codes;   // at most one per entry; missing ones are empty rows
+};
+
+// Reads and checks a description. Every problem is reported, not only the
+// first; the result is meaningful only when no error was added.
+QuizDescription readQuizDescription(std::string_view json, Diagnostics& diagnostics);
+
+// "#RRGGBB" and back; false for anything else.
+bool parseColour(const std::string& text, uint32_t& colour);
+std::string colourText(uint32_t colour);
+
+// The names the description uses for the kinds and reveals.
+const char* quizKindName(QuizKind kind);
+const char* revealKindName(RevealKind reveal);

@@ -1,0 +1,31 @@
+// The resources a player copy receives for one quiz: "PATCH" 104 (the quiz
+// payload) and "PATCH" 105 (the codes payload), both packed, then "IMG"
+// 400 + i for entry i's media and "IMG" 10400 + i for its answer picture.
+#pragma once
+
+#include "quiz/quiz.h"
+#include "tools/builder/diagnostics.h"
+#include "tools/builder/file_read.h"
+#include "tools/builder/quiz_description.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+inline constexpr const char* MediaResourceType = "IMG";
+
+struct QuizResource {
+    std::string type;
+    int id;
+    std::vector<uint8_t> bytes;
+};
+
+// The record the player would load from this description.
+void fillQuiz(const QuizDescription& description, Quiz& quiz);
+
+// Reads and checks every media file even when the description has errors,
+// so one run reports all problems; assembles and packs the payloads only
+// for a description without errors. Checks the codec's limits: 65536 bytes
+// before packing, and at most 65536 packed bytes, all the player unpacks.
+std::vector<QuizResource> planQuizResources(const QuizDescription& description, const MediaFileReader& readMedia,
+                                            Diagnostics& diagnostics);
