@@ -60,10 +60,14 @@ void setControlText(HWND parent, int id, const char* text)
         return;
     // Judging rewrites labels that mostly keep their text; an unchanged
     // label is not repainted.
-    char current[QuizTextSize];
-    readControlText(parent, id, current);
-    if (std::strncmp(current, text, QuizTextSize - 1) != 0)
-        SetWindowTextA(control, text);
+    std::size_t length = std::strlen(text);
+    if (length < QuizTextSize && std::size_t(GetWindowTextLengthA(control)) == length) {
+        char current[QuizTextSize];
+        GetWindowTextA(control, current, QuizTextSize);
+        if (std::strcmp(current, text) == 0)
+            return;
+    }
+    SetWindowTextA(control, text);
 }
 
 HWND createControl(HWND parent, const char* className, const char* text, DWORD style, int x, int y, int width,

@@ -28,6 +28,10 @@ void playSound(HWND board, int entry)
     if (!extractMedia(MediaResourceIdBase + entry, MediaKind::Sound))
         return;
     soundWindow = MCIWndCreateA(board, appInstance, WS_CHILD | MCIWNDF_NOMENU, SoundFileName);
-    if (soundWindow)
-        SendMessageA(soundWindow, MCI_PLAY, 0, 0);
+    if (!soundWindow)
+        return;
+    // The MCI window makes itself visible with its own play bar; the sound
+    // is played without showing anything.
+    ShowWindow(soundWindow, SW_HIDE);
+    SendMessageA(soundWindow, MCI_PLAY, 0, 0);
 }

@@ -1,0 +1,18 @@
+# End-to-end tests of the player: each case builds a quiz program with the
+# quiz builder, starts it under Wine, drives it with real messages and keys,
+# and checks what a user would see.
+add_executable(player_test
+  tests/e2e/player_driver.cpp
+  tests/e2e/test_quiz.cpp
+  tests/e2e/window_header_test.cpp
+  tests/e2e/board_layout_test.cpp
+  tests/e2e/verdict_colour_test.cpp
+  tests/e2e/score_test.cpp
+  tests/e2e/answer_keys_test.cpp
+  tests/e2e/scrolling_test.cpp
+  tests/e2e/answers_file_test.cpp)
+target_link_libraries(player_test PRIVATE win32driver gtest gtest_main)
+target_compile_options(player_test PRIVATE -Wall -Wextra)
+add_dependencies(player_test quizz quizbuild)
+# The header's link shows the address the player was configured with.
+target_compile_definitions(player_test PRIVATE QUIZ_PUBLISHER_URL="${QUIZ_PUBLISHER_URL}")
