@@ -33,8 +33,12 @@ void moveToNextBox(HWND box)
     SetFocus(findControl(GetParent(box), AnswerBoxIdBase + target));
 }
 
-// Tries the box's text on every box not yet right: each one takes the text
-// and the focus, and is judged as it loses the focus again.
+// Tries the box's text on every box not yet right: each such box takes the
+// text and, in turn, the focus, and is judged as the focus leaves it; the
+// focus ends in the box where F1 was released. The focus is passed on here
+// in name only (a box that takes it has its start selected, one that gives
+// it up is judged) and really stays where it is: moving it through every
+// box would cost a hundred times more and end the same.
 void spreadAnswer(HWND box)
 {
     const Quiz& quiz = *currentQuiz;
@@ -44,15 +48,23 @@ void spreadAnswer(HWND box)
     int boxes = quiz.entryCount * quiz.answersPerEntry;
     // The board is drawn once when the spread is done, not after every box.
     SendMessageA(board, WM_SETREDRAW, FALSE, 0);
+    HWND focused = box;
+    auto passFocus = [&focused](HWND to) {
+        if (to == focused)
+            return;
+        judgeBox(focused);
+        focused = to;
+        SendMessageA(to, EM_SETSEL, 0, 25);
+    };
     for (int rank = 1; rank <= boxes; ++rank) {
         char verdict[QuizTextSize];
         readControlText(board, VerdictLabelIdBase + rank, verdict);
         if (std::strcmp(verdict, verdictRight) == 0)
             continue;
         setControlText(board, AnswerBoxIdBase + rank, text);
-        SetFocus(findControl(board, AnswerBoxIdBase + rank));
+        passFocus(findControl(board, AnswerBoxIdBase + rank));
     }
-    SetFocus(box);
+    passFocus(box);
     SendMessageA(board, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(board, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
