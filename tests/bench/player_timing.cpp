@@ -13,35 +13,6 @@
 
 namespace {
 
-double now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER value;
-        QueryPerformanceFrequency(&value);
-        return value;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return double(counter.QuadPart) / double(frequency.QuadPart);
-}
-
-struct TopWindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK findVisibleTopWindow(HWND window, LPARAM parameter)
-{
-    auto* search = reinterpret_cast<TopWindowSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 struct Started {
     PROCESS_INFORMATION process;
     HWND window;
@@ -55,23 +26,21 @@ Started startAndWait(const std::string& program, const std::string& folder, bool
     startup.cb = sizeof startup;
     Started started = {};
     std::string command = "\"" + program + "\"";
-    double begin = now();
+    double begin = secondsNow();
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                         &started.process))
         return started;
     for (int poll = 0; poll < 200000; ++poll) {
-        TopWindowSearch search{started.process.dwProcessId, nullptr};
-        EnumWindows(findVisibleTopWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
-            HWND board = FindWindowExA(search.found, nullptr, "#32770", nullptr);
+        if (HWND window = visibleTopWindowOf(started.process.dwProcessId)) {
+            HWND board = FindWindowExA(window, nullptr, "#32770", nullptr);
             if (!waitForBoard || (board && IsWindowVisible(board))) {
-                started.window = search.found;
+                started.window = window;
                 break;
             }
         }
         Sleep(0);
     }
-    started.seconds = now() - begin;
+    started.seconds = secondsNow() - begin;
     return started;
 }
 
@@ -96,9 +65,9 @@ double timeSpread(const Started& player)
     HWND board = FindWindowExA(player.window, nullptr, "#32770", nullptr);
     HWND first = GetDlgItem(board, AnswerBoxIdBase + 1);
     SendMessageA(first, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("x"));
-    double begin = now();
+    double begin = secondsNow();
     SendMessageA(first, WM_KEYUP, VK_F1, 0xC0000001);
-    return now() - begin;
+    return secondsNow() - begin;
 }
 
 }  // namespace

@@ -22,37 +22,6 @@ constexpr int entries = 90;
 constexpr DWORD startTimeoutMs = 60000;
 constexpr DWORD closeTimeoutMs = 20000;
 
-double now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER value;
-        QueryPerformanceFrequency(&value);
-        return value;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return double(counter.QuadPart) / double(frequency.QuadPart);
-}
-
-struct Search {
-    DWORD processId;
-    HWND main;
-};
-
-BOOL CALLBACK findMainWindow(HWND window, LPARAM parameter)
-{
-    auto* search = reinterpret_cast<Search*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char name[32] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (owner == search->processId && IsWindowVisible(window) && std::string(name) == "WindowsApp") {
-        search->main = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 struct Sample {
     bool ok = false;
     double seconds = 0;
@@ -68,17 +37,16 @@ Sample startAndMeasure(const std::string& program, const std::string& folder)
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     std::string command = "\"" + program + "\"";
-    double begin = now();
+    double begin = secondsNow();
     if (!CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                         &process))
         return sample;
     HWND main = nullptr;
-    while (now() - begin < startTimeoutMs / 1000.0) {
-        Search search{process.dwProcessId, nullptr};
-        EnumWindows(findMainWindow, reinterpret_cast<LPARAM>(&search));
-        HWND board = search.main ? FindWindowExA(search.main, nullptr, "#32770", nullptr) : nullptr;
+    while (secondsNow() - begin < startTimeoutMs / 1000.0) {
+        HWND window = visibleTopWindowOf(process.dwProcessId, "WindowsApp");
+        HWND board = window ? FindWindowExA(window, nullptr, "#32770", nullptr) : nullptr;
         if (board && IsWindowVisible(board)) {
-            main = search.main;
+            main = window;
             break;
         }
         if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0)
@@ -86,7 +54,7 @@ Sample startAndMeasure(const std::string& program, const std::string& folder)
     }
     DWORD_PTR result = 0;
     if (main && SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, startTimeoutMs, &result)) {
-        sample.seconds = now() - begin;
+        sample.seconds = secondsNow() - begin;
         sample.memory.cb = sizeof sample.memory;
         sample.ok = GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&sample.memory),
                                          sizeof sample.memory);

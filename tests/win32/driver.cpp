@@ -134,19 +134,21 @@ std::string windowText(HWND window)
 
 namespace {
 
-struct BoxSearch {
+struct TopWindowSearch {
     DWORD processId;
+    const char* className;
     HWND found;
 };
 
-BOOL CALLBACK findMessageBox(HWND window, LPARAM parameter)
+BOOL CALLBACK findTopWindow(HWND window, LPARAM parameter)
 {
-    auto* search = reinterpret_cast<BoxSearch*>(parameter);
+    auto* search = reinterpret_cast<TopWindowSearch*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     char className[64] = "";
     GetClassNameA(window, className, sizeof className);
-    if (owner == search->processId && IsWindowVisible(window) && std::string(className) == "#32770") {
+    if (owner == search->processId && IsWindowVisible(window)
+        && (!search->className || std::string(className) == search->className)) {
         search->found = window;
         return FALSE;
     }
@@ -178,6 +180,25 @@ SeenMessageBox answerMessageBox(HWND box)
 
 }  // namespace
 
+double secondsNow()
+{
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER value;
+        QueryPerformanceFrequency(&value);
+        return value;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return double(counter.QuadPart) / double(frequency.QuadPart);
+}
+
+HWND visibleTopWindowOf(DWORD processId, const char* className)
+{
+    TopWindowSearch search{processId, className, nullptr};
+    EnumWindows(findTopWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 ProgramRun runAnsweringMessageBoxes(const std::string& commandLine, const std::string& folder, DWORD timeoutMs)
 {
     ProgramRun run;
@@ -195,10 +216,8 @@ ProgramRun runAnsweringMessageBoxes(const std::string& commandLine, const std::s
             run.exited = true;
             break;
         }
-        BoxSearch search{process.dwProcessId, nullptr};
-        EnumWindows(findMessageBox, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            run.messageBoxes.push_back(answerMessageBox(search.found));
+        if (HWND box = visibleTopWindowOf(process.dwProcessId, "#32770"))
+            run.messageBoxes.push_back(answerMessageBox(box));
     }
     if (!run.exited)
         TerminateProcess(process.hProcess, 99);

@@ -39,6 +39,13 @@ bool writeResources(const std::string& program, const std::vector<ResourceItem>&
 // resource updates drop empty resources, which a program may still carry.
 bool emptyResource(const std::string& program, const std::string& type, int id);
 
+// Seconds on the performance counter, for timings.
+double secondsNow();
+
+// The first visible top-level window of a process, of the given class, or
+// of any class when it is null.
+HWND visibleTopWindowOf(DWORD processId, const char* className = nullptr);
+
 // Text of any window, also of another process's controls.
 std::string windowText(HWND window);
 
