@@ -11,45 +11,6 @@ constexpr DWORD closeTimeoutMs = 10000;
 constexpr DWORD settleTimeoutMs = 5000;
 constexpr DWORD paintTimeoutMs = 3000;
 
-std::string classOf(HWND window)
-{
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-struct TopWindowSearch {
-    DWORD processId;
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK findTopWindow(HWND window, LPARAM parameter)
-{
-    auto* search = reinterpret_cast<TopWindowSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || classOf(window) != search->className || !IsWindowVisible(window))
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-// A visible top-level window of that class belonging to the process.
-HWND topWindowOf(DWORD processId, const char* className)
-{
-    TopWindowSearch search{processId, className, nullptr};
-    EnumWindows(findTopWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-BOOL CALLBACK collectStaticText(HWND child, LPARAM parameter)
-{
-    if (lstrcmpiA(classOf(child).c_str(), "Static") == 0)
-        *reinterpret_cast<std::string*>(parameter) += windowText(child);
-    return TRUE;
-}
-
 // A sent message overtakes posted ones, so it cannot tell when they are
 // done. A posted marker can: an answer box's text limit, which the player
 // never touches itself, is raised by a sent message and set back by a
@@ -126,7 +87,7 @@ bool PlayerRun::start(const std::string& program, const std::string& folder)
         if (WaitForSingleObject(process_.hProcess, 10) == WAIT_OBJECT_0)
             return false;
         answerMessageBoxes();
-        HWND main = topWindowOf(process_.dwProcessId, "WindowsApp");
+        HWND main = visibleTopWindowOf(process_.dwProcessId, "WindowsApp");
         HWND board = main ? FindWindowExA(main, nullptr, "#32770", nullptr) : nullptr;
         if (board && IsWindowVisible(board)) {
             main_ = main;
@@ -141,10 +102,10 @@ bool PlayerRun::start(const std::string& program, const std::string& folder)
 
 void PlayerRun::answerMessageBoxes()
 {
-    while (HWND box = topWindowOf(process_.dwProcessId, "#32770")) {
+    while (HWND box = visibleTopWindowOf(process_.dwProcessId, "#32770")) {
         ShownMessageBox shown;
         shown.caption = windowText(box);
-        EnumChildWindows(box, collectStaticText, reinterpret_cast<LPARAM>(&shown.text));
+        shown.text = staticTextsOf(box);
         messageBoxes_.push_back(shown);
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         if (!waitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); }, settleTimeoutMs))
@@ -176,7 +137,7 @@ std::vector<HWND> PlayerRun::childrenOfClass(HWND parent, const std::string& cla
 {
     std::vector<HWND> found;
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (lstrcmpiA(classOf(child).c_str(), className.c_str()) == 0)
+        if (lstrcmpiA(classNameOf(child).c_str(), className.c_str()) == 0)
             found.push_back(child);
     return found;
 }

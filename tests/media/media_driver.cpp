@@ -16,44 +16,6 @@ constexpr DWORD sendTimeoutMs = 5000;
 // Far more lines than any test board is tall: a bound, not a wait.
 constexpr int mostScrollSteps = 400;
 
-std::string classOf(HWND window)
-{
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-struct ProcessWindows {
-    DWORD processId;
-    const char* className;  // null: any class
-    std::vector<HWND> visible;
-};
-
-BOOL CALLBACK collectVisible(HWND window, LPARAM parameter)
-{
-    auto* search = reinterpret_cast<ProcessWindows*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window)
-        && (!search->className || classOf(window) == search->className))
-        search->visible.push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> visibleTopWindows(DWORD processId, const char* className)
-{
-    ProcessWindows search{processId, className, {}};
-    EnumWindows(collectVisible, reinterpret_cast<LPARAM>(&search));
-    return search.visible;
-}
-
-BOOL CALLBACK collectStaticText(HWND child, LPARAM parameter)
-{
-    if (lstrcmpiA(classOf(child).c_str(), "Static") == 0)
-        *reinterpret_cast<std::string*>(parameter) += windowText(child);
-    return TRUE;
-}
-
 RECT screenRectOfClient(HWND window)
 {
     RECT client = {};
@@ -82,7 +44,7 @@ std::vector<ShownMessageBox> answerMessageBoxesOf(const PlayerRun& run, DWORD wa
         HWND box = nullptr;
         waitUntil(
             [&] {
-                std::vector<HWND> boxes = visibleTopWindows(processId, "#32770");
+                std::vector<HWND> boxes = visibleTopWindowsOf(processId, "#32770");
                 box = boxes.empty() ? nullptr : boxes.front();
                 return box != nullptr;
             },
@@ -91,7 +53,7 @@ std::vector<ShownMessageBox> answerMessageBoxesOf(const PlayerRun& run, DWORD wa
             return shown;
         ShownMessageBox seen;
         seen.caption = windowText(box);
-        EnumChildWindows(box, collectStaticText, reinterpret_cast<LPARAM>(&seen.text));
+        seen.text = staticTextsOf(box);
         shown.push_back(seen);
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         if (!waitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); }, answerTimeoutMs))
@@ -317,7 +279,7 @@ WatchedRun watchRun(const std::string& program, const std::string& folder, DWORD
     std::set<HWND> seen;
     DWORD started = GetTickCount();
     while (GetTickCount() - started < timeoutMs) {
-        for (HWND window : visibleTopWindows(process.dwProcessId, nullptr))
+        for (HWND window : visibleTopWindowsOf(process.dwProcessId, nullptr))
             seen.insert(window);
         if (WaitForSingleObject(process.hProcess, 10) == WAIT_OBJECT_0) {
             run.ended = true;

@@ -137,33 +137,24 @@ namespace {
 struct TopWindowSearch {
     DWORD processId;
     const char* className;
-    HWND found;
+    std::vector<HWND> found;
 };
 
-BOOL CALLBACK findTopWindow(HWND window, LPARAM parameter)
+BOOL CALLBACK collectTopWindow(HWND window, LPARAM parameter)
 {
     auto* search = reinterpret_cast<TopWindowSearch*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    char className[64] = "";
-    GetClassNameA(window, className, sizeof className);
     if (owner == search->processId && IsWindowVisible(window)
-        && (!search->className || std::string(className) == search->className)) {
-        search->found = window;
-        return FALSE;
-    }
+        && (!search->className || classNameOf(window) == search->className))
+        search->found.push_back(window);
     return TRUE;
 }
 
 BOOL CALLBACK collectStaticText(HWND child, LPARAM parameter)
 {
-    char className[64] = "";
-    GetClassNameA(child, className, sizeof className);
-    if (lstrcmpiA(className, "Static") == 0) {
-        std::string text = windowText(child);
-        if (!text.empty())
-            *reinterpret_cast<std::string*>(parameter) += text;
-    }
+    if (lstrcmpiA(classNameOf(child).c_str(), "Static") == 0)
+        *reinterpret_cast<std::string*>(parameter) += windowText(child);
     return TRUE;
 }
 
@@ -171,7 +162,7 @@ SeenMessageBox answerMessageBox(HWND box)
 {
     SeenMessageBox seen;
     seen.caption = windowText(box);
-    EnumChildWindows(box, collectStaticText, reinterpret_cast<LPARAM>(&seen.text));
+    seen.text = staticTextsOf(box);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     for (int wait = 0; wait < 500 && IsWindow(box); ++wait)
         Sleep(10);
@@ -192,11 +183,31 @@ double secondsNow()
     return double(counter.QuadPart) / double(frequency.QuadPart);
 }
 
+std::string classNameOf(HWND window)
+{
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::vector<HWND> visibleTopWindowsOf(DWORD processId, const char* className)
+{
+    TopWindowSearch search{processId, className, {}};
+    EnumWindows(collectTopWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 HWND visibleTopWindowOf(DWORD processId, const char* className)
 {
-    TopWindowSearch search{processId, className, nullptr};
-    EnumWindows(findTopWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> windows = visibleTopWindowsOf(processId, className);
+    return windows.empty() ? nullptr : windows.front();
+}
+
+std::string staticTextsOf(HWND dialog)
+{
+    std::string text;
+    EnumChildWindows(dialog, collectStaticText, reinterpret_cast<LPARAM>(&text));
+    return text;
 }
 
 ProgramRun runAnsweringMessageBoxes(const std::string& commandLine, const std::string& folder, DWORD timeoutMs)

@@ -42,9 +42,16 @@ bool emptyResource(const std::string& program, const std::string& type, int id);
 // Seconds on the performance counter, for timings.
 double secondsNow();
 
-// The first visible top-level window of a process, of the given class, or
-// of any class when it is null.
+std::string classNameOf(HWND window);
+
+// The visible top-level windows of a process, of the given class, or of any
+// class when it is null, in stacking order; and the first of them.
+std::vector<HWND> visibleTopWindowsOf(DWORD processId, const char* className = nullptr);
 HWND visibleTopWindowOf(DWORD processId, const char* className = nullptr);
+
+// The texts of a dialog's "Static" children, one after another: what a
+// message box says.
+std::string staticTextsOf(HWND dialog);
 
 // Text of any window, also of another process's controls.
 std::string windowText(HWND window);
