@@ -1,6 +1,7 @@
 #include "board/media.h"
 
 #include "board/identifiers.h"
+#include "shell/file_write.h"
 
 #include <cstdio>
 
@@ -21,16 +22,6 @@ const char* loadFailureMessage(MediaKind kind)
 {
     return kind == MediaKind::Sound ? "Impossible de charger le fichier audio."
                                     : "Impossible de charger le fichier vid\xE9o.";
-}
-
-bool writeMediaFile(const char* name, const void* bytes, DWORD size)
-{
-    HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool whole = WriteFile(file, bytes, size, &written, nullptr) && written == size;
-    return CloseHandle(file) && whole;
 }
 
 }  // namespace
@@ -56,7 +47,7 @@ int extractMedia(int resource, MediaKind kind)
         std::snprintf(name, sizeof name, "%s", SoundFileName);
     else
         std::snprintf(name, sizeof name, "quizz%d.avi", resource - MediaResourceIdBase);
-    bool written = writeMediaFile(name, bytes, size);
+    bool written = writeWholeFile(name, bytes, size);
     FreeResource(loaded);
     // A player handed a missing or partial file would fail later, silently.
     if (!written) {

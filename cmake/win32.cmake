@@ -17,6 +17,7 @@ add_executable(quizz WIN32
   shell/main_window.cpp
   shell/header.cpp
   shell/answers_file.cpp
+  shell/file_write.cpp
   board/board.cpp
   board/board_layout.cpp
   board/board_scroll.cpp

@@ -3,6 +3,7 @@
 #include "board/controls.h"
 #include "board/identifiers.h"
 #include "shell/app.h"
+#include "shell/file_write.h"
 
 #include <cstring>
 
@@ -21,16 +22,6 @@ struct FileHandle {
             CloseHandle(handle);
     }
 };
-
-bool writeWholeFile(const char* name, const std::string& text)
-{
-    FileHandle file{CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (file.handle == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    return WriteFile(file.handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr)
-           && written == text.size() && FlushFileBuffers(file.handle);
-}
 
 }  // namespace
 
@@ -71,7 +62,7 @@ void saveAnswers(HWND board)
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return;
     std::string fresh = std::string(name) + ".new";
-    if (!writeWholeFile(fresh.c_str(), text)
+    if (!writeWholeFile(fresh.c_str(), text.data(), static_cast<DWORD>(text.size()))
         || !MoveFileExA(fresh.c_str(), name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         DeleteFileA(fresh.c_str());
 }

@@ -1,0 +1,8 @@
+// Writing a whole file in one go, created afresh, without sharing.
+#pragma once
+
+#include "shell/platform.h"
+
+// True only when every byte reached the disk: a failed or short write is
+// reported, so nobody is handed a partial file.
+bool writeWholeFile(const char* name, const void* bytes, DWORD size);
