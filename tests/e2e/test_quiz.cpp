@@ -10,44 +10,11 @@ namespace {
 
 constexpr DWORD builderTimeoutMs = 60000;
 
-// Descriptions are UTF-8; the quiz's texts are Windows-1252 bytes.
-std::string utf8Of(const std::string& text)
-{
-    if (text.empty())
-        return text;
-    int wide = MultiByteToWideChar(1252, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring characters(std::size_t(wide), L'\0');
-    MultiByteToWideChar(1252, 0, text.data(), int(text.size()), characters.data(), wide);
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, characters.data(), wide, nullptr, 0, nullptr, nullptr);
-    std::string utf8(std::size_t(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, characters.data(), wide, utf8.data(), bytes, nullptr, nullptr);
-    return utf8;
-}
-
-std::string jsonText(const std::string& text)
-{
-    std::string json = "\"";
-    for (char c : utf8Of(text)) {
-        unsigned char byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += c;
-        } else if (byte < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            json += escaped;
-        } else {
-            json += c;
-        }
-    }
-    return json + "\"";
-}
-
 std::string jsonList(const std::vector<std::string>& texts)
 {
     std::string json = "[";
     for (std::size_t at = 0; at < texts.size(); ++at)
-        json += (at ? ", " : "") + jsonText(texts[at]);
+        json += (at ? ", " : "") + jsonStringOf(texts[at]);
     return json + "]";
 }
 
@@ -57,9 +24,9 @@ std::string quizDescription(const TestQuiz& quiz)
     std::snprintf(colour, sizeof colour, "#%02X%02X%02X", GetRValue(quiz.boardColour), GetGValue(quiz.boardColour),
                   GetBValue(quiz.boardColour));
     std::string json = "{\n  \"kind\": \"text\",\n";
-    json += "  \"title\": " + jsonText(quiz.title) + ",\n";
-    json += "  \"author\": " + jsonText(quiz.author) + ",\n";
-    json += "  \"description\": " + jsonText(quiz.description) + ",\n";
+    json += "  \"title\": " + jsonStringOf(quiz.title) + ",\n";
+    json += "  \"author\": " + jsonStringOf(quiz.author) + ",\n";
+    json += "  \"description\": " + jsonStringOf(quiz.description) + ",\n";
     json += "  \"answersPerEntry\": " + std::to_string(quiz.answersPerEntry) + ",\n";
     json += "  \"answerLabels\": " + jsonList({quiz.firstAnswerLabel, quiz.secondAnswerLabel}) + ",\n";
     json += "  \"reveal\": \"none\",\n";
@@ -70,7 +37,7 @@ std::string quizDescription(const TestQuiz& quiz)
         std::vector<std::string> answers = {entry.answer1};
         if (quiz.answersPerEntry == 2)
             answers.push_back(entry.answer2);
-        json += "    {\"clue\": " + jsonText(entry.clue) + ", \"answers\": " + jsonList(answers) + "}";
+        json += "    {\"clue\": " + jsonStringOf(entry.clue) + ", \"answers\": " + jsonList(answers) + "}";
         json += at + 1 < quiz.entries.size() ? ",\n" : "\n";
     }
     json += "  ],\n";
@@ -83,39 +50,6 @@ bool writeTextFile(const std::string& path, const std::string& text)
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file << text;
     return static_cast<bool>(file);
-}
-
-// Runs a command line to its end with its output in a log file; the exit
-// code, or a code no program returns when it could not be run.
-DWORD runLogged(const std::string& commandLine, const std::string& logPath)
-{
-    constexpr DWORD notRun = 0xFFFFFFFF;
-    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
-    HANDLE log = CreateFileA(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
-                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (log == INVALID_HANDLE_VALUE)
-        return notRun;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = log;
-    startup.hStdError = log;
-    PROCESS_INFORMATION process = {};
-    std::string command = commandLine;
-    BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                                  &process);
-    CloseHandle(log);
-    if (!started)
-        return notRun;
-    DWORD exitCode = notRun;
-    if (WaitForSingleObject(process.hProcess, builderTimeoutMs) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &exitCode);
-    else
-        TerminateProcess(process.hProcess, notRun);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return exitCode;
 }
 
 }  // namespace
@@ -150,7 +84,7 @@ bool makeQuizProgram(const TestQuiz& quiz, const std::string& exePath)
         return false;
     std::string command = "\"" + builderProgram() + "\" build \"" + description + "\" -o \"" + exePath
                           + "\" --player \"" + playerProgram() + "\"";
-    DWORD exitCode = runLogged(command, log);
+    DWORD exitCode = runLogged(command, log, builderTimeoutMs);
     if (exitCode != 0) {
         std::fprintf(stderr, "quizbuild ended with %lu:\n%s\n", static_cast<unsigned long>(exitCode),
                      readWholeFile(log).c_str());

@@ -9,63 +9,37 @@
 namespace {
 
 constexpr DWORD builderTimeoutMs = 120000;
-constexpr WORD codePage1252 = 1252;
 
 std::string builderProgram()
 {
     return folderOfThisProgram() + "\\quizbuild.exe";
 }
 
-// The description is UTF-8 JSON; the tests' texts are Windows-1252.
-std::string utf8Of(const std::string& text)
-{
-    if (text.empty())
-        return text;
-    int wideLength = MultiByteToWideChar(codePage1252, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring wide(std::size_t(wideLength), L'\0');
-    MultiByteToWideChar(codePage1252, 0, text.data(), int(text.size()), wide.data(), wideLength);
-    int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    std::string utf8(std::size_t(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, utf8.data(), length, nullptr, nullptr);
-    return utf8;
-}
-
-std::string jsonString(const std::string& text)
-{
-    std::string quoted = "\"";
-    for (char c : utf8Of(text)) {
-        if (c == '"' || c == '\\')
-            quoted += '\\';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
-
 std::string jsonDescription(const MediaQuiz& quiz)
 {
     std::string json = "{\n";
-    json += "  \"kind\": " + jsonString(quiz.kind) + ",\n";
-    json += "  \"title\": " + jsonString(quiz.title) + ",\n";
-    json += "  \"author\": " + jsonString(quiz.author) + ",\n";
-    json += "  \"description\": " + jsonString(quiz.description) + ",\n";
+    json += "  \"kind\": " + jsonStringOf(quiz.kind) + ",\n";
+    json += "  \"title\": " + jsonStringOf(quiz.title) + ",\n";
+    json += "  \"author\": " + jsonStringOf(quiz.author) + ",\n";
+    json += "  \"description\": " + jsonStringOf(quiz.description) + ",\n";
     json += "  \"answersPerEntry\": " + std::to_string(quiz.answersPerEntry) + ",\n";
-    json += "  \"answerLabels\": [" + jsonString(quiz.firstAnswerLabel) + ", " + jsonString(quiz.secondAnswerLabel)
+    json += "  \"answerLabels\": [" + jsonStringOf(quiz.firstAnswerLabel) + ", " + jsonStringOf(quiz.secondAnswerLabel)
             + "],\n";
-    json += "  \"reveal\": " + jsonString(quiz.reveal) + ",\n";
-    json += "  \"boardColour\": " + jsonString(quiz.boardColour) + ",\n";
+    json += "  \"reveal\": " + jsonStringOf(quiz.reveal) + ",\n";
+    json += "  \"boardColour\": " + jsonStringOf(quiz.boardColour) + ",\n";
     json += "  \"entries\": [\n";
     for (std::size_t at = 0; at < quiz.entries.size(); ++at) {
         const MediaEntry& entry = quiz.entries[at];
         json += "    {\"answers\": [";
         for (std::size_t answer = 0; answer < entry.answers.size(); ++answer)
-            json += (answer ? ", " : "") + jsonString(entry.answers[answer]);
+            json += (answer ? ", " : "") + jsonStringOf(entry.answers[answer]);
         json += "]";
         if (!entry.media.empty())
-            json += ", \"media\": " + jsonString(mediaFixture(entry.media));
+            json += ", \"media\": " + jsonStringOf(mediaFixture(entry.media));
         if (!entry.revealPicture.empty())
-            json += ", \"revealPicture\": " + jsonString(mediaFixture(entry.revealPicture));
+            json += ", \"revealPicture\": " + jsonStringOf(mediaFixture(entry.revealPicture));
         if (!entry.revealText.empty())
-            json += ", \"revealText\": " + jsonString(entry.revealText);
+            json += ", \"revealText\": " + jsonStringOf(entry.revealText);
         json += at + 1 < quiz.entries.size() ? "},\n" : "}\n";
     }
     json += "  ],\n";
@@ -79,39 +53,13 @@ std::string jsonDescription(const MediaQuiz& quiz)
 // Runs the builder with its output in a file, which is read back and removed.
 bool runBuilder(const std::string& arguments, const std::string& outputFile, std::string& output)
 {
-    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
-    HANDLE log = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (log == INVALID_HANDLE_VALUE) {
-        output = "cannot write " + outputFile;
-        return false;
-    }
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = log;
-    startup.hStdError = log;
-    PROCESS_INFORMATION process = {};
     std::string program = builderProgram();
-    std::string command = "\"" + program + "\" " + arguments;
-    bool started = CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                  &startup, &process);
-    CloseHandle(log);
-    if (!started) {
-        output = "cannot start " + program;
-        return false;
-    }
-    DWORD exitCode = 1;
-    bool ended = WaitForSingleObject(process.hProcess, builderTimeoutMs) == WAIT_OBJECT_0;
-    if (!ended)
-        TerminateProcess(process.hProcess, 1);
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    DWORD exitCode = runLogged("\"" + program + "\" " + arguments, outputFile, builderTimeoutMs);
     output = readWholeFile(outputFile);
     DeleteFileA(outputFile.c_str());
-    return ended && exitCode == 0;
+    if (exitCode == notRun && output.empty())
+        output = "cannot run " + program;
+    return exitCode == 0;
 }
 
 struct KeptResources {

@@ -1,6 +1,7 @@
 #include "tests/win32/driver.h"
 
 #include <cstddef>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -208,6 +209,72 @@ std::string staticTextsOf(HWND dialog)
     std::string text;
     EnumChildWindows(dialog, collectStaticText, reinterpret_cast<LPARAM>(&text));
     return text;
+}
+
+namespace {
+
+std::string utf8Of(const std::string& text)
+{
+    if (text.empty())
+        return text;
+    int wide = MultiByteToWideChar(1252, 0, text.data(), int(text.size()), nullptr, 0);
+    std::wstring characters(std::size_t(wide), L'\0');
+    MultiByteToWideChar(1252, 0, text.data(), int(text.size()), characters.data(), wide);
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, characters.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string utf8(std::size_t(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, characters.data(), wide, utf8.data(), bytes, nullptr, nullptr);
+    return utf8;
+}
+
+}  // namespace
+
+std::string jsonStringOf(const std::string& text)
+{
+    std::string json = "\"";
+    for (char c : utf8Of(text)) {
+        unsigned char byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += c;
+        } else if (byte < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            json += escaped;
+        } else {
+            json += c;
+        }
+    }
+    return json + "\"";
+}
+
+DWORD runLogged(const std::string& commandLine, const std::string& logPath, DWORD timeoutMs)
+{
+    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+    HANDLE log = CreateFileA(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (log == INVALID_HANDLE_VALUE)
+        return notRun;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = log;
+    startup.hStdError = log;
+    PROCESS_INFORMATION process = {};
+    std::string command = commandLine;
+    BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                                  &process);
+    CloseHandle(log);
+    if (!started)
+        return notRun;
+    DWORD exitCode = notRun;
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &exitCode);
+    else
+        TerminateProcess(process.hProcess, notRun);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return exitCode;
 }
 
 ProgramRun runAnsweringMessageBoxes(const std::string& commandLine, const std::string& folder, DWORD timeoutMs)

@@ -56,6 +56,17 @@ std::string staticTextsOf(HWND dialog);
 // Text of any window, also of another process's controls.
 std::string windowText(HWND window);
 
+// A Windows-1252 text as a JSON string (UTF-8, quotes, backslashes and
+// control characters escaped), for quiz descriptions.
+std::string jsonStringOf(const std::string& text);
+
+// Code of a run that could not start or did not end in time.
+constexpr DWORD notRun = 0xFFFFFFFF;
+
+// Runs a command line to its end with its output in a log file; its exit
+// code, or notRun (the process is then ended).
+DWORD runLogged(const std::string& commandLine, const std::string& logPath, DWORD timeoutMs);
+
 // Runs a command line in a working folder, clicking OK on each message box
 // its process shows and recording caption and text in order, until the
 // process ends or the time runs out (the process is then ended).
