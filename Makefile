@@ -1,10 +1,16 @@
-# Three build trees: the Windows programs (mingw-w64, run under Wine), the
-# fuzz target (clang), and the host tree whose CTest runs every test: the
-# sanitized unit tests, the Wine tests and the fuzz run.
+# Build trees: the Windows programs for i686 (build/win32, the shipped
+# player) and x86_64 (build/win64), both cross-built with mingw-w64 and run
+# under Wine; the fuzz target (clang); and the host tree whose CTest runs
+# every test: the sanitized unit tests, the Wine tests of every architecture
+# this host runs (or ARCH=i686 / ARCH=x86_64 alone) and the fuzz run.
 BUILD ?= build
 FUZZ_SECONDS ?= 20
 JOBS ?= 2
+ARCH ?=
 ROOT := $(abspath .)
+export QUIZ_BUILD := $(abspath $(BUILD))
+export QUIZ_ARCH := $(ARCH)
+TEST_ARCHES = $(or $(ARCH),$(shell tests/wine-arches))
 
 .PHONY: all setup windows build test demo bench measure clean
 QUIZ ?= capitales
@@ -17,19 +23,24 @@ setup:
 windows: setup
 	cmake -S . -B $(BUILD)/win32 -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-i686.cmake -DQUIZ_TESTS=ON
 	cmake --build $(BUILD)/win32 -j$(JOBS)
+	cmake -S . -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-x86_64.cmake -DQUIZ_TESTS=ON
+	cmake --build $(BUILD)/win64 -j$(JOBS)
 
 build: windows
 	cmake -S . -B $(BUILD)/fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUIZ_FUZZ=ON
 	cmake --build $(BUILD)/fuzz -j$(JOBS) --target fuzz_core fuzz_seeds
-	cmake -S . -B $(BUILD)/host -DQUIZ_TESTS=ON -DQUIZ_WIN32_DIR=$(abspath $(BUILD)/win32) \
+	cmake -S . -B $(BUILD)/host -DQUIZ_TESTS=ON -DQUIZ_WIN32_DIR=$(QUIZ_BUILD)/win32 \
+	    -DQUIZ_WIN64_DIR=$(QUIZ_BUILD)/win64 "-DQUIZ_WINE_ARCHES=$(TEST_ARCHES)" \
 	    -DQUIZ_FUZZ_DIR=$(abspath $(BUILD)/fuzz) -DQUIZ_FUZZ_SECONDS=$(FUZZ_SECONDS)
 	cmake --build $(BUILD)/host -j$(JOBS)
 
 test: build
-	tests/with-display $(BUILD)/win32/wine_keeper.exe \
+	@if [ -n "$(ARCH)" ]; then echo "Wine tests: $(ARCH) only (ARCH=$(ARCH))"; else tests/wine-arches --why 2>&1 >/dev/null; fi
+	QUIZ_ARCHES="$(TEST_ARCHES)" tests/with-display \
 	    ctest --test-dir $(BUILD)/host --output-on-failure -j$(JOBS)
 
-# Builds examples/$(QUIZ) (capitales, picture, sound or video) and starts it.
+# Builds examples/$(QUIZ) (capitales, inventeurs, picture, sound or video)
+# and starts it, on the first architecture this host runs unless ARCH says.
 demo: windows
 	tools/demo $(QUIZ)
 

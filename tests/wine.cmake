@@ -1,19 +1,30 @@
-# Tests of the Windows tree's programs, run under Wine, and the fuzz run of
-# the clang tree; both trees are built before this one (see the Makefile).
-# The Wine tests share one display and one Wine prefix: they take turns, so
-# focus, keys and screen colours of one never meet another's windows.
-if(QUIZ_WIN32_DIR)
+# Tests of the Windows trees' programs, run under Wine for each architecture
+# of QUIZ_WINE_ARCHES, and the fuzz run of the clang tree; those trees are
+# built before this one (see the Makefile). The Wine tests share one display
+# and take turns, so focus, keys and screen colours of one never meet
+# another's windows.
+set(QUIZ_WINE_ARCHES "" CACHE STRING "Architectures whose programs the Wine tests run (i686, x86_64)")
+foreach(arch ${QUIZ_WINE_ARCHES})
+  if(arch STREQUAL "i686")
+    set(dir ${QUIZ_WIN32_DIR})
+  elseif(arch STREQUAL "x86_64")
+    set(dir ${QUIZ_WIN64_DIR})
+  else()
+    message(FATAL_ERROR "QUIZ_WINE_ARCHES: unknown architecture ${arch}; use i686 or x86_64")
+  endif()
+  set(names)
   foreach(program core_tests loader_test builder_test player_test media_test)
-    add_test(NAME wine.${program} COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/wine-run ${QUIZ_WIN32_DIR}/${program}.exe)
+    add_test(NAME wine-${arch}.${program} COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/wine-run ${dir}/${program}.exe)
+    list(APPEND names wine-${arch}.${program})
   endforeach()
   # The quiz builder's Linux wrapper script.
-  add_test(NAME wine.quizbuild_wrapper COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/builder/wrapper-test ${QUIZ_WIN32_DIR})
-  set_tests_properties(wine.core_tests wine.loader_test wine.builder_test wine.player_test wine.media_test
-    wine.quizbuild_wrapper PROPERTIES TIMEOUT 600 RESOURCE_LOCK wine-display)
+  add_test(NAME wine-${arch}.quizbuild_wrapper COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/builder/wrapper-test ${dir})
+  list(APPEND names wine-${arch}.quizbuild_wrapper)
+  set_tests_properties(${names} PROPERTIES TIMEOUT 600 RESOURCE_LOCK wine-display ENVIRONMENT "QUIZ_ARCH=${arch}")
   # Sound plays on ALSA's null device: the machine may have no sound card.
-  set_tests_properties(wine.media_test PROPERTIES
-    ENVIRONMENT "ALSA_CONFIG_PATH=${CMAKE_CURRENT_SOURCE_DIR}/tests/media/alsa-null.conf")
-endif()
+  set_tests_properties(wine-${arch}.media_test PROPERTIES ENVIRONMENT
+    "QUIZ_ARCH=${arch};ALSA_CONFIG_PATH=${CMAKE_CURRENT_SOURCE_DIR}/tests/media/alsa-null.conf")
+endforeach()
 if(QUIZ_FUZZ_DIR)
   add_test(NAME fuzz.core
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/run-fuzz ${QUIZ_FUZZ_DIR} ${CMAKE_BINARY_DIR}/fuzz ${QUIZ_FUZZ_SECONDS})

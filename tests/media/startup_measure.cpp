@@ -1,6 +1,7 @@
 // Start-up time and memory of a large picture quiz under Wine, printed, not
 // a timed test. From the repository's root, after a build:
-//   tests/with-display build/win32/wine_keeper.exe tests/wine-run build/win32/media_measure.exe [RUNS]
+//   tests/with-display tests/wine-run build/win64/media_measure.exe [RUNS]
+// (build/win32 where the host runs 32-bit programs; QUIZ_ARCH=i686 then)
 // builds a 90-entry picture quiz whose pictures are 800 x 600 JPEGs (and,
 // for comparison, one whose pictures are 130 x 130 JPEGs), starts each RUNS
 // times and prints the time from process creation to the board shown with

@@ -73,13 +73,18 @@ bool emptyResource(const std::string& program, const std::string& type, int id)
     std::string image = readWholeFile(program);
     if (image.size() < 0x100)
         return false;
+    // PE32 and PE32+ differ in the optional header only; the section table follows it in both.
     std::size_t headers = fieldAt<LONG>(image, offsetof(IMAGE_DOS_HEADER, e_lfanew));
-    auto& nt = fieldAt<IMAGE_NT_HEADERS32>(image, headers);
-    DWORD resourceRva = nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_RESOURCE].VirtualAddress;
-    auto* sections = reinterpret_cast<IMAGE_SECTION_HEADER*>(image.data() + headers + offsetof(IMAGE_NT_HEADERS32, OptionalHeader)
-                                                             + nt.FileHeader.SizeOfOptionalHeader);
+    auto& fileHeader = fieldAt<IMAGE_FILE_HEADER>(image, headers + sizeof(DWORD));
+    std::size_t optional = headers + sizeof(DWORD) + sizeof(IMAGE_FILE_HEADER);
+    bool wide = fieldAt<WORD>(image, optional) == IMAGE_NT_OPTIONAL_HDR64_MAGIC;
+    const IMAGE_DATA_DIRECTORY& resources
+        = wide ? fieldAt<IMAGE_OPTIONAL_HEADER64>(image, optional).DataDirectory[IMAGE_DIRECTORY_ENTRY_RESOURCE]
+               : fieldAt<IMAGE_OPTIONAL_HEADER32>(image, optional).DataDirectory[IMAGE_DIRECTORY_ENTRY_RESOURCE];
+    DWORD resourceRva = resources.VirtualAddress;
+    auto* sections = reinterpret_cast<IMAGE_SECTION_HEADER*>(image.data() + optional + fileHeader.SizeOfOptionalHeader);
     std::size_t base = 0;
-    for (int n = 0; n < nt.FileHeader.NumberOfSections; ++n)
+    for (int n = 0; n < fileHeader.NumberOfSections; ++n)
         if (resourceRva >= sections[n].VirtualAddress
             && resourceRva < sections[n].VirtualAddress + sections[n].Misc.VirtualSize)
             base = resourceRva - sections[n].VirtualAddress + sections[n].PointerToRawData;
