@@ -29,22 +29,27 @@ struct MediaIcons {
     HICON stop;
 };
 
+HWND createAt(HWND board, const char* className, const char* text, DWORD style, const BoardRect& at, int id,
+              bool guiFont)
+{
+    return createControl(board, className, text, style, at.x, at.y, at.width, at.height, id, guiFont);
+}
+
 void createHeadingLabels(HWND board, const Quiz& quiz)
 {
     for (int entry = 1; entry <= quiz.entryCount; entry += 3) {
-        HeadingPlacement at = headingPlacement(quiz.kind, entry, quiz.revealKind);
-        createControl(board, "Static", quiz.firstAnswerLabel, headingStyle, at.x, at.y, 95, 20, HeadingLabelId, true);
-        createControl(board, "Static", quiz.secondAnswerLabel, headingStyle, at.x, at.y + 20, 95, 20, HeadingLabelId,
-                      true);
+        HeadingPlan at = headingPlan(quiz.kind, entry, quiz.revealKind);
+        createAt(board, "Static", quiz.firstAnswerLabel, headingStyle, at.first, HeadingLabelId, true);
+        createAt(board, "Static", quiz.secondAnswerLabel, headingStyle, at.second, HeadingLabelId, true);
     }
 }
 
 // The picture is centred in the square above the entry's first answer box;
 // without a picture the control fills the square and shows nothing.
-void createPicture(HWND board, const Quiz& quiz, int entry)
+void createPicture(HWND board, const Quiz& quiz, int entry, const EntryPlan& plan)
 {
-    int left = gridColumnX(entry, quiz.answersPerEntry) + 30;
-    int top = gridRowBaseY(entry, quiz.revealKind) - pictureBox;
+    int left = plan.clue.x;
+    int top = plan.clue.y;
     HBITMAP bitmap = loadFittedPicture(nullptr, MediaResourceIdBase + entry, "IMG", pictureBox, pictureBox);
     BITMAP size = {};
     size.bmWidth = size.bmHeight = pictureBox;
@@ -55,68 +60,58 @@ void createPicture(HWND board, const Quiz& quiz, int entry)
                                  PictureControlIdBase + entry, false);
     if (bitmap)
         SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-    createControl(board, "Static", "", explanationStyle, left, gridRowBaseY(entry, quiz.revealKind) + 56, pictureBox,
-                  35, ExplanationLabelIdBase + entry, true);
+    // Only a revealed text ever shows in the label; without one it stays
+    // hidden, as it would cover the top of the picture below it.
+    DWORD style = quiz.revealKind == RevealKind::Text ? explanationStyle : explanationStyle & ~WS_VISIBLE;
+    createAt(board, "Static", "", style, plan.explanation, ExplanationLabelIdBase + entry, true);
 }
 
-void createMediaButtons(HWND board, int entry, int x, int playY, int playHeight, int stopY, const MediaIcons& icons)
+void createMediaButtons(HWND board, int entry, const EntryPlan& plan, const MediaIcons& icons)
 {
-    HWND play = createControl(board, "Button", "", mediaButtonStyle, x, playY, 20, playHeight,
-                              PlayButtonIdBase + entry, false);
+    HWND play = createAt(board, "Button", "", mediaButtonStyle, plan.play, PlayButtonIdBase + entry, false);
     SendMessageA(play, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icons.play));
-    HWND stop = createControl(board, "Button", "", mediaButtonStyle, x, stopY, 20, 20, StopButtonIdBase + entry,
-                              false);
+    HWND stop = createAt(board, "Button", "", mediaButtonStyle, plan.stop, StopButtonIdBase + entry, false);
     SendMessageA(stop, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icons.stop));
 }
 
 // False when a video player cannot be created: the board then stops there.
-bool createClueControls(HWND board, const Quiz& quiz, int entry, const MediaIcons& icons)
+bool createClueControls(HWND board, const Quiz& quiz, int entry, const EntryPlan& plan, const MediaIcons& icons)
 {
-    int c = gridColumnX(entry, quiz.answersPerEntry);
-    int b = gridRowBaseY(entry, quiz.revealKind);
     switch (quiz.kind) {
     case QuizKind::Text:
-        createControl(board, "Static", entryAt(quiz, entry - 1)->clue, clueStyle, 50, textRowY(entry), 550, 20,
-                      ClueLabelId, true);
+        createAt(board, "Static", entryAt(quiz, entry - 1)->clue, clueStyle, plan.clue, ClueLabelId, true);
         break;
     case QuizKind::Picture:
-        createPicture(board, quiz, entry);
+        createPicture(board, quiz, entry, plan);
         break;
     case QuizKind::Sound:
-        createMediaButtons(board, entry, c + 30, soundRowY(entry), 21, soundRowY(entry) + 21, icons);
+        createMediaButtons(board, entry, plan, icons);
         break;
     case QuizKind::Video: {
-        createMediaButtons(board, entry, c + 15, b - 40, 20, b - 20, icons);
-        HWND frame = createControl(board, "STATIC", "", videoFrameStyle, c + 15, b - 250, 200, 150,
-                                   VideoFrameIdBase + entry, false);
+        createMediaButtons(board, entry, plan, icons);
+        HWND frame = createAt(board, "STATIC", "", videoFrameStyle, plan.clue, VideoFrameIdBase + entry, false);
         return setUpVideo(entry, frame);
     }
     }
     return true;
 }
 
-void createAnswerControls(HWND board, const Quiz& quiz, int entry, RestoredAnswers& answers)
+void createAnswerControls(HWND board, const Quiz& quiz, int entry, const EntryPlan& plan, RestoredAnswers& answers)
 {
-    AnswerPlacement at = answerPlacement(quiz.kind, entry, quiz.answersPerEntry, quiz.revealKind);
     bool single = quiz.answersPerEntry == 1;
     for (int answer = 1; answer <= quiz.answersPerEntry; ++answer) {
         char text[QuizTextSize];
         restoreAnswers(answers, text);
         int boxId = answerBoxId(quiz.answersPerEntry, entry, answer);
-        int rowY = at.boxY + 20 * (answer - 1);
-        HWND box = single ? createControl(board, "Edit", text, answerBoxStyle, at.boxX, at.boxY, at.width, 20, boxId, true)
-                          : createControl(board, "Edit", text, answerBoxStyle, at.boxX, rowY, at.width - 50, 21, boxId,
-                                          true);
+        HWND box = createAt(board, "Edit", text, answerBoxStyle, plan.boxes[answer - 1], boxId, true);
         // Each box takes the focus in turn; the one it leaves is judged then.
         if (single)
             SetFocus(box);
         subclassAnswerBox(box);
-        if (single)
-            createControl(board, "Static", "?", verdictStyle, at.labelX, at.labelY, at.labelWidth, 21,
-                          verdictLabelIdOf(boxId), false);
-        else
-            createControl(board, "Static", "?", verdictStyle, at.boxX + at.width - 45, rowY + 1, 60, 17,
-                          verdictLabelIdOf(boxId), true);
+        // Paired verdicts of media quizzes are small and take the GUI font;
+        // the others keep the window system's default font.
+        bool small = !single && quiz.kind != QuizKind::Text;
+        createAt(board, "Static", "?", verdictStyle, plan.verdicts[answer - 1], verdictLabelIdOf(boxId), small);
         judgeAnswer(quiz, board, boxId);
     }
 }
@@ -137,13 +132,13 @@ void buildBoard(HWND board)
     if (quiz.answersPerEntry == 2)
         createHeadingLabels(board, quiz);
     for (int entry = 1; entry <= quiz.entryCount && entryAt(quiz, entry - 1); ++entry) {
-        if (!createClueControls(board, quiz, entry, icons))
+        EntryPlan plan = entryPlan(quiz.kind, entry, quiz.answersPerEntry, quiz.revealKind);
+        if (!createClueControls(board, quiz, entry, plan, icons))
             break;
-        AnswerPlacement at = answerPlacement(quiz.kind, entry, quiz.answersPerEntry, quiz.revealKind);
         char number[16];
         std::snprintf(number, sizeof number, "%d.", entry);
-        createControl(board, "Static", number, numberStyle, at.numberX, at.numberY, 19, 17, NumberLabelId, false);
-        createAnswerControls(board, quiz, entry, answers);
+        createAt(board, "Static", number, numberStyle, plan.number, NumberLabelId, false);
+        createAnswerControls(board, quiz, entry, plan, answers);
     }
     closeRestoredAnswers(answers);
 }

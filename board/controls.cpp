@@ -1,5 +1,7 @@
 #include "board/controls.h"
 
+#include "shell/window_text.h"
+
 #include <cstring>
 
 namespace {
@@ -73,9 +75,9 @@ void setControlText(HWND parent, int id, const char* text)
 HWND createControl(HWND parent, const char* className, const char* text, DWORD style, int x, int y, int width,
                    int height, int id, bool guiFont)
 {
-    HWND control = CreateWindowExA(0, className, text, style, x, y, width, height, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+    HWND control = createWindowWithText(className, text, style, x, y, width, height, parent,
+                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)));
     if (control && guiFont)
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
     // The first child made with an identifier is the one a look-up yields.

@@ -18,6 +18,7 @@ add_executable(quizz WIN32
   shell/header.cpp
   shell/answers_file.cpp
   shell/file_write.cpp
+  shell/window_text.cpp
   board/board.cpp
   board/board_layout.cpp
   board/board_scroll.cpp

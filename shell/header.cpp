@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include "shell/app.h"
+#include "shell/window_text.h"
 
 #include <cstdio>
 
@@ -10,8 +11,8 @@ constexpr DWORD labelStyle = WS_CHILD | WS_VISIBLE;
 
 HWND createPlainLabel(HWND parent, const char* text, DWORD style, int x, int y, int width, int height, int id)
 {
-    return CreateWindowExA(0, "Static", text, style, x, y, width, height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), appInstance, nullptr);
+    return createWindowWithText("Static", text, style, x, y, width, height, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), appInstance);
 }
 
 // The link shows the hand while the mouse is over it.

@@ -3,6 +3,7 @@
 #include "quiz/loader.h"
 #include "shell/app.h"
 #include "shell/main_window.h"
+#include "shell/window_text.h"
 
 #include <cstdio>
 #include <objbase.h>
@@ -84,8 +85,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         CoInitialize(nullptr);
     }
 
-    HWND window = CreateWindowExA(0, MainWindowClass, quiz.title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  MainWindowWidth, MainWindowHeight, nullptr, nullptr, instance, nullptr);
+    HWND window = createWindowWithText(MainWindowClass, quiz.title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                       MainWindowWidth, MainWindowHeight, nullptr, nullptr, instance);
     centreWindow(window, GetDesktopWindow());
     boardWindow = CreateDialogParamA(instance, MAKEINTRESOURCEA(BoardTemplateId), window, boardDialogProc, 0);
     int show = startShowCommand();

@@ -14,15 +14,38 @@ constexpr COLORREF headerColour = 0xFF8080;
 constexpr COLORREF linkColour = 0xFF3232;
 constexpr COLORREF versionColour = 0xC8D0D4;
 
+constexpr char versionText[] = "R\xE9" "alis\xE9 avec la version 2.1";
+// The version label keeps the right edge of a 130-pixel label 15 pixels in
+// from the client area's, and grows leftwards as its text needs.
+constexpr int versionRightMargin = 15;
+int versionLabelWidth = 130;
+
+int measuredWidth(HWND label, const char* text)
+{
+    HDC dc = GetDC(label);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    return size.cx;
+}
+
 void onCreate(HWND window)
 {
     RECT client;
     GetClientRect(window, &client);
-    createLabel(window, "R\xE9" "alis\xE9 avec la version 2.1", 725, client.bottom - 16, 130, 15, VersionLabelId);
+    HWND version = createLabel(window, versionText, 725, client.bottom - 16, 130, 15, VersionLabelId);
+    // Two pixels to spare, so the last letter is never clipped.
+    int needed = measuredWidth(version, versionText) + 2;
+    if (needed > versionLabelWidth) {
+        versionLabelWidth = needed;
+        SetWindowPos(version, nullptr, 725 + 130 - needed, client.bottom - 16, needed, 15, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     createHeader(window);
     const Quiz& quiz = *currentQuiz;
     boardContentWidth = contentWidthFor(quiz.answersPerEntry);
-    boardContentHeight = contentHeightFor(quiz.kind, quiz.entryCount, quiz.revealKind);
+    boardContentHeight = contentHeightFor(quiz.kind, quiz.entryCount, quiz.answersPerEntry, quiz.revealKind);
     SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_QUESTION)));
 }
 
@@ -31,8 +54,8 @@ void onSize(HWND window)
     RECT client;
     GetClientRect(window, &client);
     SetWindowPos(boardWindow, nullptr, 5, 50, client.right - 11, client.bottom - 68, SWP_NOZORDER);
-    SetWindowPos(GetDlgItem(window, VersionLabelId), nullptr, client.right - 145, client.bottom - 16, 130, 15,
-                 SWP_NOACTIVATE);
+    SetWindowPos(GetDlgItem(window, VersionLabelId), nullptr, client.right - versionRightMargin - versionLabelWidth,
+                 client.bottom - 16, versionLabelWidth, 15, SWP_NOACTIVATE);
 }
 
 void onClose()

@@ -58,6 +58,14 @@ void expectControls(const PlayerRun& run, int entry, const std::vector<ExpectedC
     }
 }
 
+std::string listed(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += "\n  " + line;
+    return text;
+}
+
 TEST(TextBoard, OneAnswerPerEntryStandsOneEntryToALine)
 {
     const int entries = 30;
@@ -83,12 +91,20 @@ TEST(TextBoard, OneAnswerPerEntryStandsOneEntryToALine)
     EXPECT_EQ(run.childrenWithId(run.board(), numberLabelId).size(), std::size_t(entries));
     EXPECT_EQ(run.childrenOfClass(run.board(), "Edit").size(), std::size_t(entries));
     EXPECT_TRUE(run.childrenWithId(run.board(), headingLabelId).empty());
+    std::vector<std::string> overlaps = run.overlappingBoardControls();
+    EXPECT_TRUE(overlaps.empty()) << overlaps.size() << " overlapping pairs:" << listed(overlaps);
 
     ASSERT_TRUE(run.close());
     EXPECT_EQ(run.exitCode(), 0u);
 }
 
-TEST(TextBoard, TwoAnswersPerEntryStandOneBelowTheOtherWithHeadingsEveryThirdEntry)
+// A group of three entries opens with a heading line of 20 pixels.
+int pairedRowY(int entry)
+{
+    return rowY(entry) + 20 * ((entry - 1) / 3 + 1);
+}
+
+TEST(TextBoard, TwoAnswersPerEntryStandSideBySideUnderHeadingsEveryThirdEntry)
 {
     const int entries = 7;
     TestQuiz quiz = textQuiz(entries, 2);
@@ -101,38 +117,36 @@ TEST(TextBoard, TwoAnswersPerEntryStandOneBelowTheOtherWithHeadingsEveryThirdEnt
     ASSERT_TRUE(run.start(program, folder.path()));
 
     for (int entry = 1; entry <= entries; ++entry) {
-        int t = rowY(entry);
+        int t = pairedRowY(entry);
         int first = 2 * entry - 1;
         int second = 2 * entry;
         const std::string& clue = quiz.entries[entry - 1].clue;
         std::string number = std::to_string(entry) + ".";
         expectControls(run, entry,
-                       {{"clue label", childReading(run, clueLabelId, clue), clue, {50, t, 550, 20}},
+                       {{"clue label", childReading(run, clueLabelId, clue), clue, {50, t, 360, 20}},
                         {"number label", childReading(run, numberLabelId, number), number, {30, t + 3, 19, 17}},
-                        {"first answer box", run.boardItem(4000 + first), "", {615, t, 50, 21}},
-                        {"second answer box", run.boardItem(4000 + second), "", {615, t + 20, 50, 21}},
-                        {"first verdict label", run.boardItem(5000 + first), "?", {670, t + 1, 60, 17}},
-                        {"second verdict label", run.boardItem(5000 + second), "?", {670, t + 21, 60, 17}}});
+                        {"first answer box", run.boardItem(4000 + first), "", {425, t, 100, 20}},
+                        {"first verdict label", run.boardItem(5000 + first), "?", {530, t - 1, 90, 21}},
+                        {"second answer box", run.boardItem(4000 + second), "", {635, t, 100, 20}},
+                        {"second verdict label", run.boardItem(5000 + second), "?", {740, t - 1, 90, 21}}});
     }
-    // Headings for entries 1, 4 and 7, right of the verdicts.
+    // Headings for entries 1, 4 and 7, on a line of their own above the box columns.
     std::vector<HWND> headings = run.childrenWithId(run.board(), headingLabelId);
     EXPECT_EQ(headings.size(), 6u);
     for (int entry = 1; entry <= entries; entry += 3) {
-        int t = rowY(entry);
-        std::vector<Placement> firsts, seconds;
+        int y = pairedRowY(entry) - 22;
+        int firsts = 0, seconds = 0;
         for (HWND heading : headings) {
             Placement at = run.placementIn(heading, run.board());
-            if (run.text(heading) == quiz.firstAnswerLabel && at == Placement{735, t, 95, 20})
-                firsts.push_back(at);
-            if (run.text(heading) == quiz.secondAnswerLabel && at == Placement{735, t + 20, 95, 20})
-                seconds.push_back(at);
+            firsts += run.text(heading) == quiz.firstAnswerLabel && at == Placement{425, y, 100, 20};
+            seconds += run.text(heading) == quiz.secondAnswerLabel && at == Placement{635, y, 100, 20};
         }
-        EXPECT_EQ(firsts.size(), 1u) << "heading \"" << quiz.firstAnswerLabel << "\" at (735, " << t
-                                     << "); headings:" << describe(run, headings);
-        EXPECT_EQ(seconds.size(), 1u) << "heading \"" << quiz.secondAnswerLabel << "\" at (735, " << t + 20
-                                      << "); headings:" << describe(run, headings);
+        EXPECT_EQ(firsts, 1) << "heading at (425, " << y << "); headings:" << describe(run, headings);
+        EXPECT_EQ(seconds, 1) << "heading at (635, " << y << "); headings:" << describe(run, headings);
     }
     EXPECT_EQ(run.childrenOfClass(run.board(), "Edit").size(), std::size_t(2 * entries));
+    std::vector<std::string> overlaps = run.overlappingBoardControls();
+    EXPECT_TRUE(overlaps.empty()) << overlaps.size() << " overlapping pairs:" << listed(overlaps);
 
     ASSERT_TRUE(run.close());
     EXPECT_EQ(run.exitCode(), 0u);

@@ -2,6 +2,9 @@
 
 #include "tests/win32/driver.h"
 
+#include <algorithm>
+#include <sstream>
+
 #include <fstream>
 
 namespace {
@@ -260,6 +263,34 @@ Placement PlayerRun::placementIn(HWND control, HWND parent) const
     GetWindowRect(control, &rect);
     MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+std::vector<std::string> PlayerRun::overlappingBoardControls() const
+{
+    std::vector<HWND> shown;
+    std::vector<Placement> places;
+    for (HWND child = GetWindow(board_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) {
+            shown.push_back(child);
+            places.push_back(placementIn(child, board_));
+        }
+    auto name = [&](std::size_t at) {
+        std::ostringstream out;
+        out << GetDlgCtrlID(shown[at]) << " \"" << text(shown[at]) << "\" at " << places[at];
+        return out.str();
+    };
+    std::vector<std::string> pairs;
+    for (std::size_t a = 0; a < shown.size(); ++a) {
+        const Placement& first = places[a];
+        for (std::size_t b = a + 1; b < shown.size(); ++b) {
+            const Placement& second = places[b];
+            int width = std::min(first.x + first.width, second.x + second.width) - std::max(first.x, second.x);
+            int height = std::min(first.y + first.height, second.y + second.height) - std::max(first.y, second.y);
+            if (width > 1 && height > 1)
+                pairs.push_back(name(a) + " and " + name(b));
+        }
+    }
+    return pairs;
 }
 
 Colour PlayerRun::colourAt(HWND control, int x, int y, Colour expected) const

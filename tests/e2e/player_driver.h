@@ -93,6 +93,9 @@ public:
 
     // Position and size in the parent's client coordinates.
     Placement placementIn(HWND control, HWND parent) const;
+    // Every pair of visible board controls that share more than a 1-pixel
+    // border, one line each naming both by identifier, text and place.
+    std::vector<std::string> overlappingBoardControls() const;
     // The colour on screen at (x, y) of a control's window rectangle, once
     // the player has painted it as `expected` or the time ran out.
     Colour colourAt(HWND control, int x, int y, Colour expected) const;

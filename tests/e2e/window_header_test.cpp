@@ -57,10 +57,12 @@ TEST(MainWindow, HeaderLabelsShowTheQuizAndAFreshScore)
     ASSERT_TRUE(run.start(program, folder.path()));
 
     Placement client = clientOf(run.mainWindow());
+    // The version label is as wide as its text, its right edge 15 pixels in.
+    int versionWidth = run.placementIn(run.headerItem(8000), run.mainWindow()).width;
     // Every box is judged at start: the score is written again (still 0, as
     // nothing is restored) and the code's place holder gives way to six spaces.
     const HeaderLabel expected[] = {
-        {8000, versionText, {client.width - 145, client.height - 16, 130, 15}},
+        {8000, versionText, {client.width - 15 - versionWidth, client.height - 16, versionWidth, 15}},
         {1, "", {5, 2, 100, 24}},
         {2, "", {5, 25, 100, 22}},
         {3, "", {104, 2, 623, 45}},
@@ -129,8 +131,9 @@ TEST(MainWindow, CentredOnTheScreenWithTheBoardAndVersionLabelFollowingTheClient
     Placement client = clientOf(run.mainWindow());
     EXPECT_EQ(run.placementIn(run.board(), run.mainWindow()),
               (Placement{5, 50, client.width - 11, client.height - 68}));
+    int versionWidth = run.placementIn(run.headerItem(8000), run.mainWindow()).width;
     EXPECT_EQ(run.placementIn(run.headerItem(8000), run.mainWindow()),
-              (Placement{client.width - 145, client.height - 16, 130, 15}));
+              (Placement{client.width - 15 - versionWidth, client.height - 16, versionWidth, 15}));
 
     // A smaller window: the board and the version label follow, the header stays.
     SetWindowPos(run.mainWindow(), nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -140,7 +143,7 @@ TEST(MainWindow, CentredOnTheScreenWithTheBoardAndVersionLabelFollowingTheClient
     EXPECT_EQ(run.placementIn(run.board(), run.mainWindow()),
               (Placement{5, 50, smaller.width - 11, smaller.height - 68}));
     EXPECT_EQ(run.placementIn(run.headerItem(8000), run.mainWindow()),
-              (Placement{smaller.width - 145, smaller.height - 16, 130, 15}));
+              (Placement{smaller.width - 15 - versionWidth, smaller.height - 16, versionWidth, 15}));
     EXPECT_EQ(run.placementIn(run.headerItem(4), run.mainWindow()), (Placement{726, 2, 130, 45}));
     EXPECT_EQ(run.placementIn(run.headerItem(154), run.mainWindow()), (Placement{736, 5, 115, 18}));
 

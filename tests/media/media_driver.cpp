@@ -26,6 +26,14 @@ RECT screenRectOfClient(HWND window)
 
 }  // namespace
 
+std::string overlapsListed(const PlayerRun& run)
+{
+    std::string text;
+    for (const std::string& pair : run.overlappingBoardControls())
+        text += pair + "\n";
+    return text;
+}
+
 HWND boardChildReading(const PlayerRun& run, int id, const std::string& text)
 {
     for (HWND child : run.childrenWithId(run.board(), id))

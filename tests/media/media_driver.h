@@ -14,6 +14,9 @@
 // label shares one identifier, so the text tells them apart.
 HWND boardChildReading(const PlayerRun& run, int id, const std::string& text);
 
+// The board's overlapping visible controls, one pair a line; empty when none.
+std::string overlapsListed(const PlayerRun& run);
+
 // Message boxes of the player's process shown within `waitMs`, answered
 // with OK, in the order they came; waits until none is left.
 std::vector<ShownMessageBox> answerMessageBoxesOf(const PlayerRun& run, DWORD waitMs);

@@ -84,6 +84,7 @@ TEST(PictureBoard, WorkedExampleOfEntryFiveStandsWhereTheLayoutSays)
     // A missing or undecodable picture is no reason to bother the player.
     EXPECT_TRUE(run.messageBoxes().empty());
 
+    EXPECT_EQ(overlapsListed(run), "");
     ASSERT_TRUE(run.close());
     EXPECT_EQ(run.exitCode(), 0u);
 }
@@ -201,6 +202,7 @@ TEST(PictureBoard, TwoAnswersPerEntryShiftTheGridRightOfTheHeadings)
         }
     }
 
+    EXPECT_EQ(overlapsListed(run), "");
     ASSERT_TRUE(run.close());
     EXPECT_EQ(run.exitCode(), 0u);
 }

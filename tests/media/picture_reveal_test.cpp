@@ -183,6 +183,7 @@ TEST(PictureReveal, AnswerTextShowsOnTheExactAnswerUntilAWrongOne)
     EXPECT_EQ(run.boardText(5002), "?");
     EXPECT_EQ(run.boardText(8002), "");
 
+    EXPECT_EQ(overlapsListed(run), "");
     ASSERT_TRUE(run.close());
     EXPECT_EQ(run.exitCode(), 0u);
 }

@@ -66,6 +66,7 @@ TEST(SoundBoard, OneAnswerPerEntryStandsThreeToARow)
     EXPECT_TRUE(soundWindowsOf(run).empty()) << "nothing plays before a play button is pressed";
     EXPECT_TRUE(run.messageBoxes().empty());
 
+    EXPECT_EQ(overlapsListed(run), "");
     ASSERT_TRUE(run.close());
     EXPECT_EQ(run.exitCode(), 0u);
     EXPECT_FALSE(fileExists(folder + "\\" + soundFile));
@@ -116,6 +117,7 @@ TEST(SoundBoard, TwoAnswersPerEntryHaveHeadingsForEntriesOneAndFour)
         EXPECT_EQ(found, 1) << "heading \"" << row.text << "\" at (3, " << row.y << ") 95 x 20";
     }
 
+    EXPECT_EQ(overlapsListed(run), "");
     ASSERT_TRUE(run.close());
     EXPECT_EQ(run.exitCode(), 0u);
 }

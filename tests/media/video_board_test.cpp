@@ -75,6 +75,7 @@ TEST(VideoBoard, OneAnswerPerEntryStandsUnderItsFrame)
     EXPECT_EQ(run.childrenOfClass(run.board(), "Edit").size(), std::size_t(entries));
     EXPECT_TRUE(run.messageBoxes().empty());
 
+    EXPECT_EQ(overlapsListed(run), "");
     ASSERT_TRUE(run.close());
     EXPECT_EQ(run.exitCode(), 0u);
 }
@@ -112,11 +113,12 @@ TEST(VideoBoard, TwoAnswersPerEntryHaveHeadingsLevelWithTheirBoxes)
              {std::pair{quiz.firstAnswerLabel, b - 38}, std::pair{quiz.secondAnswerLabel, b - 18}}) {
             int found = 0;
             for (HWND heading : headings)
-                found += run.text(heading) == text && run.placementIn(heading, run.board()) == Placement{3, y, 95, 20};
-            EXPECT_EQ(found, 1) << "heading \"" << text << "\" at (3, " << y << ") 95 x 20";
+                found += run.text(heading) == text && run.placementIn(heading, run.board()) == Placement{3, y, 75, 20};
+            EXPECT_EQ(found, 1) << "heading \"" << text << "\" at (3, " << y << ") 75 x 20";
         }
     }
 
+    EXPECT_EQ(overlapsListed(run), "");
     ASSERT_TRUE(run.close());
     EXPECT_EQ(run.exitCode(), 0u);
 }

@@ -76,17 +76,20 @@ TEST(AnswersText, SavedFileReadsBack)
 
 TEST(ContentExtents, ByKindAndCount)
 {
-    struct Row { QuizKind kind; int entries; RevealKind reveal; int height; };
+    struct Row { QuizKind kind; int entries; int answers; RevealKind reveal; int height; };
     const Row rows[] = {
-        {QuizKind::Text, 30, RevealKind::None, 775},      {QuizKind::Picture, 30, RevealKind::None, 3325},
-        {QuizKind::Picture, 30, RevealKind::Text, 3625},  {QuizKind::Video, 30, RevealKind::Picture, 3325},
-        {QuizKind::Sound, 30, RevealKind::None, 820},     {QuizKind::Text, 1, RevealKind::None, 50},
-        {QuizKind::Picture, 1, RevealKind::None, 355},    {QuizKind::Picture, 1, RevealKind::Text, 385},
-        {QuizKind::Sound, 1, RevealKind::None, 100},      {QuizKind::Text, 0, RevealKind::None, 25},
+        {QuizKind::Text, 30, 1, RevealKind::None, 775},      {QuizKind::Picture, 30, 1, RevealKind::None, 3325},
+        {QuizKind::Picture, 30, 2, RevealKind::Text, 3625},  {QuizKind::Video, 30, 1, RevealKind::Picture, 3325},
+        {QuizKind::Sound, 30, 2, RevealKind::None, 820},     {QuizKind::Text, 1, 1, RevealKind::None, 50},
+        {QuizKind::Picture, 1, 1, RevealKind::None, 355},    {QuizKind::Picture, 1, 1, RevealKind::Text, 385},
+        {QuizKind::Sound, 1, 1, RevealKind::None, 100},      {QuizKind::Text, 0, 1, RevealKind::None, 25},
+        // two answers of a text quiz: a heading line per group of three entries
+        {QuizKind::Text, 1, 2, RevealKind::None, 70},        {QuizKind::Text, 3, 2, RevealKind::None, 120},
+        {QuizKind::Text, 4, 2, RevealKind::None, 165},       {QuizKind::Text, 90, 2, RevealKind::Text, 2875},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(contentHeightFor(row.kind, row.entries, row.reveal), row.height)
-            << int(row.kind) << " x " << row.entries;
+        EXPECT_EQ(contentHeightFor(row.kind, row.entries, row.answers, row.reveal), row.height)
+            << int(row.kind) << " x " << row.entries << " x " << row.answers;
     EXPECT_EQ(contentWidthFor(1), 890);
     EXPECT_EQ(contentWidthFor(2), 980);
 }

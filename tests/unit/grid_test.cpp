@@ -1,7 +1,18 @@
 #include "board/grid.h"
 #include "board/identifiers.h"
+#include "shell/content_extents.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ostream>
+#include <string>
+#include <vector>
+
+static std::ostream& operator<<(std::ostream& out, const BoardRect& r)
+{
+    return out << "(" << r.x << ", " << r.y << ") " << r.width << " x " << r.height;
+}
 
 namespace {
 
@@ -49,34 +60,114 @@ TEST(BoardIdentifiers, AnswerBoxesMapBackToEntryAndAnswer)
 
 namespace {
 
-TEST(BoardGrid, AnswerControlsByKind)
+TEST(BoardGrid, EntryControlsByKind)
 {
-    struct Row { QuizKind kind; int entry; int answers; RevealKind reveal; AnswerPlacement at; };
+    struct Row { QuizKind kind; int entry; int answers; RevealKind reveal; BoardRect box1, box2, verdict1, verdict2, number; };
     const Row rows[] = {
         // the worked example: picture entry 5, c 290, b 610
-        {QuizKind::Picture, 5, 1, RevealKind::None, {320, 620, 260, 320, 639, 260, 300, 622}},
-        {QuizKind::Picture, 1, 2, RevealKind::None, {120, 290, 240, 120, 309, 260, 100, 292}},
-        {QuizKind::Text, 3, 1, RevealKind::None, {615, 60, 100, 720, 59, 90, 30, 63}},
-        {QuizKind::Sound, 4, 1, RevealKind::None, {50, 100, 220, 50, 119, 220, 10, 102}},
-        {QuizKind::Video, 1, 1, RevealKind::None, {35, 240, 230, 35, 259, 230, -10, 244}},
+        {QuizKind::Picture, 5, 1, RevealKind::None, {320, 620, 260, 20}, {}, {320, 639, 260, 21}, {}, {300, 622, 19, 17}},
+        {QuizKind::Picture, 1, 2, RevealKind::None, {120, 290, 190, 21}, {120, 310, 190, 21}, {315, 291, 60, 17},
+         {315, 311, 60, 17}, {100, 292, 19, 17}},
+        {QuizKind::Text, 3, 1, RevealKind::None, {615, 60, 100, 20}, {}, {720, 59, 90, 21}, {}, {30, 63, 19, 17}},
+        // two answers of a text quiz: side by side on the entry's line, below a heading line per three entries
+        {QuizKind::Text, 1, 2, RevealKind::None, {425, 30, 100, 20}, {635, 30, 100, 20}, {530, 29, 90, 21},
+         {740, 29, 90, 21}, {30, 33, 19, 17}},
+        {QuizKind::Text, 4, 2, RevealKind::None, {425, 125, 100, 20}, {635, 125, 100, 20}, {530, 124, 90, 21},
+         {740, 124, 90, 21}, {30, 128, 19, 17}},
+        {QuizKind::Sound, 4, 1, RevealKind::None, {50, 100, 220, 20}, {}, {50, 119, 220, 21}, {}, {10, 102, 19, 17}},
+        {QuizKind::Video, 1, 1, RevealKind::None, {35, 240, 230, 20}, {}, {35, 259, 230, 21}, {}, {-10, 244, 19, 17}},
     };
     for (const Row& row : rows) {
-        AnswerPlacement at = answerPlacement(row.kind, row.entry, row.answers, row.reveal);
-        EXPECT_EQ(at.boxX, row.at.boxX) << int(row.kind);
-        EXPECT_EQ(at.boxY, row.at.boxY) << int(row.kind);
-        EXPECT_EQ(at.width, row.at.width) << int(row.kind);
-        EXPECT_EQ(at.labelX, row.at.labelX) << int(row.kind);
-        EXPECT_EQ(at.labelY, row.at.labelY) << int(row.kind);
-        EXPECT_EQ(at.labelWidth, row.at.labelWidth) << int(row.kind);
-        EXPECT_EQ(at.numberX, row.at.numberX) << int(row.kind);
-        EXPECT_EQ(at.numberY, row.at.numberY) << int(row.kind);
+        EntryPlan plan = entryPlan(row.kind, row.entry, row.answers, row.reveal);
+        EXPECT_EQ(plan.boxes[0], row.box1) << int(row.kind) << " entry " << row.entry;
+        EXPECT_EQ(plan.boxes[1], row.box2) << int(row.kind) << " entry " << row.entry;
+        EXPECT_EQ(plan.verdicts[0], row.verdict1) << int(row.kind) << " entry " << row.entry;
+        EXPECT_EQ(plan.verdicts[1], row.verdict2) << int(row.kind) << " entry " << row.entry;
+        EXPECT_EQ(plan.number, row.number) << int(row.kind) << " entry " << row.entry;
     }
-    // Heading labels level with the answer rows: (3, b + 12) for pictures,
-    // y 25 and 105 for sound entries 1 and 4.
-    EXPECT_EQ(headingPlacement(QuizKind::Picture, 4, RevealKind::None).y, 610 + 12);
-    EXPECT_EQ(headingPlacement(QuizKind::Sound, 1, RevealKind::None).y, 25);
-    EXPECT_EQ(headingPlacement(QuizKind::Sound, 4, RevealKind::None).y, 105);
-    EXPECT_EQ(headingPlacement(QuizKind::Sound, 4, RevealKind::None).x, 3);
+    EXPECT_EQ(entryPlan(QuizKind::Picture, 5, 1, RevealKind::None).clue, (BoardRect{320, 350, 260, 260}));
+    EXPECT_EQ(entryPlan(QuizKind::Picture, 5, 1, RevealKind::None).explanation, (BoardRect{320, 666, 260, 35}));
+    // Headings: level with the answer rows for media, (3, b + 12) for
+    // pictures, y 25 and 105 for sound entries 1 and 4; above the box
+    // columns for text.
+    EXPECT_EQ(headingPlan(QuizKind::Picture, 4, RevealKind::None).first, (BoardRect{3, 622, 95, 20}));
+    EXPECT_EQ(headingPlan(QuizKind::Sound, 1, RevealKind::None).second, (BoardRect{3, 45, 95, 20}));
+    EXPECT_EQ(headingPlan(QuizKind::Sound, 4, RevealKind::None).first, (BoardRect{3, 105, 95, 20}));
+    EXPECT_EQ(headingPlan(QuizKind::Text, 1, RevealKind::None).first, (BoardRect{425, 8, 100, 20}));
+    EXPECT_EQ(headingPlan(QuizKind::Text, 4, RevealKind::None).second, (BoardRect{635, 103, 100, 20}));
+    EXPECT_EQ(entryPlan(QuizKind::Text, 4, 2, RevealKind::None).clue, (BoardRect{50, 125, 360, 20}));
+}
+
+struct PlacedControl {
+    std::string what;
+    BoardRect at;
+};
+
+// Every control the board shows for a quiz, a picture filling its square.
+std::vector<PlacedControl> visibleControls(QuizKind kind, int entries, int answers, RevealKind reveal)
+{
+    std::vector<PlacedControl> controls;
+    auto add = [&](const std::string& what, const BoardRect& at) {
+        if (at.width > 0 && at.height > 0)
+            controls.push_back({what, at});
+    };
+    for (int entry = 1; answers == 2 && entry <= entries; entry += 3) {
+        HeadingPlan headings = headingPlan(kind, entry, reveal);
+        add("headings " + std::to_string(entry) + " first", headings.first);
+        add("headings " + std::to_string(entry) + " second", headings.second);
+    }
+    for (int entry = 1; entry <= entries; ++entry) {
+        EntryPlan plan = entryPlan(kind, entry, answers, reveal);
+        std::string name = "entry " + std::to_string(entry) + " ";
+        add(name + "clue", plan.clue);
+        if (reveal == RevealKind::Text)
+            add(name + "explanation", plan.explanation);
+        add(name + "play", plan.play);
+        add(name + "stop", plan.stop);
+        add(name + "number", plan.number);
+        for (int answer = 0; answer < answers; ++answer) {
+            add(name + "box " + std::to_string(answer + 1), plan.boxes[answer]);
+            add(name + "verdict " + std::to_string(answer + 1), plan.verdicts[answer]);
+        }
+    }
+    return controls;
+}
+
+// Two controls overlap when they share more than a 1-pixel border.
+bool overlap(const BoardRect& a, const BoardRect& b)
+{
+    int width = std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x);
+    int height = std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y);
+    return width > 1 && height > 1;
+}
+
+TEST(BoardGrid, NoControlsOverlapAndTheContentHoldsThemAll)
+{
+    const QuizKind kinds[] = {QuizKind::Text, QuizKind::Picture, QuizKind::Sound, QuizKind::Video};
+    const RevealKind reveals[] = {RevealKind::None, RevealKind::Picture, RevealKind::Text};
+    for (QuizKind kind : kinds)
+        for (int answers = 1; answers <= 2; ++answers)
+            for (RevealKind reveal : reveals) {
+                std::string quiz = "kind " + std::to_string(int(kind)) + ", " + std::to_string(answers)
+                                   + " answers, reveal " + std::to_string(int(reveal));
+                // Every control of a shorter quiz is one of the 90-entry quiz's.
+                std::vector<PlacedControl> all = visibleControls(kind, 90, answers, reveal);
+                std::vector<std::string> overlaps;
+                for (std::size_t a = 0; a < all.size(); ++a)
+                    for (std::size_t b = a + 1; b < all.size(); ++b)
+                        if (overlap(all[a].at, all[b].at))
+                            overlaps.push_back(all[a].what + " and " + all[b].what);
+                EXPECT_TRUE(overlaps.empty()) << quiz << ": " << overlaps.size() << " overlaps, first "
+                                              << (overlaps.empty() ? "" : overlaps.front());
+                // Scrolling to the end shows the last entry whole.
+                for (int entries = 1; entries <= 90; ++entries)
+                    for (const PlacedControl& control : visibleControls(kind, entries, answers, reveal)) {
+                        EXPECT_LE(control.at.x + control.at.width, contentWidthFor(answers))
+                            << quiz << ", " << entries << " entries: " << control.what;
+                        EXPECT_LE(control.at.y + control.at.height, contentHeightFor(kind, entries, answers, reveal))
+                            << quiz << ", " << entries << " entries: " << control.what;
+                    }
+            }
 }
 
 }  // namespace
