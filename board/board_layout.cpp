@@ -104,6 +104,8 @@ void createAnswerControls(HWND board, const Quiz& quiz, int entry, const EntryPl
         restoreAnswers(answers, text);
         int boxId = answerBoxId(quiz.answersPerEntry, entry, answer);
         HWND box = createAt(board, "Edit", text, answerBoxStyle, plan.boxes[answer - 1], boxId, true);
+        // Only this much is judged and saved, so no more can be typed.
+        SendMessageA(box, EM_LIMITTEXT, QuizTextSize - 1, 0);
         // Each box takes the focus in turn; the one it leaves is judged then.
         if (single)
             SetFocus(box);

@@ -13,6 +13,8 @@ inline constexpr const char* SoundFileName = "quizz.mp3";
 // "quizz%d.avi" with the entry number); 1 when the whole file was written,
 // 0 otherwise, after telling the user.
 int extractMedia(int resource, MediaKind kind);
+// Tells the user the clip could not be loaded.
+void reportLoadFailure(MediaKind kind);
 
 // sound.cpp: one hidden MCI window at a time, a child of the board.
 void playSound(HWND board, int entry);

@@ -26,6 +26,11 @@ const char* loadFailureMessage(MediaKind kind)
 
 }  // namespace
 
+void reportLoadFailure(MediaKind kind)
+{
+    tellUser(loadFailureMessage(kind));
+}
+
 int extractMedia(int resource, MediaKind kind)
 {
     HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(resource), "img");

@@ -27,11 +27,21 @@ void playSound(HWND board, int entry)
     stopSound();
     if (!extractMedia(MediaResourceIdBase + entry, MediaKind::Sound))
         return;
-    soundWindow = MCIWndCreateA(board, appInstance, WS_CHILD | MCIWNDF_NOMENU, SoundFileName);
-    if (!soundWindow)
+    // The player says itself when a file cannot be played, in French,
+    // instead of the system's own dialog.
+    soundWindow = MCIWndCreateA(board, appInstance, WS_CHILD | MCIWNDF_NOMENU | MCIWNDF_NOERRORDLG, SoundFileName);
+    if (!soundWindow) {
+        DeleteFileA(SoundFileName);
+        reportLoadFailure(MediaKind::Sound);
         return;
+    }
     // The MCI window makes itself visible with its own play bar; the sound
     // is played without showing anything.
     ShowWindow(soundWindow, SW_HIDE);
-    SendMessageA(soundWindow, MCI_PLAY, 0, 0);
+    // A file the MCI could not open leaves the window without a device; one
+    // it opened but cannot decode fails to play.
+    if (!SendMessageA(soundWindow, MCIWNDM_GETDEVICEID, 0, 0) || SendMessageA(soundWindow, MCI_PLAY, 0, 0) != 0) {
+        stopSound();
+        reportLoadFailure(MediaKind::Sound);
+    }
 }

@@ -292,6 +292,33 @@ TEST(SoundFiles, UnwritableSoundFileIsReportedAndNothingPlays)
     RemoveDirectoryA(blocked.c_str());
 }
 
+// A sound the MCI cannot read is reported in the player's words, with no
+// dialog of the system's, and nothing plays.
+TEST(SoundFiles, UnreadableSoundIsReportedInFrenchAndNothingPlays)
+{
+    PlayerRun run;
+    std::string problem;
+    std::string folder =
+        startMediaQuiz(mediaQuiz("sound", 2, {"garbage.mp3", "tone1.mp3"}), "media-sound-garbage", {}, run, problem);
+    ASSERT_FALSE(folder.empty()) << problem;
+
+    run.post(run.board(), WM_COMMAND, playButtonId(1), 0);
+    std::vector<ShownMessageBox> shown = answerMessageBoxesOf(run, 3000);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].caption, "Information");
+    EXPECT_EQ(shown[0].text, "Impossible de charger le fichier audio.");
+    EXPECT_TRUE(soundWindowsOf(run).empty());
+    EXPECT_FALSE(fileExists(folder + "\\" + soundFile));
+
+    // The next entry still plays.
+    run.post(run.board(), WM_COMMAND, playButtonId(2), 0);
+    EXPECT_EQ(soundWindowsOf(run).size(), 1u);
+    EXPECT_TRUE(answerMessageBoxesOf(run, 500).empty());
+
+    ASSERT_TRUE(run.close());
+    EXPECT_EQ(run.exitCode(), 0u);
+}
+
 // The sound window stays hidden while it plays: MCIWndCreateA shows every
 // child window it creates, with a play bar that would sit in the board's
 // top-left corner over entry 1.

@@ -1,0 +1,65 @@
+#include "quiz/windows_1252.h"
+
+namespace {
+
+// Bytes 0x80 to 0x9F, the only ones that differ from Latin-1; zero marks the
+// unassigned ones.
+constexpr char16_t highBlock[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,       // 88-8F
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,  // 98-9F
+};
+
+}  // namespace
+
+char32_t codePointOfWindows1252(uint8_t byte)
+{
+    if (byte < 0x80 || byte >= 0xA0)
+        return byte;
+    char16_t mapped = highBlock[byte - 0x80];
+    return mapped ? mapped : NoCodePoint;
+}
+
+int windows1252ByteOf(char32_t codePoint)
+{
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
+        return static_cast<int>(codePoint);
+    for (int at = 0; at < 32; ++at)
+        if (highBlock[at] && highBlock[at] == codePoint)
+            return 0x80 + at;
+    return -1;
+}
+
+bool decodeUtf8(std::string_view text, std::size_t& at, char32_t& codePoint)
+{
+    uint8_t lead = static_cast<uint8_t>(text[at]);
+    int extra;
+    char32_t least;  // smallest value of the form, to refuse overlong encodings
+    if (lead < 0x80) {
+        codePoint = lead;
+        ++at;
+        return true;
+    } else if ((lead & 0xE0) == 0xC0) {
+        extra = 1, codePoint = lead & 0x1F, least = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2, codePoint = lead & 0x0F, least = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3, codePoint = lead & 0x07, least = 0x10000;
+    } else {
+        return false;
+    }
+    if (text.size() - at <= static_cast<std::size_t>(extra))
+        return false;
+    for (int n = 1; n <= extra; ++n) {
+        uint8_t next = static_cast<uint8_t>(text[at + n]);
+        if ((next & 0xC0) != 0x80)
+            return false;
+        codePoint = (codePoint << 6) | (next & 0x3F);
+    }
+    if (codePoint < least || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+        return false;
+    at += static_cast<std::size_t>(extra) + 1;
+    return true;
+}
+

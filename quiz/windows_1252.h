@@ -1,0 +1,21 @@
+// The Windows-1252 code page, the single-byte form of every quiz text, and
+// the UTF-8 reading that texts from elsewhere come in.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+// No character: an unassigned byte, or invalid UTF-8.
+inline constexpr char32_t NoCodePoint = 0xFFFFFFFF;
+
+// The character of a Windows-1252 byte; NoCodePoint for the five bytes the
+// code page leaves unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D).
+char32_t codePointOfWindows1252(uint8_t byte);
+
+// The Windows-1252 byte of a character; -1 when it has none.
+int windows1252ByteOf(char32_t codePoint);
+
+// Reads one character at `at`, moving past it; false on invalid UTF-8
+// (overlong forms, surrogates, truncated sequences), `at` then unchanged.
+bool decodeUtf8(std::string_view text, std::size_t& at, char32_t& codePoint);
