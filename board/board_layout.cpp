@@ -50,7 +50,7 @@ void createPicture(HWND board, const Quiz& quiz, int entry, const EntryPlan& pla
 {
     int left = plan.clue.x;
     int top = plan.clue.y;
-    HBITMAP bitmap = loadFittedPicture(nullptr, MediaResourceIdBase + entry, "IMG", pictureBox, pictureBox);
+    HBITMAP bitmap = loadFittedPicture(MediaResourceIdBase + entry, "IMG", pictureBox, pictureBox);
     BITMAP size = {};
     size.bmWidth = size.bmHeight = pictureBox;
     if (bitmap)

@@ -1,6 +1,7 @@
 #include "board/media.h"
 
 #include "board/identifiers.h"
+#include "quiz/own_resources.h"
 #include "shell/file_write.h"
 
 #include <cstdio>
@@ -33,27 +34,21 @@ void reportLoadFailure(MediaKind kind)
 
 int extractMedia(int resource, MediaKind kind)
 {
-    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(resource), "img");
-    if (!found) {
+    OwnResource found = findOwnResource("img", resource);
+    if (!found.found) {
         tellUser(missingMessage(kind));
         return 0;
     }
-    DWORD size = SizeofResource(nullptr, found);
-    HGLOBAL loaded = LoadResource(nullptr, found);
-    if (!loaded) {
+    if (!found.whole) {
         tellUser(loadFailureMessage(kind));
         return 0;
     }
-    const void* bytes = LockResource(loaded);
-    if (!bytes)
-        return 0;
     char name[32];
     if (kind == MediaKind::Sound)
         std::snprintf(name, sizeof name, "%s", SoundFileName);
     else
         std::snprintf(name, sizeof name, "quizz%d.avi", resource - MediaResourceIdBase);
-    bool written = writeWholeFile(name, bytes, size);
-    FreeResource(loaded);
+    bool written = writeWholeFile(name, found.bytes, found.size);
     // A player handed a missing or partial file would fail later, silently.
     if (!written) {
         DeleteFileA(name);

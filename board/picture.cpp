@@ -1,5 +1,8 @@
 #include "board/picture.h"
 
+#include "quiz/own_resources.h"
+#include "quiz/picture_size.h"
+
 #include <cstring>
 #include <ole2.h>
 #include <olectl.h>
@@ -44,6 +47,9 @@ struct MemoryDc {
 HBITMAP decodePicture(const void* bytes, std::size_t length)
 {
     if (!bytes || length == 0 || length > 0x7FFFFFFF)
+        return nullptr;
+    // The decoder makes a bitmap of the stated size before anything else.
+    if (!pictureSizeIsDecodable(statedPictureSize(static_cast<const uint8_t*>(bytes), length)))
         return nullptr;
     ComScope com;
     HGLOBAL block = GlobalAlloc(GMEM_FIXED, length);
@@ -93,15 +99,10 @@ HBITMAP fitBitmap(HBITMAP source, int boxWidth, int boxHeight)
     return fitted;
 }
 
-HBITMAP loadFittedPicture(HMODULE module, int name, const char* type, int boxWidth, int boxHeight)
+HBITMAP loadFittedPicture(int name, const char* type, int boxWidth, int boxHeight)
 {
-    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(name), type);
-    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes)
-        return nullptr;
-    HBITMAP decoded = decodePicture(bytes, SizeofResource(module, resource));
-    FreeResource(loaded);
+    OwnResource resource = findOwnResource(type, name);
+    HBITMAP decoded = resource.whole ? decodePicture(resource.bytes, resource.size) : nullptr;
     if (!decoded)
         return nullptr;
     // Only the fitted copy is shown; the decoded one is not kept.

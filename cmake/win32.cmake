@@ -5,7 +5,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 add_library(quiznotice STATIC quiz/notice_win32.cpp)
 target_include_directories(quiznotice PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 
-add_library(quizwin32 STATIC quiz/loader.cpp)
+add_library(quizwin32 STATIC quiz/loader.cpp quiz/own_resources.cpp)
 target_link_libraries(quizwin32 PUBLIC quizcore)
 target_compile_options(quizwin32 PRIVATE -Wall -Wextra)
 

@@ -35,7 +35,7 @@ void revealAnswerPicture(const Quiz& quiz, HWND board, int entryNumber)
     HWND picture = findControl(board, PictureControlIdBase + entryNumber);
     if (!picture)
         return;
-    HBITMAP bitmap = loadFittedPicture(nullptr, AnswerPictureResourceIdBase + entryNumber, "IMG", 260, 260);
+    HBITMAP bitmap = loadFittedPicture(AnswerPictureResourceIdBase + entryNumber, "IMG", 260, 260);
     if (!bitmap)
         return;
     BITMAP size = {};

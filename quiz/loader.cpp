@@ -2,6 +2,7 @@
 
 #include "quiz/lzw.h"
 #include "quiz/notice.h"
+#include "quiz/own_resources.h"
 #include "quiz/payload.h"
 #include "shell/platform.h"
 
@@ -18,15 +19,12 @@ struct PackedResource {
     DWORD size;
 };
 
+// A payload whose bytes are not all there keeps its size but no bytes: it is
+// damaged, not missing.
 PackedResource findPayload(int id)
 {
-    HRSRC resource = FindResourceA(nullptr, MAKEINTRESOURCEA(id), PayloadResourceType);
-    if (!resource)
-        return {false, nullptr, 0};
-    DWORD size = SizeofResource(nullptr, resource);
-    HGLOBAL loaded = size ? LoadResource(nullptr, resource) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    return {true, static_cast<const uint8_t*>(bytes), bytes ? size : 0};
+    OwnResource resource = findOwnResource(PayloadResourceType, id);
+    return {resource.found, resource.bytes, resource.size};
 }
 
 // Packed payloads never exceed the codec's input limit; a larger resource is
@@ -53,7 +51,7 @@ void loadCodes(Quiz& quiz)
     }
     uint8_t* unpacked = nullptr;
     int32_t length = 0;
-    bool read = unpack(payload, &unpacked, &length) == lzwOk
+    bool read = payload.bytes && unpack(payload, &unpacked, &length) == lzwOk
                 && parseCodesPayload(quiz, unpacked, static_cast<std::size_t>(length));
     lzwFreeBuffer(unpacked);
     if (!read)
@@ -74,7 +72,7 @@ QuizSource loadQuiz(Quiz& quiz)
     }
     uint8_t* unpacked = nullptr;
     int32_t length = 0;
-    bool read = unpack(payload, &unpacked, &length) == lzwOk
+    bool read = payload.bytes && unpack(payload, &unpacked, &length) == lzwOk
                 && parseQuizPayload(quiz, unpacked, static_cast<std::size_t>(length));
     lzwFreeBuffer(unpacked);
     if (!read) {

@@ -224,4 +224,32 @@ TEST(MediaFormat, LeadingBytes)
     }
 }
 
+TEST(MediaFormat, PicturesStatingMoreThanThePlayerDecodesAreRefused)
+{
+    // A JPEG frame header stating height and width.
+    auto jpegOf = [](int width, int height) {
+        return bytesOf(std::string("\xFF\xD8\xFF\xC0\x00\x11\x08", 7) + char(height >> 8) + char(height & 0xFF)
+                            + char(width >> 8) + char(width & 0xFF) + std::string(12, '\x01') + "\xFF\xD9");
+    };
+    struct Row {
+        const char* name;
+        Bytes bytes;
+        MediaUse use;
+        std::string problem;
+    };
+    const Row rows[] = {
+        {"a 800 x 600 JPEG", jpegOf(800, 600), MediaUse::Picture, ""},
+        {"a 4096 x 4096 JPEG", jpegOf(4096, 4096), MediaUse::Picture, ""},
+        {"a 20000 x 20000 JPEG", jpegOf(20000, 20000), MediaUse::Picture,
+         "a JPEG picture of 20000 x 20000 pixels; at most 4096 pixels a side are accepted (the board shows 260 x 260): "
+         "make it smaller"},
+        {"a 4097-pixel-high JPEG", jpegOf(10, 4097), MediaUse::Picture,
+         "a JPEG picture of 10 x 4097 pixels; at most 4096 pixels a side are accepted (the board shows 260 x 260): "
+         "make it smaller"},
+        {"a JPEG whose header cannot be read", bytesOf("\xFF\xD8\xFF\xE0 picture"), MediaUse::Picture, ""},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(mediaFormatProblem(mediaFormatOf(row.bytes), row.use, row.bytes), row.problem) << row.name;
+}
+
 }  // namespace

@@ -274,4 +274,42 @@ TEST(DamagedQuiz, ShowsItsMessageAnEmptyBoardAndLeavesTheAnswersFileAlone)
     EXPECT_FALSE(hasFile(folder.path(), "quiz.txt.new")) << "files:" << listing(folder.path());
 }
 
+TEST(DamagedQuiz, APayloadThatIsNotAllThereIsDamagedNotFatal)
+{
+    struct Row {
+        const char* name;
+        int resource;
+        bool moved;  // else resized
+        const char* message;
+        int boxes;
+    };
+    const Row rows[] = {
+        {"PATCH 104 claims 16 MB", 104, false, "Erreur dans le d\xE9" "cryptage des reponses", 0},
+        {"PATCH 104 lies outside the image", 104, true, "Erreur dans le d\xE9" "cryptage des reponses", 0},
+        {"PATCH 105 lies outside the image", 105, true, "Erreur dans le d\xE9" "cryptage des codes", 3},
+    };
+    int number = 0;
+    for (const Row& row : rows) {
+        TestFolder folder("e2e-damaged-bounds-" + std::to_string(++number));
+        std::string program = quizProgramIn(textQuiz(3), folder.path());
+        ASSERT_FALSE(program.empty()) << row.name;
+        bool damaged = row.moved ? moveResource(program, "PATCH", row.resource, 0x7FFFFF00)
+                                 : resizeResource(program, "PATCH", row.resource, 16 * 1024 * 1024);
+        ASSERT_TRUE(damaged) << row.name;
+        const std::string before = linesOf({"rep1", "rep2", "rep3"});
+        ASSERT_TRUE(writeWholeFile(folder.file("quiz.txt"), before));
+
+        PlayerRun run;
+        ASSERT_TRUE(run.start(program, folder.path())) << row.name;
+        ASSERT_EQ(run.messageBoxes().size(), 1u) << row.name;
+        EXPECT_EQ(run.messageBoxes()[0].caption, "Quizz") << row.name;
+        EXPECT_EQ(run.messageBoxes()[0].text, row.message) << row.name;
+        EXPECT_EQ(run.childrenOfClass(run.board(), "Edit").size(), std::size_t(row.boxes)) << row.name;
+        ASSERT_TRUE(run.close()) << row.name;
+        EXPECT_EQ(run.exitCode(), 0u) << row.name;
+        if (row.boxes == 0)
+            EXPECT_EQ(shown(readWholeFile(folder.file("quiz.txt"))), shown(before)) << row.name;
+    }
+}
+
 }  // namespace

@@ -22,7 +22,8 @@ add_executable(media_test
   tests/media/picture_board_test.cpp
   tests/media/picture_reveal_test.cpp
   tests/media/sound_board_test.cpp
-  tests/media/video_board_test.cpp)
+  tests/media/video_board_test.cpp
+  tests/media/damaged_media_test.cpp)
 target_link_libraries(media_test PRIVATE mediadriver gtest gtest_main)
 target_compile_options(media_test PRIVATE -Wall -Wextra)
 add_dependencies(media_test quizz quizbuild media_fixtures)

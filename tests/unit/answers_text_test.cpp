@@ -34,6 +34,25 @@ TEST(AnswersFileName, LastThreeCharactersBecomeTxt)
     }
 }
 
+TEST(AnswersText, OtherEncodingsAndLineEndsBecomeWindows1252Lines)
+{
+    using namespace std::string_literals;
+    struct Row { const char* name; std::string bytes; std::vector<std::string> lines; };
+    const Row rows[] = {
+        {"plain Windows-1252", "a\r\n\xE9t\xE9\nz", {"a", "\xE9t\xE9", "z"}},
+        {"UTF-16 LE, euro sign and a character past U+FFFF", "\xFF\xFE" "a\0\xAC\x20\r\0\n\0\x3D\xD8\x00\xDE"s,
+         {"a\x80", "?"}},
+        {"UTF-16 BE, odd last byte dropped", "\xFE\xFF\0b\0\xE9\0\n\0"s, {"b\xE9"}},
+        {"UTF-16 LE, lone surrogate", "\xFF\xFE\x00\xD8x\0"s, {"?x"}},
+        {"UTF-8 with its mark, invalid byte kept", "\xEF\xBB\xBF\xC3\xA9\xFF\xE4\xB8\xAD\r\n", {"\xE9\xFF?"}},
+        {"CR alone ends lines", "un\rdeux\r\rtrois", {"un", "deux", "", "trois"}},
+        {"CR inside a file with LF stays", "un\rdeux\n", {"un\rdeux"}},
+        {"a mark alone", "\xFF\xFE", {}},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(answerLinesOf(answersFileText(row.bytes)), row.lines) << row.name;
+}
+
 TEST(AnswersText, WritesOneLinePerBox)
 {
     std::string file;

@@ -5,7 +5,9 @@ set(QUIZ_UNIT_TEST_SOURCES
   tests/unit/lzw_test.cpp
   tests/unit/verdict_test.cpp
   tests/unit/grid_test.cpp
-  tests/unit/answers_text_test.cpp)
+  tests/unit/answers_text_test.cpp
+  tests/unit/picture_size_test.cpp
+  tests/unit/image_bounds_test.cpp)
 
 add_executable(core_tests ${QUIZ_UNIT_TEST_SOURCES})
 target_include_directories(core_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})

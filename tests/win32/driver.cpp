@@ -68,11 +68,14 @@ template <typename T> T& fieldAt(std::string& image, std::size_t offset)
 
 }  // namespace
 
-bool emptyResource(const std::string& program, const std::string& type, int id)
+namespace {
+
+// The offset in the program file of the resource's data entry (its address
+// and size), or 0 when it is not there.
+std::size_t resourceDataEntryAt(std::string& image, const std::string& type, int id)
 {
-    std::string image = readWholeFile(program);
     if (image.size() < 0x100)
-        return false;
+        return 0;
     // PE32 and PE32+ differ in the optional header only; the section table follows it in both.
     std::size_t headers = fieldAt<LONG>(image, offsetof(IMAGE_DOS_HEADER, e_lfanew));
     auto& fileHeader = fieldAt<IMAGE_FILE_HEADER>(image, headers + sizeof(DWORD));
@@ -89,7 +92,7 @@ bool emptyResource(const std::string& program, const std::string& type, int id)
             && resourceRva < sections[n].VirtualAddress + sections[n].Misc.VirtualSize)
             base = resourceRva - sections[n].VirtualAddress + sections[n].PointerToRawData;
     if (!base)
-        return false;
+        return 0;
 
     // Type directory (by name), then name directory (by id), then the first language.
     auto findEntry = [&](std::size_t directory, const std::string* name, int number) -> long long {
@@ -115,18 +118,64 @@ bool emptyResource(const std::string& program, const std::string& type, int id)
     };
     long long typeEntry = findEntry(base, &type, 0);
     if (typeEntry < 0 || !(typeEntry & IMAGE_RESOURCE_DATA_IS_DIRECTORY))
-        return false;
+        return 0;
     long long nameEntry = findEntry(base + (typeEntry & 0x7FFFFFFF), nullptr, id);
     if (nameEntry < 0 || !(nameEntry & IMAGE_RESOURCE_DATA_IS_DIRECTORY))
-        return false;
+        return 0;
     long long languageEntry = findEntry(base + (nameEntry & 0x7FFFFFFF), nullptr, -1);
     if (languageEntry < 0 || (languageEntry & IMAGE_RESOURCE_DATA_IS_DIRECTORY))
-        return false;
-    fieldAt<IMAGE_RESOURCE_DATA_ENTRY>(image, base + languageEntry).Size = 0;
+        return 0;
+    return base + std::size_t(languageEntry);
+}
 
+bool changeResourceEntry(const std::string& program, const std::string& type, int id,
+                         void (*change)(IMAGE_RESOURCE_DATA_ENTRY&, DWORD), DWORD value)
+{
+    std::string image = readWholeFile(program);
+    std::size_t entry = resourceDataEntryAt(image, type, id);
+    if (!entry)
+        return false;
+    change(fieldAt<IMAGE_RESOURCE_DATA_ENTRY>(image, entry), value);
     std::ofstream file(program, std::ios::binary | std::ios::trunc);
     file.write(image.data(), static_cast<std::streamsize>(image.size()));
     return static_cast<bool>(file);
+}
+
+}  // namespace
+
+bool resizeResource(const std::string& program, const std::string& type, int id, DWORD size)
+{
+    return changeResourceEntry(
+        program, type, id, [](IMAGE_RESOURCE_DATA_ENTRY& entry, DWORD value) { entry.Size = value; }, size);
+}
+
+bool moveResource(const std::string& program, const std::string& type, int id, DWORD address)
+{
+    return changeResourceEntry(
+        program, type, id, [](IMAGE_RESOURCE_DATA_ENTRY& entry, DWORD value) { entry.OffsetToData = value; }, address);
+}
+
+bool emptyResource(const std::string& program, const std::string& type, int id)
+{
+    return resizeResource(program, type, id, 0);
+}
+
+std::size_t resourceDataOffset(const std::string& program, const std::string& type, int id)
+{
+    std::string image = readWholeFile(program);
+    std::size_t entry = resourceDataEntryAt(image, type, id);
+    if (!entry)
+        return 0;
+    DWORD address = fieldAt<IMAGE_RESOURCE_DATA_ENTRY>(image, entry).OffsetToData;
+    std::size_t headers = fieldAt<LONG>(image, offsetof(IMAGE_DOS_HEADER, e_lfanew));
+    auto& fileHeader = fieldAt<IMAGE_FILE_HEADER>(image, headers + sizeof(DWORD));
+    std::size_t sections = headers + sizeof(DWORD) + sizeof(IMAGE_FILE_HEADER) + fileHeader.SizeOfOptionalHeader;
+    for (int n = 0; n < fileHeader.NumberOfSections; ++n) {
+        auto& section = fieldAt<IMAGE_SECTION_HEADER>(image, sections + n * sizeof(IMAGE_SECTION_HEADER));
+        if (address >= section.VirtualAddress && address < section.VirtualAddress + section.SizeOfRawData)
+            return address - section.VirtualAddress + section.PointerToRawData;
+    }
+    return 0;
 }
 
 std::string windowText(HWND window)

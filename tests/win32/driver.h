@@ -38,6 +38,12 @@ bool writeResources(const std::string& program, const std::vector<ResourceItem>&
 // Sets the recorded size of a named-type resource to 0 in the program file:
 // resource updates drop empty resources, which a program may still carry.
 bool emptyResource(const std::string& program, const std::string& type, int id);
+// Sets the recorded size, or the address, of a named-type resource in the
+// program file, as a damaged program would have them.
+bool resizeResource(const std::string& program, const std::string& type, int id, DWORD size);
+bool moveResource(const std::string& program, const std::string& type, int id, DWORD address);
+// Where a named-type resource's bytes start in the program file; 0 when not found.
+std::size_t resourceDataOffset(const std::string& program, const std::string& type, int id);
 
 // Seconds on the performance counter, for timings.
 double secondsNow();

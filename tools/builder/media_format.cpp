@@ -1,5 +1,7 @@
 #include "tools/builder/media_format.h"
 
+#include "quiz/picture_size.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -90,10 +92,23 @@ const char* mediaFileExtension(MediaFormat format)
     return "bin";
 }
 
+// The player decodes no picture that states a larger size, as decoding
+// makes a bitmap of that size first. One whose header cannot be read is
+// left to the player, which shows nothing for it, as for any damaged picture.
+std::string pictureSizeProblem(MediaFormat format, const std::vector<uint8_t>& bytes)
+{
+    PictureSize size = statedPictureSize(bytes.data(), bytes.size());
+    if (!size.known || (size.width <= LargestPictureSide && size.height <= LargestPictureSide))
+        return "";
+    return std::string(formatName(format)) + " of " + std::to_string(size.width) + " x " + std::to_string(size.height)
+           + " pixels; at most " + std::to_string(LargestPictureSide) + " pixels a side are accepted (the board shows"
+           + " 260 x 260): make it smaller";
+}
+
 std::string mediaFormatProblem(MediaFormat format, MediaUse use, const std::vector<uint8_t>& bytes)
 {
     if (serves(format, use))
-        return "";
+        return use == MediaUse::Picture ? pictureSizeProblem(format, bytes) : "";
     if (format == MediaFormat::Png && use == MediaUse::Picture)
         return "a PNG picture, which the Windows picture decoder is not known to read; use BMP, JPEG or GIF";
     if (format == MediaFormat::Unknown)
