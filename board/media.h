@@ -11,8 +11,12 @@ inline constexpr const char* SoundFileName = "quizz.mp3";
 
 // Writes media resource `resource` to its temporary file ("quizz.mp3", or
 // "quizz%d.avi" with the entry number); 1 when the whole file was written,
-// 0 otherwise, after telling the user.
+// 0 otherwise, after telling the user. A file of that name that this run did
+// not create is the user's: it is left as it is, and the clip not loaded.
 int extractMedia(int resource, MediaKind kind);
+// Deletes the temporary file of the sound (entry ignored) or of entry's
+// clip, if this run created it.
+void removeMediaFile(MediaKind kind, int entry);
 // Tells the user the clip could not be loaded.
 void reportLoadFailure(MediaKind kind);
 

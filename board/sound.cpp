@@ -18,7 +18,7 @@ void stopSound()
     SendMessageA(soundWindow, MCI_STOP, 0, 0);
     SendMessageA(soundWindow, WM_CLOSE, 0, 0);
     soundWindow = nullptr;
-    DeleteFileA(SoundFileName);
+    removeMediaFile(MediaKind::Sound, 0);
 }
 
 // A new sound replaces the one playing: its window goes, the file is rewritten.
@@ -31,7 +31,7 @@ void playSound(HWND board, int entry)
     // instead of the system's own dialog.
     soundWindow = MCIWndCreateA(board, appInstance, WS_CHILD | MCIWNDF_NOMENU | MCIWNDF_NOERRORDLG, SoundFileName);
     if (!soundWindow) {
-        DeleteFileA(SoundFileName);
+        removeMediaFile(MediaKind::Sound, 0);
         reportLoadFailure(MediaKind::Sound);
         return;
     }

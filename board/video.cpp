@@ -76,7 +76,7 @@ bool setUpVideo(int entry, HWND frame)
         slot->status = putString(slot->player, &IWMPPlayer::put_URL, name);
         if (slot->controls)
             slot->controls->stop();
-        DeleteFileA(name);
+        removeMediaFile(MediaKind::Video, entry);
     }
     return true;
 }

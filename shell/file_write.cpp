@@ -1,11 +1,30 @@
 #include "shell/file_write.h"
 
-bool writeWholeFile(const char* name, const void* bytes, DWORD size)
+namespace {
+
+enum class Written { NotCreated, Partly, Whole };
+
+Written writeFile(const char* name, const void* bytes, DWORD size, DWORD creation)
 {
-    HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return false;
+        return Written::NotCreated;
     DWORD written = 0;
     bool whole = WriteFile(file, bytes, size, &written, nullptr) && written == size && FlushFileBuffers(file);
-    return CloseHandle(file) && whole;
+    return CloseHandle(file) && whole ? Written::Whole : Written::Partly;
+}
+
+}  // namespace
+
+bool writeWholeFile(const char* name, const void* bytes, DWORD size)
+{
+    return writeFile(name, bytes, size, CREATE_ALWAYS) == Written::Whole;
+}
+
+bool writeNewFile(const char* name, const void* bytes, DWORD size)
+{
+    Written written = writeFile(name, bytes, size, CREATE_NEW);
+    if (written == Written::Partly)
+        DeleteFileA(name);
+    return written == Written::Whole;
 }

@@ -1,5 +1,6 @@
 // Start-up, the message loop and shutdown of the player.
 #include "board/board.h"
+#include "board/media.h"
 #include "quiz/loader.h"
 #include "shell/app.h"
 #include "shell/main_window.h"
@@ -55,11 +56,8 @@ WPARAM runMessageLoop()
 
 void removeVideoFiles()
 {
-    for (int entry = 1; entry <= lastVideoEntry; ++entry) {
-        char name[32];
-        std::snprintf(name, sizeof name, "quizz%d.avi", entry);
-        DeleteFileA(name);
-    }
+    for (int entry = 1; entry <= lastVideoEntry; ++entry)
+        removeMediaFile(MediaKind::Video, entry);
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ void onClose()
     saveAnswers(boardWindow);
     // A playing sound holds its file open; it is stopped so the file can go.
     stopSound();
-    DeleteFileA(SoundFileName);
+    removeMediaFile(MediaKind::Sound, 0);
     PostQuitMessage(0);
 }
 

@@ -40,7 +40,7 @@ TEST(SoundBoard, OneAnswerPerEntryStandsThreeToARow)
     PlayerRun run;
     std::string problem;
     std::string folder = freshFolder("media-sound-one");
-    // Left by an earlier run; closing removes it even with nothing playing.
+    // A file of the sound file's name that this run did not write: closing leaves it.
     ASSERT_TRUE(writeWholeFile(folder + "\\" + soundFile, "left over"));
     std::string program = buildMediaQuiz(mediaQuiz("sound", entries, {"tone1.mp3", "tone2.mp3"}), folder, problem);
     ASSERT_FALSE(program.empty()) << problem;
@@ -69,7 +69,7 @@ TEST(SoundBoard, OneAnswerPerEntryStandsThreeToARow)
     EXPECT_EQ(overlapsListed(run), "");
     ASSERT_TRUE(run.close());
     EXPECT_EQ(run.exitCode(), 0u);
-    EXPECT_FALSE(fileExists(folder + "\\" + soundFile));
+    EXPECT_EQ(readWholeFile(folder + "\\" + soundFile), "left over");
 }
 
 TEST(SoundBoard, TwoAnswersPerEntryHaveHeadingsForEntriesOneAndFour)
@@ -290,6 +290,34 @@ TEST(SoundFiles, UnwritableSoundFileIsReportedAndNothingPlays)
     ASSERT_TRUE(run.close());
     EXPECT_EQ(run.exitCode(), 0u);
     RemoveDirectoryA(blocked.c_str());
+}
+
+// A file named like the sound file that the player did not write is the
+// user's: playing does not write over it and closing does not delete it.
+TEST(SoundFiles, AUsersFileOfTheSoundFilesNameIsNeverTouched)
+{
+    std::string folder = freshFolder("media-sound-users-file");
+    std::string problem;
+    std::string program = buildMediaQuiz(mediaQuiz("sound", 2, {"tone1.mp3"}), folder, problem);
+    ASSERT_FALSE(program.empty()) << problem;
+    const std::string mine = "mes notes, pas un son";
+    std::string path = folder + "\\" + soundFile;
+    ASSERT_TRUE(writeWholeFile(path, mine));
+    PlayerRun run;
+    ASSERT_TRUE(run.start(program, folder));
+
+    run.post(run.board(), WM_COMMAND, playButtonId(1), 0);
+    std::vector<ShownMessageBox> shown = answerMessageBoxesOf(run, 3000);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Impossible de charger le fichier audio.");
+    EXPECT_TRUE(soundWindowsOf(run).empty());
+    EXPECT_EQ(readWholeFile(path), mine);
+    run.post(run.board(), WM_COMMAND, stopButtonId(1), 0);
+    EXPECT_EQ(readWholeFile(path), mine);
+
+    ASSERT_TRUE(run.close());
+    EXPECT_EQ(run.exitCode(), 0u);
+    EXPECT_EQ(readWholeFile(path), mine);
 }
 
 // A sound the MCI cannot read is reported in the player's words, with no

@@ -205,6 +205,37 @@ TEST(VideoClips, MissingClipIsReportedAtStartUpAndAtEveryPlay)
     EXPECT_TRUE(filesMatching(folder, "quizz*.avi").empty());
 }
 
+// A file named like a clip file that the player did not write is the
+// user's: set-up and play do not write over it and the end of the program
+// does not delete it.
+TEST(VideoClips, AUsersFileOfAClipFilesNameIsNeverTouched)
+{
+    std::string folder = freshFolder("media-video-users-file");
+    std::string problem;
+    std::string program = buildMediaQuiz(mediaQuiz("video", 2, {"clip1.avi", "clip2.avi"}), folder, problem);
+    ASSERT_FALSE(program.empty()) << problem;
+    const std::string mine = "mon film, pas celui du quiz";
+    ASSERT_TRUE(writeWholeFile(clipPath(folder, 1), mine));
+    PlayerRun run;
+    ASSERT_TRUE(run.start(program, folder));
+    ASSERT_EQ(run.messageBoxes().size(), 1u);
+    EXPECT_EQ(run.messageBoxes()[0].text, "Impossible de charger le fichier vid\xE9o.");
+    EXPECT_EQ(readWholeFile(clipPath(folder, 1)), mine);
+
+    run.post(run.board(), WM_COMMAND, playButtonId(1), 0);
+    std::vector<ShownMessageBox> shown = answerMessageBoxesOf(run, 3000);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Impossible de charger le fichier vid\xE9o.");
+    EXPECT_EQ(readWholeFile(clipPath(folder, 1)), mine);
+    run.post(run.board(), WM_COMMAND, playButtonId(2), 0);
+    EXPECT_TRUE(answerMessageBoxesOf(run, 0).empty());
+
+    ASSERT_TRUE(run.close());
+    EXPECT_EQ(run.exitCode(), 0u);
+    EXPECT_EQ(readWholeFile(clipPath(folder, 1)), mine);
+    EXPECT_FALSE(fileExists(clipPath(folder, 2)));
+}
+
 // A clip file that cannot be written (here a folder holds its name) is
 // reported like a clip that cannot be loaded, at set-up and at play.
 TEST(VideoClips, UnwritableClipFileIsReportedAtSetUpAndAtPlay)
