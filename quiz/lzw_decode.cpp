@@ -81,13 +81,32 @@ int32_t decodeCodes(LzwString previous)
     }
 }
 
+
+// The most a stream of `length` bytes can unpack to. Codes are at least 9
+// bits wide, and the string of the k-th code is at most k + 1 bytes long
+// (each new string is an earlier one plus a byte), so small inputs need
+// small buffers; real payloads reach the output limit.
+uint64_t codesIn(int32_t length)
+{
+    uint64_t bytes = length > 0 ? uint64_t(length < lzwMaxInput ? length : lzwMaxInput) : 0;
+    return bytes * 8 / startWidth + 1;
+}
+
+uint64_t unpackedBound(uint64_t codes)
+{
+    uint64_t bound = (codes + 1) * (codes + 2) / 2;
+    return bound < uint64_t(lzwMaxUnpacked) ? bound : uint64_t(lzwMaxUnpacked);
+}
+
 }  // namespace
 
 int32_t lzwDecode(const uint8_t* packed, int32_t length, uint8_t** unpacked, int32_t* reportedLength)
 {
     *unpacked = nullptr;
     *reportedLength = 0;
-    if (lzwSetUp(LzwMode::Decoding) != lzwOk)
+    uint64_t codes = codesIn(length);
+    uint64_t capacity = unpackedBound(codes);
+    if (lzwSetUp(LzwMode::Decoding, arenaBytesFor(capacity, codes)) != lzwOk)
         return lzwNoMemory;
     LzwState& state = *lzwState;
     lzwFigures.inputSize = length;
@@ -95,13 +114,13 @@ int32_t lzwDecode(const uint8_t* packed, int32_t length, uint8_t** unpacked, int
     state.input = packed;
     state.inputLength = length > 0 ? static_cast<uint32_t>(length) : 0;
 
-    state.output = static_cast<uint8_t*>(std::malloc(lzwMaxUnpacked));
+    state.output = static_cast<uint8_t*>(std::malloc(capacity));
     if (!state.output) {
         showNotice("Impossible d'allouer la memoire", "information");
         lzwTearDown();
         return lzwNoMemory;
     }
-    state.outputCapacity = lzwMaxUnpacked;
+    state.outputCapacity = static_cast<int32_t>(capacity);
 
     int32_t status;
     uint32_t first;

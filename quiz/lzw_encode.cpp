@@ -129,24 +129,39 @@ int32_t encodeInput(const uint8_t* input, uint32_t length)
     return flushStaging() ? lzwOk : lzwCannotWrite;
 }
 
+
+
+// The most `length` input bytes can pack to: a code per byte at worst,
+// plus the end, widening and reset codes of every dictionary generation,
+// none wider than maxWidth bits. Real payloads reach the output limit.
+int32_t packedBound(int32_t length)
+{
+    uint64_t bytes = length > 0 ? uint64_t(length) : 0;
+    uint64_t codes = bytes + 2 + (bytes / (dictionarySize - firstFreeCode) + 1) * (maxWidth + 2);
+    uint64_t bound = codes * maxWidth / 8 + 8;
+    return bound < uint64_t(lzwMaxPacked) ? int32_t(bound) : lzwMaxPacked;
+}
+
 }  // namespace
 
 int32_t lzwEncode(const uint8_t* input, int32_t length, uint8_t** packed, int32_t* reportedLength)
 {
     *packed = nullptr;
     *reportedLength = 0;
-    uint8_t* output = static_cast<uint8_t*>(std::malloc(lzwMaxPacked));
+    int32_t capacity = packedBound(length);
+    uint8_t* output = static_cast<uint8_t*>(std::malloc(capacity));
     if (!output) {
         showNotice("Impossible d'allouer la memoire", "information");
         return lzwNoMemory;
     }
-    if (lzwSetUp(LzwMode::Encoding) != lzwOk) {
+    uint64_t consumed = length > 0 && length <= lzwMaxInput ? uint64_t(length) : 0;
+    if (lzwSetUp(LzwMode::Encoding, arenaBytesFor(consumed, consumed + 1)) != lzwOk) {
         std::free(output);
         return lzwNoMemory;
     }
     LzwState& state = *lzwState;
     state.output = output;
-    state.outputCapacity = lzwMaxPacked;
+    state.outputCapacity = capacity;
     lzwFigures.inputSize = length;
     lzwFigures.encodeInputSize = length;
     lzwFigures.inputUsed = 0;

@@ -2,6 +2,7 @@
 
 #include "quiz/lzw.h"
 
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -19,23 +20,34 @@ constexpr uint32_t arenaBytes = 2 * lzwMaxUnpacked + 32 * (maxStringLength + 1);
 
 }  // namespace
 
-int32_t lzwSetUp(LzwMode mode)
+uint32_t arenaBytesFor(uint64_t produced, uint64_t codes)
 {
-    LzwState* state = new (std::nothrow) LzwState;
-    if (!state)
+    uint64_t generations = codes / (dictionarySize - firstFreeCode) + 1;
+    uint64_t bytes = 2 * produced + generations * (maxStringLength + 1);
+    return bytes < arenaBytes ? static_cast<uint32_t>(bytes) : arenaBytes;
+}
+
+int32_t lzwSetUp(LzwMode mode, uint32_t arenaSize)
+{
+    // One state serves every call in turn: the program packs and unpacks on
+    // one thread, and a resident state costs no allocation, cannot fail and
+    // keeps small calls cheap.
+    static LzwState resident;
+    if (lzwState)
         return lzwNoMemory;
-    std::memset(state, 0, sizeof *state);
-    state->arena = static_cast<uint8_t*>(std::malloc(arenaBytes));
+    LzwState* state = &resident;
+    std::memset(state, 0, offsetof(LzwState, searchLists));
+    state->longestListed = 0;
+    state->arena = static_cast<uint8_t*>(std::malloc(arenaSize));
     if (mode == LzwMode::Encoding)
         state->staging = static_cast<uint8_t*>(std::malloc(stagingSize));
     if (!state->arena || (mode == LzwMode::Encoding && !state->staging)) {
         std::free(state->arena);
         std::free(state->staging);
-        delete state;
         return lzwNoMemory;
     }
     state->mode = mode;
-    state->arenaSize = arenaBytes;
+    state->arenaSize = arenaSize;
     for (uint32_t code = 0; code < 256; ++code) {
         state->literals[code] = static_cast<uint8_t>(code);
         state->dictionary[code] = {&state->literals[code], 1};
@@ -48,11 +60,12 @@ int32_t lzwSetUp(LzwMode mode)
 
 void clearSearchIndex()
 {
-    for (uint32_t length = 0; length <= maxStringLength; ++length) {
+    for (uint32_t length = 0; length <= lzwState->longestListed; ++length) {
         std::free(lzwState->searchLists[length]);
         lzwState->searchLists[length] = nullptr;
         lzwState->searchCounts[length] = 0;
     }
+    lzwState->longestListed = 0;
 }
 
 void lzwTearDown()
@@ -62,7 +75,6 @@ void lzwTearDown()
     clearSearchIndex();
     std::free(lzwState->arena);
     std::free(lzwState->staging);
-    delete lzwState;
     lzwState = nullptr;
 }
 
@@ -89,6 +101,8 @@ int32_t addString(const uint8_t* prefix, uint16_t prefixLength, uint8_t last)
                 return lzwNoMemory;
         }
         list[state.searchCounts[length]++] = code;
+        if (length > state.longestListed)
+            state.longestListed = length;
     }
     ++state.nextFreeCode;
     return lzwOk;

@@ -29,7 +29,7 @@ struct LzwState {
     uint8_t literals[256];
 
     // Dictionary strings are stored whole, one after another; the arena is
-    // sized at set-up for the most any call can add, so nothing grows later.
+    // sized at set-up for the most the call can add, so nothing grows later.
     uint8_t* arena;
     uint32_t arenaSize;
     uint32_t arenaUsed;
@@ -49,6 +49,7 @@ struct LzwState {
     uint16_t stagingCount;
     uint16_t* searchLists[maxStringLength + 1];  // codes by string length, in the order added
     uint16_t searchCounts[maxStringLength + 1];
+    uint32_t longestListed;                      // no list is kept for longer strings
     uint8_t width;
 };
 
@@ -62,7 +63,12 @@ struct LzwFigures {
 };
 extern LzwFigures lzwFigures;
 
-int32_t lzwSetUp(LzwMode mode);
+// Room for the strings a call adds when it produces at most `produced` bytes
+// from at most `codes` codes: strings grow by one byte a code from what was
+// already produced, plus one longest string per dictionary generation.
+uint32_t arenaBytesFor(uint64_t produced, uint64_t codes);
+// The working state with an arena of `arenaSize` bytes (see arenaBytesFor).
+int32_t lzwSetUp(LzwMode mode, uint32_t arenaSize);
 void lzwTearDown();
 // Adds the string prefix + last at the next free code: lzwOk, lzwBadStream
 // when every code is taken, lzwNoMemory when no room is left for it.
