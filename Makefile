@@ -4,7 +4,8 @@
 # every test: the sanitized unit tests, the Wine tests of every architecture
 # this host runs (or ARCH=i686 / ARCH=x86_64 alone) and the fuzz run.
 BUILD ?= build
-FUZZ_SECONDS ?= 20
+FUZZ_SECONDS ?= 10
+FUZZ_RUNS ?= 1000000
 JOBS ?= 2
 ARCH ?=
 ROOT := $(abspath .)
@@ -12,7 +13,7 @@ export QUIZ_BUILD := $(abspath $(BUILD))
 export QUIZ_ARCH := $(ARCH)
 TEST_ARCHES = $(or $(ARCH),$(shell tests/wine-arches))
 
-.PHONY: all setup windows build test demo bench measure clean
+.PHONY: all setup windows build test demo bench measure fuzz soak clean
 QUIZ ?= capitales
 
 all: build
@@ -28,7 +29,7 @@ windows: setup
 
 build: windows
 	cmake -S . -B $(BUILD)/fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUIZ_FUZZ=ON
-	cmake --build $(BUILD)/fuzz -j$(JOBS) --target fuzz_core fuzz_seeds
+	cmake --build $(BUILD)/fuzz -j$(JOBS) --target fuzz_targets
 	cmake -S . -B $(BUILD)/host -DQUIZ_TESTS=ON -DQUIZ_WIN32_DIR=$(QUIZ_BUILD)/win32 \
 	    -DQUIZ_WIN64_DIR=$(QUIZ_BUILD)/win64 "-DQUIZ_WINE_ARCHES=$(TEST_ARCHES)" \
 	    -DQUIZ_FUZZ_DIR=$(abspath $(BUILD)/fuzz) -DQUIZ_FUZZ_SECONDS=$(FUZZ_SECONDS)
@@ -44,12 +45,26 @@ test: build
 demo: windows
 	tools/demo $(QUIZ)
 
+# The fuzz campaign: FUZZ_RUNS executions of every target, what they find
+# merged into the corpora in tests/fuzz/corpus.
+fuzz: setup
+	cmake -S . -B $(BUILD)/fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUIZ_FUZZ=ON
+	cmake --build $(BUILD)/fuzz -j$(JOBS) --target fuzz_targets
+	tests/fuzz/campaign $(abspath $(BUILD)/fuzz) $(FUZZ_RUNS)
+
 bench: build
 	$(BUILD)/host/core_bench
 
 # Whole-process timings of the player under Wine (not a test).
 measure: windows
 	tools/measure-player
+
+# Starts and closes a 90-entry quiz SOAK_STARTS times and spreads F1
+# SOAK_SPREADS times, printing the player's memory (not a test).
+SOAK_STARTS ?= 500
+SOAK_SPREADS ?= 1000
+soak: windows
+	tests/with-display sh -c '. tests/wine-env && tests/wine-run "$$QUIZ_WINDIR/soak.exe" $(SOAK_STARTS) $(SOAK_SPREADS)'
 
 clean:
 	rm -rf $(BUILD)

@@ -25,8 +25,12 @@ foreach(arch ${QUIZ_WINE_ARCHES})
   set_tests_properties(wine-${arch}.media_test PROPERTIES ENVIRONMENT
     "QUIZ_ARCH=${arch};ALSA_CONFIG_PATH=${CMAKE_CURRENT_SOURCE_DIR}/tests/media/alsa-null.conf")
 endforeach()
+# A short run of each fuzz target over its corpus (make fuzz runs the campaign).
 if(QUIZ_FUZZ_DIR)
-  add_test(NAME fuzz.core
-    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/run-fuzz ${QUIZ_FUZZ_DIR} ${CMAKE_BINARY_DIR}/fuzz ${QUIZ_FUZZ_SECONDS})
-  set_tests_properties(fuzz.core PROPERTIES TIMEOUT 300)
+  foreach(target core answers)
+    add_test(NAME fuzz.${target}
+      COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/run-fuzz ${QUIZ_FUZZ_DIR} ${CMAKE_BINARY_DIR}/fuzz-${target}
+              ${QUIZ_FUZZ_SECONDS} fuzz_${target})
+    set_tests_properties(fuzz.${target} PROPERTIES TIMEOUT 300)
+  endforeach()
 endif()

@@ -60,6 +60,7 @@ public:
     // Posts WM_CLOSE and waits for the process to end; false when it does not.
     bool close();
     DWORD exitCode() const { return exitCode_; }
+    HANDLE process() const { return process_.hProcess; }
 
     HWND mainWindow() const { return main_; }
     HWND board() const { return board_; }

@@ -1,9 +1,15 @@
-# libFuzzer target (clang): arbitrary bytes through the codec, the payload
-# parsing and the verdict rules, under AddressSanitizer and UBSan.
-add_executable(fuzz_core tests/fuzz/fuzz_core.cpp ${QUIZ_CORE_SOURCES} quiz/notice_stderr.cpp)
-target_include_directories(fuzz_core PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_compile_options(fuzz_core PRIVATE -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
-target_link_options(fuzz_core PRIVATE -fsanitize=fuzzer,address,undefined)
+# libFuzzer targets (clang), under AddressSanitizer and UBSan, one per reader
+# of untrusted bytes; each has a corpus in tests/fuzz/corpus/NAME.
+function(quiz_fuzz_target name)
+  add_executable(${name} ${ARGN})
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_compile_options(${name} PRIVATE -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+endfunction()
 
-add_executable(fuzz_seeds tests/fuzz/fuzz_seeds.cpp ${QUIZ_CORE_SOURCES} quiz/notice_stderr.cpp)
-target_include_directories(fuzz_seeds PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+# The codec, the payload parsing and the verdict rules.
+quiz_fuzz_target(fuzz_core tests/fuzz/fuzz_core.cpp ${QUIZ_CORE_SOURCES} quiz/notice_stderr.cpp)
+# The answers file as the player reads it.
+quiz_fuzz_target(fuzz_answers tests/fuzz/fuzz_answers.cpp ${QUIZ_CORE_SOURCES} quiz/notice_stderr.cpp)
+
+add_custom_target(fuzz_targets DEPENDS fuzz_core fuzz_answers)

@@ -33,3 +33,9 @@ add_executable(media_measure tests/media/startup_measure.cpp)
 target_link_libraries(media_measure PRIVATE mediadriver psapi)
 target_compile_options(media_measure PRIVATE -Wall -Wextra)
 add_dependencies(media_measure quizz quizbuild media_fixtures)
+
+# The soak of start-up, closing and F1 spreads (make soak), not a test.
+add_executable(soak tests/bench/soak.cpp)
+target_link_libraries(soak PRIVATE mediadriver psapi)
+target_compile_options(soak PRIVATE -Wall -Wextra)
+add_dependencies(soak quizz quizbuild)
