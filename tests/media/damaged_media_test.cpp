@@ -1,7 +1,7 @@
 // Programs whose resources claim more than they hold, and pictures that
 // state sizes no board needs: the player starts as usual and shows what it
-// can, and a resource that is not all there counts as one that cannot be
-// read.
+// can, and a picture that is not all there counts as one that cannot be
+// decoded (sounds: sound_board_test.cpp).
 #include "tests/e2e/player_driver.h"
 #include "tests/media/board_grid.h"
 #include "tests/media/media_driver.h"
@@ -88,26 +88,6 @@ TEST(DamagedMedia, APictureThatIsNotAllThereOrTooLargeShowsNothingAndTheRestPlay
         ASSERT_TRUE(run.close());
         EXPECT_EQ(run.exitCode(), 0u);
     }
-}
-
-TEST(DamagedMedia, ASoundThatIsNotAllThereCannotBeLoaded)
-{
-    std::string folder = freshFolder("media-damaged-sound");
-    std::string problem;
-    std::string program = buildMediaQuiz(mediaQuiz("sound", 2, {"tone1.mp3"}), folder, problem);
-    ASSERT_FALSE(program.empty()) << problem;
-    ASSERT_TRUE(resizeResource(program, "IMG", mediaResourceId(1), 64 * 1024 * 1024));
-    PlayerRun run;
-    ASSERT_TRUE(run.start(program, folder));
-
-    run.post(run.board(), WM_COMMAND, playButtonId(1), 0);
-    std::vector<ShownMessageBox> shown = answerMessageBoxesOf(run, 3000);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].caption, "Information");
-    EXPECT_EQ(shown[0].text, "Impossible de charger le fichier audio.");
-    EXPECT_TRUE(soundWindowsOf(run).empty());
-    ASSERT_TRUE(run.close());
-    EXPECT_EQ(run.exitCode(), 0u);
 }
 
 }  // namespace

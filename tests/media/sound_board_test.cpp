@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <vfw.h>
 
 namespace {
@@ -266,85 +268,72 @@ TEST(SoundFiles, EndedSoundStaysOpenUntilStopped)
     EXPECT_EQ(run.exitCode(), 0u);
 }
 
-// A sound file that cannot be written (here a folder holds its name) is
-// reported like a sound that cannot be loaded, and nothing plays.
-TEST(SoundFiles, UnwritableSoundFileIsReportedAndNothingPlays)
+// Sounds the player cannot hand to the MCI window, each reported in the
+// player's words with no dialog of the system's, nothing playing and no file
+// of the user's touched: a sound file name a folder holds, a file of that
+// name the player did not write (the user's), a sound the MCI cannot read,
+// and a resource that claims more bytes than the program holds.
+TEST(SoundFiles, ASoundThatCannotBeWrittenOrReadIsReportedAndNothingPlays)
 {
-    std::string folder = freshFolder("media-sound-unwritable");
-    std::string problem;
-    std::string program = buildMediaQuiz(mediaQuiz("sound", 2, {"tone1.mp3"}), folder, problem);
-    ASSERT_FALSE(program.empty()) << problem;
-    std::string blocked = folder + "\\" + soundFile;
-    CreateDirectoryA(blocked.c_str(), nullptr);
-    ASSERT_TRUE(GetFileAttributesA(blocked.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
-    PlayerRun run;
-    ASSERT_TRUE(run.start(program, folder));
-
-    run.post(run.board(), WM_COMMAND, playButtonId(1), 0);
-    std::vector<ShownMessageBox> shown = answerMessageBoxesOf(run, 3000);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].caption, "Information");
-    EXPECT_EQ(shown[0].text, "Impossible de charger le fichier audio.");
-    EXPECT_TRUE(soundWindowsOf(run).empty());
-
-    ASSERT_TRUE(run.close());
-    EXPECT_EQ(run.exitCode(), 0u);
-    RemoveDirectoryA(blocked.c_str());
-}
-
-// A file named like the sound file that the player did not write is the
-// user's: playing does not write over it and closing does not delete it.
-TEST(SoundFiles, AUsersFileOfTheSoundFilesNameIsNeverTouched)
-{
-    std::string folder = freshFolder("media-sound-users-file");
-    std::string problem;
-    std::string program = buildMediaQuiz(mediaQuiz("sound", 2, {"tone1.mp3"}), folder, problem);
-    ASSERT_FALSE(program.empty()) << problem;
     const std::string mine = "mes notes, pas un son";
-    std::string path = folder + "\\" + soundFile;
-    ASSERT_TRUE(writeWholeFile(path, mine));
-    PlayerRun run;
-    ASSERT_TRUE(run.start(program, folder));
+    struct Row {
+        const char* name;
+        std::string firstSound;
+        std::function<bool(const std::string& folder, const std::string& program)> prepare;
+        std::string leftInTheFolder;  // what the sound file's name holds after closing; "" for nothing
+    };
+    const Row rows[] = {
+        {"a folder holds the name", "tone1.mp3",
+         [](const std::string& folder, const std::string&) {
+             return CreateDirectoryA((folder + "\\" + soundFile).c_str(), nullptr) != 0;
+         },
+         "(folder)"},
+        {"the user's file of that name", "tone1.mp3",
+         [&mine](const std::string& folder, const std::string&) {
+             return writeWholeFile(folder + "\\" + soundFile, mine);
+         },
+         mine},
+        {"a sound the MCI cannot read", "garbage.mp3", [](const std::string&, const std::string&) { return true; }, ""},
+        {"a resource claiming 64 MB", "tone1.mp3",
+         [](const std::string&, const std::string& program) {
+             return resizeResource(program, "IMG", mediaResourceId(1), 64 * 1024 * 1024);
+         },
+         ""},
+    };
+    int number = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string folder = freshFolder("media-sound-unloadable-" + std::to_string(++number));
+        std::string problem;
+        std::string program = buildMediaQuiz(mediaQuiz("sound", 2, {row.firstSound, "tone2.mp3"}), folder, problem);
+        ASSERT_FALSE(program.empty()) << problem;
+        ASSERT_TRUE(row.prepare(folder, program));
+        PlayerRun run;
+        ASSERT_TRUE(run.start(program, folder));
 
-    run.post(run.board(), WM_COMMAND, playButtonId(1), 0);
-    std::vector<ShownMessageBox> shown = answerMessageBoxesOf(run, 3000);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].text, "Impossible de charger le fichier audio.");
-    EXPECT_TRUE(soundWindowsOf(run).empty());
-    EXPECT_EQ(readWholeFile(path), mine);
-    run.post(run.board(), WM_COMMAND, stopButtonId(1), 0);
-    EXPECT_EQ(readWholeFile(path), mine);
+        run.post(run.board(), WM_COMMAND, playButtonId(1), 0);
+        std::vector<ShownMessageBox> shown = answerMessageBoxesOf(run, 3000);
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].caption, "Information");
+        EXPECT_EQ(shown[0].text, "Impossible de charger le fichier audio.");
+        EXPECT_TRUE(soundWindowsOf(run).empty());
+        run.post(run.board(), WM_COMMAND, stopButtonId(1), 0);
 
-    ASSERT_TRUE(run.close());
-    EXPECT_EQ(run.exitCode(), 0u);
-    EXPECT_EQ(readWholeFile(path), mine);
-}
+        // The next entry still plays.
+        run.post(run.board(), WM_COMMAND, playButtonId(2), 0);
+        EXPECT_EQ(soundWindowsOf(run).size(), row.leftInTheFolder.empty() ? 1u : 0u);
+        answerMessageBoxesOf(run, 500);
 
-// A sound the MCI cannot read is reported in the player's words, with no
-// dialog of the system's, and nothing plays.
-TEST(SoundFiles, UnreadableSoundIsReportedInFrenchAndNothingPlays)
-{
-    PlayerRun run;
-    std::string problem;
-    std::string folder =
-        startMediaQuiz(mediaQuiz("sound", 2, {"garbage.mp3", "tone1.mp3"}), "media-sound-garbage", {}, run, problem);
-    ASSERT_FALSE(folder.empty()) << problem;
-
-    run.post(run.board(), WM_COMMAND, playButtonId(1), 0);
-    std::vector<ShownMessageBox> shown = answerMessageBoxesOf(run, 3000);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].caption, "Information");
-    EXPECT_EQ(shown[0].text, "Impossible de charger le fichier audio.");
-    EXPECT_TRUE(soundWindowsOf(run).empty());
-    EXPECT_FALSE(fileExists(folder + "\\" + soundFile));
-
-    // The next entry still plays.
-    run.post(run.board(), WM_COMMAND, playButtonId(2), 0);
-    EXPECT_EQ(soundWindowsOf(run).size(), 1u);
-    EXPECT_TRUE(answerMessageBoxesOf(run, 500).empty());
-
-    ASSERT_TRUE(run.close());
-    EXPECT_EQ(run.exitCode(), 0u);
+        ASSERT_TRUE(run.close());
+        EXPECT_EQ(run.exitCode(), 0u);
+        std::string path = folder + "\\" + soundFile;
+        if (row.leftInTheFolder == "(folder)")
+            EXPECT_TRUE(RemoveDirectoryA(path.c_str())) << "the folder is still there";
+        else if (row.leftInTheFolder.empty())
+            EXPECT_FALSE(fileExists(path));
+        else
+            EXPECT_EQ(readWholeFile(path), row.leftInTheFolder);
+    }
 }
 
 // The sound window stays hidden while it plays: MCIWndCreateA shows every
