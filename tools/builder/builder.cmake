@@ -6,6 +6,7 @@ set(QUIZ_BUILDER_SOURCES
   tools/builder/diagnostics.cpp
   tools/builder/media_format.cpp
   tools/builder/answer_warnings.cpp
+  tools/builder/json_text.cpp
   tools/builder/quiz_description.cpp
   tools/builder/codec.cpp
   tools/builder/quiz_resources.cpp

@@ -1,5 +1,7 @@
 #include "tools/builder/diagnostics.h"
 
+#include <cstdio>
+
 namespace {
 
 const std::string warningLabel = "warning: ";
@@ -51,5 +53,16 @@ std::string countOf(std::size_t count, const char* singular, const char* plural)
 
 std::string inQuotes(const std::string& text)
 {
-    return "\"" + text + "\"";
+    std::string quoted = "\"";
+    // Bounded by the text's length: one step per byte.
+    for (char c : text) {
+        auto byte = static_cast<unsigned char>(c);
+        char escape[8] = {c, '\0'};
+        if (c == '\t' || c == '\n' || c == '\r')
+            std::snprintf(escape, sizeof escape, "\\%c", c == '\t' ? 't' : c == '\n' ? 'n' : 'r');
+        else if (byte < 0x20 || byte == 0x7F)
+            std::snprintf(escape, sizeof escape, "\\u%04X", byte);
+        quoted += escape;
+    }
+    return quoted + "\"";
 }

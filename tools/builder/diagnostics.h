@@ -33,5 +33,7 @@ std::string entryField(std::size_t entryIndex, const std::string& field);
 // "1 code", "3 codes".
 std::string countOf(std::size_t count, const char* singular, const char* plural);
 
-// A value quoted in a message: `"Paris"`.
+// A value quoted in a message: `"Paris"`. Control characters are shown as
+// JSON escapes (`"a\u0000b"`, `"two\nlines"`), so every line is whole and
+// shows what the file holds.
 std::string inQuotes(const std::string& text);
