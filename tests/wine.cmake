@@ -17,9 +17,10 @@ foreach(arch ${QUIZ_WINE_ARCHES})
     add_test(NAME wine-${arch}.${program} COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/wine-run ${dir}/${program}.exe)
     list(APPEND names wine-${arch}.${program})
   endforeach()
-  # The quiz builder's Linux wrapper script.
+  # The quiz builder's Linux wrapper script, and the builder short of memory.
   add_test(NAME wine-${arch}.quizbuild_wrapper COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/builder/wrapper-test ${dir})
-  list(APPEND names wine-${arch}.quizbuild_wrapper)
+  add_test(NAME wine-${arch}.quizbuild_memory COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/builder/memory-test ${dir})
+  list(APPEND names wine-${arch}.quizbuild_wrapper wine-${arch}.quizbuild_memory)
   set_tests_properties(${names} PROPERTIES TIMEOUT 600 RESOURCE_LOCK wine-display ENVIRONMENT "QUIZ_ARCH=${arch}")
   # Sound plays on ALSA's null device: the machine may have no sound card.
   set_tests_properties(wine-${arch}.media_test PROPERTIES ENVIRONMENT

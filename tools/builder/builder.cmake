@@ -4,6 +4,8 @@
 set(QUIZ_BUILDER_SOURCES
   tools/builder/windows_1252.cpp
   tools/builder/diagnostics.cpp
+  tools/builder/file_facts.cpp
+  tools/builder/program_header.cpp
   tools/builder/media_format.cpp
   tools/builder/answer_warnings.cpp
   tools/builder/json_text.cpp
@@ -11,7 +13,8 @@ set(QUIZ_BUILDER_SOURCES
   tools/builder/codec.cpp
   tools/builder/quiz_resources.cpp
   tools/builder/extraction.cpp
-  tools/builder/command_line.cpp)
+  tools/builder/command_line.cpp
+  tools/builder/temporary_files.cpp)
 
 if(NOT EXISTS /usr/include/nlohmann/json.hpp)
   message(FATAL_ERROR "nlohmann/json.hpp is missing: install nlohmann-json3-dev (tools/setup-debian)")
@@ -33,6 +36,7 @@ if(WIN32)
     tools/builder/main.cpp
     tools/builder/commands.cpp
     tools/builder/win32_files.cpp
+    tools/builder/win32_file_facts.cpp
     tools/builder/resource_reader.cpp
     tools/builder/resource_writer.cpp)
   target_link_libraries(quizbuild PRIVATE quizbuildcore quiznotice)

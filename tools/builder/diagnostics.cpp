@@ -51,6 +51,17 @@ std::string countOf(std::size_t count, const char* singular, const char* plural)
     return std::to_string(count) + " " + (count == 1 ? singular : plural);
 }
 
+std::string byteSize(uint64_t bytes)
+{
+    constexpr uint64_t mebibyte = uint64_t(1) << 20;
+    char mebibytes[32];
+    if (bytes % mebibyte == 0)
+        std::snprintf(mebibytes, sizeof mebibytes, "%llu", static_cast<unsigned long long>(bytes / mebibyte));
+    else
+        std::snprintf(mebibytes, sizeof mebibytes, "%.1f", double(bytes) / double(mebibyte));
+    return std::to_string(bytes) + " bytes (" + mebibytes + " MiB)";
+}
+
 std::string inQuotes(const std::string& text)
 {
     std::string quoted = "\"";

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,9 @@ std::string entryField(std::size_t entryIndex, const std::string& field);
 
 // "1 code", "3 codes".
 std::string countOf(std::size_t count, const char* singular, const char* plural);
+
+// "134217728 bytes (128 MiB)", "600000000 bytes (572.2 MiB)".
+std::string byteSize(uint64_t bytes);
 
 // A value quoted in a message: `"Paris"`. Control characters are shown as
 // JSON escapes (`"a\u0000b"`, `"two\nlines"`), so every line is whole and

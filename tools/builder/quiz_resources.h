@@ -23,9 +23,11 @@ struct QuizResource {
 // The record the player would load from this description.
 void fillQuiz(const QuizDescription& description, Quiz& quiz);
 
-// Reads and checks every media file even when the description has errors,
-// so one run reports all problems; assembles and packs the payloads only
-// for a description without errors. Checks the codec's limits: 65536 bytes
+// Sizes every media file from the file system first and reads none unless
+// they are files within the player's limits (media_limits.h); then reads
+// and checks each one, even when the description has errors, so one run
+// reports all problems. Assembles and packs the payloads only for a
+// description without errors. Checks the codec's limits: 65536 bytes
 // before packing, and at most 65536 packed bytes, all the player unpacks.
-std::vector<QuizResource> planQuizResources(const QuizDescription& description, const MediaFileReader& readMedia,
+std::vector<QuizResource> planQuizResources(const QuizDescription& description, const MediaAccess& media,
                                             Diagnostics& diagnostics);
