@@ -383,8 +383,8 @@ TEST(QuizBuild, AFailedBuildLeavesTheOldOutputAndNoTemporaryFile)
     const std::string playerBefore = readWholeFile(folder + "\\player.exe");
     ProcessOutput same = quizbuild("build quiz.json -o player.exe --player player.exe", folder);
     EXPECT_EQ(same.exitCode, 1u);
-    EXPECT_EQ(same.err, codesWarning + "player.exe: is the player itself; the player is never changed, name another "
-                                       "output\n");
+    EXPECT_EQ(same.err, "player.exe: is the player itself; the player is never changed, name another output\n"
+                            + codesWarning);
     EXPECT_EQ(readWholeFile(folder + "\\player.exe"), playerBefore);
     DeleteFileA((folder + "\\player.exe").c_str());
 
@@ -508,6 +508,59 @@ TEST(QuizBuild, ProblemsOfFilesAndValuesAreToldInPlainWords)
         EXPECT_EQ(run.err, row.err) << row.arguments;
         EXPECT_EQ(namesIn(folder), before) << row.arguments;
     }
+}
+
+// The output is never one of the inputs, however it is spelt: the command
+// refuses, and every input stays as it was.
+TEST(QuizBuild, TheOutputIsNoInput)
+{
+    std::string folder = freshFolder("output-input");
+    CreateDirectoryA((folder + "\\img").c_str(), nullptr);
+    CreateDirectoryA((folder + "\\sub").c_str(), nullptr);
+    writeFile(folder + "\\img\\1.jpg", "\xFF\xD8\xFF\xE0 picture");
+    writeFile(folder + "\\q.json", R"({"kind": "picture", "title": "T", "reveal": "picture", "entries": [
+        {"answers": ["a"], "media": "img/1.jpg", "revealPicture": "img/1.jpg"}], "codes": ["K"]})");
+    ASSERT_TRUE(CopyFileA(programBeside("loader_probe.exe").c_str(), (folder + "\\player.exe").c_str(), FALSE));
+    ASSERT_TRUE(CreateHardLinkA((folder + "\\linked.json").c_str(), (folder + "\\q.json").c_str(), nullptr));
+    const std::set<std::string> before = namesIn(folder);
+    const std::string json = readWholeFile(folder + "\\q.json");
+    const std::string picture = readWholeFile(folder + "\\img\\1.jpg");
+    const std::string player = readWholeFile(folder + "\\player.exe");
+    const std::string replace = " itself, which the output would replace; name another output\n";
+    const std::string description = ": is the quiz description" + replace;
+    const std::string media = ": is the file of entry 1, media (\"img/1.jpg\")" + replace;
+    struct Row {
+        std::string output;
+        std::string err;
+    };
+    const Row rows[] = {
+        {"q.json", "q.json" + description},
+        {"Q.JSON", "Q.JSON" + description},
+        {".\\sub\\..\\q.json", ".\\sub\\..\\q.json" + description},
+        {"\"" + folder + "\\q.json\"", folder + "\\q.json" + description},
+        {"linked.json", "linked.json" + description},
+        {"img\\1.jpg", "img\\1.jpg" + media},
+        {"img/1.JPG", "img/1.JPG" + media},
+        {"player.exe", "player.exe: is the player itself; the player is never changed, name another output\n"},
+    };
+    for (const Row& row : rows) {
+        ProcessOutput run = quizbuild("build q.json -o " + row.output + " --player player.exe", folder);
+        EXPECT_EQ(run.exitCode, 1u) << row.output;
+        EXPECT_EQ(run.err, row.err) << row.output;
+        EXPECT_EQ(run.out, "") << row.output;
+        EXPECT_EQ(namesIn(folder), before) << row.output;
+        EXPECT_EQ(readWholeFile(folder + "\\q.json"), json) << row.output;
+        EXPECT_EQ(readWholeFile(folder + "\\img\\1.jpg"), picture) << row.output;
+        EXPECT_EQ(readWholeFile(folder + "\\player.exe"), player) << row.output;
+    }
+
+    ProcessOutput packed = quizbuild("pack q.json Q.json", folder);
+    EXPECT_EQ(packed.exitCode, 1u);
+    EXPECT_EQ(packed.err, "Q.json: is the input" + replace);
+    EXPECT_EQ(readWholeFile(folder + "\\q.json"), json);
+
+    ProcessOutput fine = quizbuild("build q.json -o sub\\q.exe --player player.exe", folder);
+    EXPECT_EQ(fine.exitCode, 0u) << fine.err;
 }
 
 TEST(QuizBuild, BuildingOnABuiltQuizDropsItsEarlierMediaAndKeepsThePlayersOwn)

@@ -6,6 +6,7 @@ set(QUIZ_BUILDER_SOURCES
   tools/builder/diagnostics.cpp
   tools/builder/file_facts.cpp
   tools/builder/program_header.cpp
+  tools/builder/output_guard.cpp
   tools/builder/media_format.cpp
   tools/builder/answer_warnings.cpp
   tools/builder/json_text.cpp

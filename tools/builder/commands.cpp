@@ -2,6 +2,7 @@
 
 #include "tools/builder/codec.h"
 #include "tools/builder/extraction.h"
+#include "tools/builder/output_guard.h"
 #include "tools/builder/program_header.h"
 #include "tools/builder/quiz_description.h"
 #include "tools/builder/quiz_resources.h"
@@ -34,7 +35,19 @@ bool passes(const Diagnostics& diagnostics, bool strict)
 struct Plan {
     std::size_t entries = 0;
     std::vector<QuizResource> resources;
+    std::vector<InputFile> inputs;  // every file read, which the output must not be
 };
+
+InputFile inputFile(const std::string& role, bool player, const std::string& path)
+{
+    return {role, player, path, fullPathOf(path), fileFactsOf(path)};
+}
+
+// Empty when `output` is none of `inputs`.
+std::string outputConflict(const std::string& output, const std::vector<InputFile>& inputs)
+{
+    return outputProblem({output, fullPathOf(output), fileFactsOf(output)}, inputs);
+}
 
 // The description's bytes, once the file system says it is a file of a
 // description's size.
@@ -76,8 +89,13 @@ Plan planFrom(const std::string& descriptionPath, Diagnostics& diagnostics)
     QuizDescription description =
         readQuizDescription(std::string_view(reinterpret_cast<const char*>(json.bytes.data()), json.bytes.size()),
                             diagnostics);
-    plan.resources = planQuizResources(description, mediaBeside(folderOf(descriptionPath)), diagnostics);
+    std::string folder = folderOf(descriptionPath);
+    plan.resources = planQuizResources(description, mediaBeside(folder), diagnostics);
     plan.entries = description.entries.size();
+    plan.inputs.push_back(inputFile("the quiz description", false, descriptionPath));
+    for (const MediaFileUse& media : mediaFilesOf(description))
+        if (std::string path = mediaFilePath(folder, media.path); !path.empty())
+            plan.inputs.push_back(inputFile("the file of " + media.where + " (" + inQuotes(media.path) + ")", false, path));
     return plan;
 }
 
@@ -108,6 +126,11 @@ int transcode(const CommandLine& line, CodecResult (*codec)(const std::vector<ui
     FileRead input = readFileBytes(line.input);
     if (!input.problem.empty()) {
         printLine(stderr, line.input + ": " + input.problem);
+        return exitBadInput;
+    }
+    if (std::string conflict = outputConflict(line.output, {inputFile("the input", false, line.input)});
+        !conflict.empty()) {
+        printLine(stderr, conflict);
         return exitBadInput;
     }
     CodecResult result = codec(input.bytes);
@@ -143,6 +166,9 @@ int runBuild(const CommandLine& line)
     std::string player = line.player.empty() ? joinPath(programFolder(), defaultPlayerName) : line.player;
     if (std::string problem = playerProblem(player); !problem.empty())
         diagnostics.errors.push_back(player + ": " + problem);
+    plan.inputs.push_back(inputFile("the player", true, player));
+    if (std::string conflict = outputConflict(line.output, plan.inputs); !conflict.empty())
+        diagnostics.errors.push_back(conflict);
     if (!passes(diagnostics, line.strict))
         return exitBadInput;
     std::string problem = writePlayerCopy(player, line.output, plan.resources);

@@ -19,31 +19,12 @@ MediaUse mediaUseOf(QuizKind kind)
     return kind == QuizKind::Sound ? MediaUse::Sound : kind == QuizKind::Video ? MediaUse::Video : MediaUse::Picture;
 }
 
-// One media file to store, in board order.
+// One media file to store, with what the file system and reading said.
 struct MediaItem {
-    std::string path;     // as the description names it
-    int id;               // its "IMG" resource
-    MediaUse use;
-    std::string where;    // "entry 3, media"
+    MediaFileUse file;
     uint64_t size = 0;    // what the file system says, before reading
     std::string problem;  // what is wrong with the file; empty while all is well
 };
-
-std::vector<MediaItem> mediaItemsOf(const QuizDescription& description)
-{
-    std::vector<MediaItem> items;
-    for (std::size_t index = 0; index < description.entries.size(); ++index) {
-        const EntryDescription& entry = description.entries[index];
-        int number = static_cast<int>(index) + 1;
-        if (!entry.media.empty() && description.kind != QuizKind::Text)
-            items.push_back({entry.media, MediaResourceIdBase + number, mediaUseOf(description.kind),
-                             entryField(index, "media"), 0, ""});
-        if (!entry.revealPicture.empty())
-            items.push_back({entry.revealPicture, AnswerPictureResourceIdBase + number, MediaUse::Picture,
-                             entryField(index, "revealPicture"), 0, ""});
-    }
-    return items;
-}
 
 const std::string playerLimit = "what the 32-bit player can load";
 
@@ -58,7 +39,7 @@ uint64_t sizeMedia(std::vector<MediaItem>& items, const MediaFileFacts& factsOf)
 {
     uint64_t total = 0;
     for (MediaItem& item : items) {
-        FileFacts facts = factsOf(item.path);
+        FileFacts facts = factsOf(item.file.path);
         item.size = facts.size;
         item.problem = inputFileProblem(facts);
         if (item.problem.empty() && facts.size == 0)
@@ -81,15 +62,15 @@ bool readable(const std::vector<MediaItem>& items)
     return total <= MaxMediaTotalBytes;
 }
 
-void readMedia(MediaItem& item, const MediaFileReader& read, std::vector<QuizResource>& resources)
+void readMedia(MediaItem& item, const MediaFileReader& readFile, std::vector<QuizResource>& resources)
 {
-    FileRead file = read(item.path);
-    item.problem = !file.problem.empty()           ? file.problem
-                   : file.bytes.size() != item.size ? "changed while it was read; run quizbuild again"
-                                                    : mediaFormatProblem(mediaFormatOf(file.bytes), item.use,
-                                                                         file.bytes);
+    FileRead read = readFile(item.file.path);
+    item.problem = !read.problem.empty()           ? read.problem
+                   : read.bytes.size() != item.size ? "changed while it was read; run quizbuild again"
+                                                    : mediaFormatProblem(mediaFormatOf(read.bytes), item.file.use,
+                                                                         read.bytes);
     if (item.problem.empty())
-        resources.push_back({MediaResourceType, item.id, std::move(file.bytes)});
+        resources.push_back({MediaResourceType, item.file.id, std::move(read.bytes)});
 }
 
 std::vector<uint8_t> packedPayload(const std::vector<uint8_t>& payload, const char* where, Diagnostics& diagnostics)
@@ -111,6 +92,22 @@ std::vector<uint8_t> packedPayload(const std::vector<uint8_t>& payload, const ch
 }
 
 }  // namespace
+
+std::vector<MediaFileUse> mediaFilesOf(const QuizDescription& description)
+{
+    std::vector<MediaFileUse> files;
+    for (std::size_t index = 0; index < description.entries.size(); ++index) {
+        const EntryDescription& entry = description.entries[index];
+        int number = static_cast<int>(index) + 1;
+        if (!entry.media.empty() && description.kind != QuizKind::Text)
+            files.push_back({entry.media, MediaResourceIdBase + number, mediaUseOf(description.kind),
+                             entryField(index, "media")});
+        if (!entry.revealPicture.empty())
+            files.push_back({entry.revealPicture, AnswerPictureResourceIdBase + number, MediaUse::Picture,
+                             entryField(index, "revealPicture")});
+    }
+    return files;
+}
 
 void fillQuiz(const QuizDescription& description, Quiz& quiz)
 {
@@ -137,7 +134,9 @@ std::vector<QuizResource> planQuizResources(const QuizDescription& description, 
                                             Diagnostics& diagnostics)
 {
     bool described = diagnostics.errors.empty();
-    std::vector<MediaItem> items = mediaItemsOf(description);
+    std::vector<MediaItem> items;
+    for (MediaFileUse& file : mediaFilesOf(description))
+        items.push_back({std::move(file), 0, ""});
     uint64_t total = sizeMedia(items, media.factsOf);
     std::vector<QuizResource> read;
     if (readable(items))
@@ -146,7 +145,7 @@ std::vector<QuizResource> planQuizResources(const QuizDescription& description, 
                 readMedia(item, media.read, read);
     for (const MediaItem& item : items)
         if (!item.problem.empty())
-            reportError(diagnostics, item.where, inQuotes(item.path) + ": " + item.problem);
+            reportError(diagnostics, item.file.where, inQuotes(item.file.path) + ": " + item.problem);
     if (total > MaxMediaTotalBytes)
         reportError(diagnostics, "media",
                     byteSize(total) + " in all, at most " + byteSize(MaxMediaTotalBytes)

@@ -6,6 +6,7 @@
 #include "quiz/quiz.h"
 #include "tools/builder/diagnostics.h"
 #include "tools/builder/file_read.h"
+#include "tools/builder/media_format.h"
 #include "tools/builder/quiz_description.h"
 
 #include <cstdint>
@@ -19,6 +20,17 @@ struct QuizResource {
     int id;
     std::vector<uint8_t> bytes;
 };
+
+// A media file the description names, in board order.
+struct MediaFileUse {
+    std::string path;   // as the description names it
+    int id;             // its "IMG" resource
+    MediaUse use;
+    std::string where;  // "entry 3, media"
+};
+
+// Every media file the description names, each time it names one.
+std::vector<MediaFileUse> mediaFilesOf(const QuizDescription& description);
 
 // The record the player would load from this description.
 void fillQuiz(const QuizDescription& description, Quiz& quiz);
