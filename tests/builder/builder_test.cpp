@@ -10,6 +10,7 @@
 
 #include <fstream>
 #include <optional>
+#include <regex>
 #include <set>
 
 namespace {
@@ -641,6 +642,35 @@ TEST(QuizBuild, ExtractRefusesWhatIsNoBuiltQuiz)
         EXPECT_EQ(run.exitCode, 1u) << row.program;
         EXPECT_EQ(run.err.substr(0, row.errStart.size()), row.errStart) << row.program;
         EXPECT_FALSE(exists(folder + "\\out")) << row.program;
+    }
+}
+
+// A built quiz whose media item was emptied afterwards cannot come back as
+// a description that builds again: extraction refuses it and writes nothing.
+TEST(QuizBuild, ExtractRefusesAnEmptyMediaItem)
+{
+    std::string folder = freshFolder("extract-empty");
+    writeQuiz(folder, kindCases[2]);  // picture quiz with answer pictures
+    ProcessOutput built = quizbuild("build quiz.json -o quiz.exe --player \"" + programBeside("loader_probe.exe") + "\"",
+                                    folder);
+    ASSERT_EQ(built.exitCode, 0u) << built.err;
+    struct Row {
+        int id;
+        std::string err;
+    };
+    const Row rows[] = {
+        {401, "quiz.exe: entry 1, media: resource \"IMG\" 401 is empty or cannot be read; the program is damaged\n"},
+        {10402, "quiz.exe: entry 2, revealPicture: resource \"IMG\" 10402 is empty or cannot be read; the program is "
+                "damaged\n"},
+    };
+    for (const Row& row : rows) {
+        std::string damaged = "damaged" + std::to_string(row.id) + ".exe";
+        ASSERT_TRUE(CopyFileA((folder + "\\quiz.exe").c_str(), (folder + "\\" + damaged).c_str(), FALSE));
+        ASSERT_TRUE(emptyResource(folder + "\\" + damaged, "IMG", row.id));
+        ProcessOutput run = quizbuild("extract " + damaged + " -o back", folder);
+        EXPECT_EQ(run.exitCode, 1u) << row.id;
+        EXPECT_EQ(run.err, std::regex_replace(row.err, std::regex("quiz\\.exe"), damaged)) << row.id;
+        EXPECT_FALSE(exists(folder + "\\back")) << row.id;
     }
 }
 
