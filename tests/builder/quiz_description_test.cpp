@@ -141,6 +141,10 @@ TEST(QuizDescription, MalformedJsonNamesLineAndColumn)
          {"quiz.json: line 1, column 13: malformed JSON: syntax error while parsing value - invalid string: "
           "ill-formed UTF-8 byte"}},
         {"not an object", "[1, 2]", {"quiz.json: the top level is an array, expected an object"}},
+        // The bytes read are not echoed, even where they hold what the parser's text looks for.
+        {"echo holding \"; expected\"", "{\"k; expected \x7F\xF6\": 1}",
+         {"quiz.json: line 1, column 16: malformed JSON: syntax error while parsing object key - invalid string: "
+          "ill-formed UTF-8 byte; expected string literal"}},
     });
 }
 
@@ -234,6 +238,9 @@ TEST(QuizDescription, ControlCharactersInEchoedValues)
         {"escape and tab in a colour", textQuiz(plainEntry, R"("boardColour": "#\u001b\t\u007f", )"),
          {"quiz.json: boardColour: \"#\\u001B\\t\\u007F\" is not a colour; expected \"#RRGGBB\" with hexadecimal "
           "digits"}},
+        {"C1 controls and accents in a kind", R"({"kind": "\u0085t\u009f\u00a0é", "title": "T", "entries": [)" + plainEntry + "]}",
+         {"quiz.json: kind: \"\\u0085t\\u009F\u00a0é\" is not known; expected \"text\", \"picture\", \"sound\" or "
+          "\"video\""}},
         {"repeated key with a zero", textQuiz(plainEntry, R"("a\u0000": 1, "a\u0000": 2, )"),
          {"quiz.json: key \"a\\u0000\" appears twice; only one value per key can be kept",
           "quiz.json: unknown key \"a\\u0000\"; known keys: \"kind\", \"title\", \"author\", \"description\", "

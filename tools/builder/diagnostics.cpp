@@ -65,14 +65,18 @@ std::string byteSize(uint64_t bytes)
 std::string inQuotes(const std::string& text)
 {
     std::string quoted = "\"";
-    // Bounded by the text's length: one step per byte.
-    for (char c : text) {
-        auto byte = static_cast<unsigned char>(c);
-        char escape[8] = {c, '\0'};
-        if (c == '\t' || c == '\n' || c == '\r')
-            std::snprintf(escape, sizeof escape, "\\%c", c == '\t' ? 't' : c == '\n' ? 'n' : 'r');
+    // Bounded by the text's length: every step moves on by one or two bytes.
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        auto byte = static_cast<unsigned char>(text[at]);
+        // C1 controls (U+0080 to U+009F) are two bytes in UTF-8: 0xC2 0x80 to 0xC2 0x9F.
+        bool c1 = byte == 0xC2 && at + 1 < text.size() && (static_cast<unsigned char>(text[at + 1]) & 0xE0) == 0x80;
+        char escape[8] = {text[at], '\0'};
+        if (byte == '\t' || byte == '\n' || byte == '\r')
+            std::snprintf(escape, sizeof escape, "\\%c", byte == '\t' ? 't' : byte == '\n' ? 'n' : 'r');
         else if (byte < 0x20 || byte == 0x7F)
             std::snprintf(escape, sizeof escape, "\\u%04X", byte);
+        else if (c1)
+            std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned char>(text[++at]));
         quoted += escape;
     }
     return quoted + "\"";

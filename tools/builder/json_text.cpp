@@ -46,18 +46,28 @@ bool isBlank(std::string_view text)
     return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
+bool isPrintableAscii(const std::string& text)
+{
+    for (char c : text)  // bounded by the text's length
+        if (c < 0x20 || c > 0x7E)
+            return false;
+    return true;
+}
+
 // nlohmann's text after its own position, without the echo of the bytes it
-// read (which may be broken UTF-8).
+// read (which may hold anything, broken UTF-8 and control characters too).
+// What it expected comes last, after the echo, and is plain ASCII; the echo
+// itself may hold "; expected", so the last one is taken.
 std::string parseErrorReason(const std::string& what)
 {
     std::size_t start = what.find(": ", what.find("column"));
     std::string reason = start == std::string::npos ? what : what.substr(start + 2);
     std::size_t echo = reason.find("; last read: ");
-    if (echo != std::string::npos) {
-        std::size_t expected = reason.find("; expected", echo);
-        reason = reason.substr(0, echo) + (expected == std::string::npos ? "" : reason.substr(expected));
-    }
-    return reason;
+    if (echo == std::string::npos)
+        return isPrintableAscii(reason) ? reason : "the text cannot be read as JSON";
+    std::size_t expected = reason.rfind("; expected ");
+    std::string tail = expected != std::string::npos && expected > echo ? reason.substr(expected) : "";
+    return reason.substr(0, echo) + (isPrintableAscii(tail) ? tail : "");
 }
 
 void reportAt(Diagnostics& diagnostics, std::string_view text, std::size_t offset, const std::string& problem)
