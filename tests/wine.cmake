@@ -29,5 +29,8 @@ endforeach()
 if(QUIZ_FUZZ_DIR)
   add_test(NAME fuzz.core
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/run-fuzz ${QUIZ_FUZZ_DIR} ${CMAKE_BINARY_DIR}/fuzz ${QUIZ_FUZZ_SECONDS})
-  set_tests_properties(fuzz.core PROPERTIES TIMEOUT 300)
+  add_test(NAME fuzz.description
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/run-fuzz ${QUIZ_FUZZ_DIR} ${CMAKE_BINARY_DIR}/fuzz-description
+            ${QUIZ_FUZZ_SECONDS} description)
+  set_tests_properties(fuzz.core fuzz.description PROPERTIES TIMEOUT 300)
 endif()

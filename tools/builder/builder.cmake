@@ -1,21 +1,7 @@
 # quizbuild: the quiz builder. Its checks, conversions and payload assembly
 # are portable and unit-tested on the host; the Windows program adds files,
 # resource updates and the command dispatch.
-set(QUIZ_BUILDER_SOURCES
-  tools/builder/windows_1252.cpp
-  tools/builder/diagnostics.cpp
-  tools/builder/file_facts.cpp
-  tools/builder/program_header.cpp
-  tools/builder/output_guard.cpp
-  tools/builder/media_format.cpp
-  tools/builder/answer_warnings.cpp
-  tools/builder/json_text.cpp
-  tools/builder/quiz_description.cpp
-  tools/builder/codec.cpp
-  tools/builder/quiz_resources.cpp
-  tools/builder/extraction.cpp
-  tools/builder/command_line.cpp
-  tools/builder/temporary_files.cpp)
+include(tools/builder/sources.cmake)
 
 if(NOT EXISTS /usr/include/nlohmann/json.hpp)
   message(FATAL_ERROR "nlohmann/json.hpp is missing: install nlohmann-json3-dev (tools/setup-debian)")
