@@ -472,12 +472,15 @@ TEST(QuizBuild, ProblemsOfFilesAndValuesAreToldInPlainWords)
     writeFile(folder + "\\folder.json", pictureQuizOf({"img"}));
     writeFile(folder + "\\number.json", "{\"kind\": \"text\",\n \"answersPerEntry\": 1e400}");
     writeFile(folder + "\\key.json", R"({"kind": "text", "ti\u0000tle": "T"})");
-    writeFile(folder + "\\zero.json", R"({"kind": "text", "title": "a\u0000b", "entries": [{"clue": "c", "answers": ["a"]}], "codes": ["K"]})");
+    writeFile(folder + "\\zero.json", R"({"kind": "text", "title": "a\u0000b", "entries": [{"clue": "c", "answers": ["a"]}],
+                                         "codes": ["K"]})");
     writeFile(folder + "\\empty.json", "");
     writeFile(folder + "\\quiz.json", pictureQuizOf({"a.jpg"}));
     writeFile(folder + "\\a.jpg", "\xFF\xD8\xFF\xE0 picture");
     writeFile(folder + "\\notes.txt", "not a program");
-    writeFile(folder + "\\dos.exe", "MZ" + std::string(0x3A, '\0') + std::string("\x40\0\0\0", 4) + "NE" + std::string(40, '\0'));
+    // An MS-DOS program: its "MZ" header points at 0x40, where "NE" stands.
+    writeFile(folder + "\\dos.exe",
+              "MZ" + std::string(0x3A, '\0') + std::string("\x40\0\0\0", 4) + "NE" + std::string(40, '\0'));
     const std::string device = "names a device, not a file (Windows keeps NUL, CON, PRN, AUX, COM1 to COM9 and LPT1 "
                                "to LPT9, with any extension, for its devices); rename the file";
     struct Row {

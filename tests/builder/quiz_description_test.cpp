@@ -169,7 +169,8 @@ TEST(QuizDescription, NestingDeeperThanSixteenLevels)
         {"objects and arrays", "{\"kind\": \"text\",\n \"title\": " + opened(7) + repeated("{\"a\": ", 8) + nested(3)
                                    + repeated("}", 8) + std::string(7, ']') + "}",
          {"quiz.json: line 2, column 66: " + tooDeep}},
-        {"brackets in texts do not nest", textQuiz(R"({"clue": "[[[[[[[[[[[[[[[[[[[[", "answers": ["\"{{{{{{{{{{{{{{{{{{{{"]})"), {}},
+        {"brackets in texts do not nest",
+         textQuiz(R"({"clue": "[[[[[[[[[[[[[[[[[[[[", "answers": ["\"{{{{{{{{{{{{{{{{{{{{"]})"), {}},
         {"an escaped backslash ends a text", R"({"title": "a\\", "x": )" + opened(17),
          {"quiz.json: line 1, column 38: " + tooDeep}},
         {"a cut text hides the rest", "{\"title\": \"" + opened(40), {"quiz.json: line 1, column 52: malformed JSON: "
@@ -241,6 +242,11 @@ TEST(QuizDescription, ControlCharactersInEchoedValues)
         {"C1 controls and accents in a kind", R"({"kind": "\u0085t\u009f\u00a0é", "title": "T", "entries": [)" + plainEntry + "]}",
          {"quiz.json: kind: \"\\u0085t\\u009F\u00a0é\" is not known; expected \"text\", \"picture\", \"sound\" or "
           "\"video\""}},
+        {"repeated key inside an unknown key with controls",
+         textQuiz(plainEntry, R"("k\u0001\u0085": [{"a": 1, "a": 2}], )"),
+         {"quiz.json: k\\u0001\\u0085[0]: key \"a\" appears twice; only one value per key can be kept",
+          "quiz.json: unknown key \"k\\u0001\\u0085\"; known keys: \"kind\", \"title\", \"author\", \"description\", "
+          "\"answersPerEntry\", \"answerLabels\", \"reveal\", \"boardColour\", \"entries\", \"codes\""}},
         {"repeated key with a zero", textQuiz(plainEntry, R"("a\u0000": 1, "a\u0000": 2, )"),
          {"quiz.json: key \"a\\u0000\" appears twice; only one value per key can be kept",
           "quiz.json: unknown key \"a\\u0000\"; known keys: \"kind\", \"title\", \"author\", \"description\", "

@@ -34,7 +34,9 @@ FileFacts factsOf(const std::string& path)
     FileFacts facts;
     if (startsWith(path, "missing"))
         return facts;
-    facts.kind = startsWith(path, "dir/") ? FileKind::Folder : startsWith(path, "nul") ? FileKind::Device : FileKind::File;
+    facts.kind = startsWith(path, "dir/")  ? FileKind::Folder
+                 : startsWith(path, "nul") ? FileKind::Device
+                                           : FileKind::File;
     facts.size = startsWith(path, "big") ? MaxMediaFileBytes + path.size() : path.size();
     return facts;
 }

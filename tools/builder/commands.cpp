@@ -93,9 +93,11 @@ Plan planFrom(const std::string& descriptionPath, Diagnostics& diagnostics)
     plan.resources = planQuizResources(description, mediaBeside(folder), diagnostics);
     plan.entries = description.entries.size();
     plan.inputs.push_back(inputFile("the quiz description", false, descriptionPath));
-    for (const MediaFileUse& media : mediaFilesOf(description))
+    for (const MediaFileUse& media : mediaFilesOf(description)) {
+        std::string role = "the file of " + media.where + " (" + inQuotes(media.path) + ")";
         if (std::string path = mediaFilePath(folder, media.path); !path.empty())
-            plan.inputs.push_back(inputFile("the file of " + media.where + " (" + inQuotes(media.path) + ")", false, path));
+            plan.inputs.push_back(inputFile(role, false, path));
+    }
     return plan;
 }
 

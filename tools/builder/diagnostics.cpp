@@ -64,7 +64,12 @@ std::string byteSize(uint64_t bytes)
 
 std::string inQuotes(const std::string& text)
 {
-    std::string quoted = "\"";
+    return "\"" + escaped(text) + "\"";
+}
+
+std::string escaped(const std::string& text)
+{
+    std::string quoted;
     // Bounded by the text's length: every step moves on by one or two bytes.
     for (std::size_t at = 0; at < text.size(); ++at) {
         auto byte = static_cast<unsigned char>(text[at]);
@@ -79,5 +84,5 @@ std::string inQuotes(const std::string& text)
             std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned char>(text[++at]));
         quoted += escape;
     }
-    return quoted + "\"";
+    return quoted;
 }

@@ -41,3 +41,7 @@ std::string byteSize(uint64_t bytes);
 // JSON escapes (`"a\u0000b"`, `"two\nlines"`), so every line is whole and
 // shows what the file holds.
 std::string inQuotes(const std::string& text);
+
+// The text with control characters shown as in inQuotes, without the quotes:
+// for keys that name a place ("answers", "a\u0000[2]").
+std::string escaped(const std::string& text);

@@ -15,7 +15,7 @@ struct FileFacts {
     bool identified = false;  // whether `volume` and `index` name the file
     uint64_t volume = 0;      // the volume's serial number
     uint64_t index = 0;       // the file's number on its volume
-    std::string problem;      // for Unknown: why nothing is known, e.g. "cannot be opened, access denied (Windows error 5)"
+    std::string problem;      // for Unknown: why nothing is known, "cannot be opened, access denied (Windows error 5)"
 };
 
 // Empty for a file; otherwise what is wrong with the path as an input

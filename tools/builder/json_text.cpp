@@ -106,7 +106,7 @@ struct KeyScope {
 std::string innerWhere(const KeyScope& parent)
 {
     if (parent.object)
-        return parent.where.empty() ? parent.pendingKey : parent.where + ", " + parent.pendingKey;
+        return parent.where.empty() ? escaped(parent.pendingKey) : parent.where + ", " + escaped(parent.pendingKey);
     if (parent.where == "entries")
         return entryField(parent.nextIndex, "");
     return parent.where + "[" + std::to_string(parent.nextIndex) + "]";

@@ -24,7 +24,8 @@ char inputName[MaxTemporaryPath];
 LONG WINAPI onCrash(EXCEPTION_POINTERS* exception)
 {
     removeTemporaryFiles();
-    std::fprintf(stderr, "%s: quizbuild stopped on exception 0x%08lX (most likely out of memory); nothing was written\n",
+    std::fprintf(stderr,
+                 "%s: quizbuild stopped on exception 0x%08lX (most likely out of memory); nothing was written\n",
                  inputName, static_cast<unsigned long>(exception->ExceptionRecord->ExceptionCode));
     std::fflush(stderr);
     ExitProcess(1);
