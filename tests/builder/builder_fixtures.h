@@ -1,5 +1,5 @@
-// Small media files and a reader over them, for tests of the builder's
-// portable parts: only the leading bytes matter to the builder.
+// Small media files and a disk of them, for tests of the builder's
+// portable parts: only the leading bytes and the sizes matter to the builder.
 #pragma once
 
 #include "tools/builder/file_read.h"
@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -33,12 +34,39 @@ inline const Bytes aviBytes = literalBytes("RIFF\x10\x00\x00\x00" "AVI LIST");
 
 using MediaFiles = std::map<std::string, Bytes>;
 
-inline MediaFileReader readerOf(const MediaFiles& files)
+// A disk as the builder sees it: files with their bytes, files known by
+// their size alone (too large to make, and never to be read), folders and
+// devices; every read is written down.
+struct FakeDisk {
+    MediaFiles files;
+    std::map<std::string, uint64_t> sizes;  // a size of its own, or another than the bytes of `files`
+    std::set<std::string> folders;
+    std::set<std::string> devices;
+    mutable Lines reads;
+};
+
+inline MediaAccess accessOf(const FakeDisk& disk)
 {
-    return [&files](const std::string& path) {
-        auto found = files.find(path);
-        return found == files.end() ? FileRead{{}, "not found"} : FileRead{found->second, ""};
+    MediaFileFacts factsOf = [&disk](const std::string& path) {
+        FileFacts facts;
+        auto sized = disk.sizes.find(path);
+        auto found = disk.files.find(path);
+        if (disk.folders.count(path))
+            facts.kind = FileKind::Folder;
+        else if (disk.devices.count(path))
+            facts.kind = FileKind::Device;
+        else if (sized != disk.sizes.end() || found != disk.files.end())
+            facts.kind = FileKind::File;
+        if (facts.kind == FileKind::File)
+            facts.size = sized != disk.sizes.end() ? sized->second : found->second.size();
+        return facts;
     };
+    MediaFileReader read = [&disk](const std::string& path) {
+        disk.reads.push_back(path);
+        auto found = disk.files.find(path);
+        return found == disk.files.end() ? FileRead{{}, "not found"} : FileRead{found->second, ""};
+    };
+    return {factsOf, read};
 }
 
 struct Planned {
@@ -46,10 +74,16 @@ struct Planned {
     std::vector<QuizResource> resources;
 };
 
-inline Planned plan(const std::string& json, const MediaFiles& files)
+inline Planned planOnDisk(const std::string& json, const FakeDisk& disk)
 {
     Planned planned;
     QuizDescription description = readQuizDescription(json, planned.diagnostics);
-    planned.resources = planQuizResources(description, readerOf(files), planned.diagnostics);
+    planned.resources = planQuizResources(description, accessOf(disk), planned.diagnostics);
     return planned;
+}
+
+inline Planned plan(const std::string& json, const MediaFiles& files)
+{
+    FakeDisk disk{files, {}, {}, {}, {}};
+    return planOnDisk(json, disk);
 }

@@ -10,6 +10,7 @@
 
 #include <fstream>
 #include <optional>
+#include <regex>
 #include <set>
 
 namespace {
@@ -363,21 +364,30 @@ TEST(QuizBuild, AFailedBuildLeavesTheOldOutputAndNoTemporaryFile)
     std::string folder = freshFolder("atomic");
     writeQuiz(folder, kindCases[0]);
     writeFile(folder + "\\quiz.exe", "the previous build");
-    writeFile(folder + "\\notes.txt", "not a program");
     const std::set<std::string> before = namesIn(folder);
 
-    ProcessOutput run = quizbuild("build quiz.json -o quiz.exe --player notes.txt", folder);
+    // The older output is held open, as by a quiz still running: it cannot
+    // be replaced once the copy is complete, and the copy goes.
+    HANDLE held = CreateFileA((folder + "\\quiz.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const std::string probe = programBeside("loader_probe.exe");
+    ProcessOutput run = quizbuild("build quiz.json -o quiz.exe --player \"" + probe + "\"", folder);
+    CloseHandle(held);
     EXPECT_EQ(run.exitCode, 1u);
-    const std::string start = codesWarning + "notes.txt: its copy's resources cannot be updated (is it a Windows program?)";
+    const std::string start = codesWarning + "quiz.exe: cannot be replaced, ";
     EXPECT_EQ(run.err.substr(0, start.size()), start) << run.err;
     EXPECT_EQ(readWholeFile(folder + "\\quiz.exe"), "the previous build");
     EXPECT_EQ(namesIn(folder), before);
 
-    ProcessOutput same = quizbuild("build quiz.json -o notes.txt --player notes.txt", folder);
+    ASSERT_TRUE(CopyFileA(probe.c_str(), (folder + "\\player.exe").c_str(), FALSE));
+    const std::string playerBefore = readWholeFile(folder + "\\player.exe");
+    ProcessOutput same = quizbuild("build quiz.json -o player.exe --player player.exe", folder);
     EXPECT_EQ(same.exitCode, 1u);
-    EXPECT_EQ(same.err, codesWarning + "notes.txt: is the player itself; the player is never changed, name another "
-                                       "output\n");
-    EXPECT_EQ(readWholeFile(folder + "\\notes.txt"), "not a program");
+    EXPECT_EQ(same.err, "player.exe: is the player itself; the player is never changed, name another output\n"
+                            + codesWarning);
+    EXPECT_EQ(readWholeFile(folder + "\\player.exe"), playerBefore);
+    DeleteFileA((folder + "\\player.exe").c_str());
 
     ProcessOutput noFolder = quizbuild("build quiz.json -o absent\\quiz.exe --player \"" +
                                            programBeside("loader_probe.exe") + "\"", folder);
@@ -385,6 +395,176 @@ TEST(QuizBuild, AFailedBuildLeavesTheOldOutputAndNoTemporaryFile)
     const std::string noFolderStart = codesWarning + "absent\\quiz.exe: no file can be made in its folder";
     EXPECT_EQ(noFolder.err.substr(0, noFolderStart.size()), noFolderStart);
     EXPECT_EQ(namesIn(folder), before);
+}
+
+// A file of `size` bytes that starts with `start`, the rest a hole: the
+// file system keeps no bytes for it, so gigabytes cost nothing.
+void writeSparseFile(const std::string& path, const std::string& start, LONGLONG size)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    WriteFile(file, start.data(), DWORD(start.size()), &written, nullptr);
+    LARGE_INTEGER end;
+    end.QuadPart = size;
+    EXPECT_TRUE(SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file)) << path;
+    CloseHandle(file);
+}
+
+// A picture quiz of one entry per file, with a code for every entry.
+std::string pictureQuizOf(const std::vector<std::string>& files)
+{
+    std::string entries, codes;
+    for (std::size_t at = 0; at < files.size(); ++at) {
+        entries += std::string(at ? ", " : "") + R"({"answers": ["a"], "media": ")" + files[at] + "\"}";
+        codes += std::string(at ? ", " : "") + "\"K" + std::to_string(at) + "\"";
+    }
+    return R"({"kind": "picture", "title": "T", "entries": [)" + entries + R"(], "codes": [)" + codes + "]}";
+}
+
+// Media the 32-bit player could not load are refused from their sizes,
+// before the builder reads them; nothing is written, no temporary file left.
+TEST(QuizBuild, MediaOverThePlayersLimitsAreRefusedBeforeReading)
+{
+    constexpr LONGLONG mebibyte = 1 << 20;
+    const std::string jpegStart = "\xFF\xD8\xFF\xE0 picture";
+    const std::string limit = "what the 32-bit player can load";
+    std::string folder = freshFolder("media-limits");
+    writeFile(folder + "\\a.jpg", jpegStart);
+    writeSparseFile(folder + "\\large.jpg", jpegStart, 128 * mebibyte + 1);
+    std::vector<std::string> nine;
+    for (int n = 1; n <= 9; ++n) {
+        nine.push_back("m" + std::to_string(n) + ".jpg");
+        writeSparseFile(folder + "\\" + nine.back(), jpegStart, 128 * mebibyte);
+    }
+    writeFile(folder + "\\large.json", pictureQuizOf({"a.jpg", "large.jpg"}));
+    writeFile(folder + "\\nine.json", pictureQuizOf(nine));
+    const std::set<std::string> before = namesIn(folder);
+    struct Row {
+        std::string description;
+        std::string err;
+    };
+    const Row rows[] = {
+        {"large.json", "large.json: entry 2, media: \"large.jpg\": 134217729 bytes (128.0 MiB), at most 134217728 "
+                       "bytes (128 MiB) per media file, " + limit + "\n"},
+        {"nine.json", "nine.json: media: 1207959552 bytes (1152 MiB) in all, at most 1073741824 bytes (1024 MiB) for "
+                      "all media together, " + limit + "; use fewer or smaller files\n"},
+    };
+    const std::string probe = programBeside("loader_probe.exe");
+    for (const Row& row : rows) {
+        for (std::string command : {"check " + row.description,
+                                    "build " + row.description + " -o out.exe --player \"" + probe + "\""}) {
+            ProcessOutput run = quizbuild(command, folder);
+            EXPECT_EQ(run.exitCode, 1u) << command;
+            EXPECT_EQ(run.err, row.err) << command;
+            EXPECT_EQ(run.out, "") << command;
+            EXPECT_EQ(namesIn(folder), before) << command;
+        }
+    }
+}
+
+// Files that are no files and values the parser cannot hold: each line
+// names the file, the place and the problem, whole.
+TEST(QuizBuild, ProblemsOfFilesAndValuesAreToldInPlainWords)
+{
+    std::string folder = freshFolder("plain-words");
+    CreateDirectoryA((folder + "\\img").c_str(), nullptr);
+    writeFile(folder + "\\folder.json", pictureQuizOf({"img"}));
+    writeFile(folder + "\\number.json", "{\"kind\": \"text\",\n \"answersPerEntry\": 1e400}");
+    writeFile(folder + "\\key.json", R"({"kind": "text", "ti\u0000tle": "T"})");
+    writeFile(folder + "\\zero.json", R"({"kind": "text", "title": "a\u0000b", "entries": [{"clue": "c", "answers": ["a"]}],
+                                         "codes": ["K"]})");
+    writeFile(folder + "\\empty.json", "");
+    writeFile(folder + "\\quiz.json", pictureQuizOf({"a.jpg"}));
+    writeFile(folder + "\\a.jpg", "\xFF\xD8\xFF\xE0 picture");
+    writeFile(folder + "\\notes.txt", "not a program");
+    // An MS-DOS program: its "MZ" header points at 0x40, where "NE" stands.
+    writeFile(folder + "\\dos.exe",
+              "MZ" + std::string(0x3A, '\0') + std::string("\x40\0\0\0", 4) + "NE" + std::string(40, '\0'));
+    const std::string device = "names a device, not a file (Windows keeps NUL, CON, PRN, AUX, COM1 to COM9 and LPT1 "
+                               "to LPT9, with any extension, for its devices); rename the file";
+    struct Row {
+        std::string arguments;
+        std::string err;
+    };
+    const Row rows[] = {
+        {"check folder.json", "folder.json: entry 1, media: \"img\": a folder, not a file\n"},
+        {"check number.json", "number.json: line 2, column 21: the number 1e400 is too large\n"},
+        {"check key.json",
+         "key.json: unknown key \"ti\\u0000tle\"; known keys: \"kind\", \"title\", \"author\", \"description\", "
+         "\"answersPerEntry\", \"answerLabels\", \"reveal\", \"boardColour\", \"entries\", \"codes\"\n"
+         "key.json: title: missing; expected the quiz's title\n"
+         "key.json: entries: missing; expected an array of 1 to 90 entries\n"},
+        {"check zero.json", "zero.json: title: holds a zero character (U+0000), which would end the stored text\n"},
+        {"check empty.json", "empty.json: holds no JSON text; expected a quiz description, a JSON object\n"},
+        {"check nul.json", "nul.json: " + device + "\n"},
+        {"check img", "img: a folder, not a file\n"},
+        {"build quiz.json -o out.exe --player notes.txt", "notes.txt: not a Windows program (no \"MZ\" header)\n"},
+        {"build quiz.json -o out.exe --player dos.exe",
+         "dos.exe: not a Windows program (an MS-DOS program: no \"PE\" header)\n"},
+        {"build quiz.json -o out.exe --player img", "img: a folder, not a file\n"},
+        {"build quiz.json -o out.exe --player con.exe", "con.exe: " + device + "\n"},
+    };
+    const std::set<std::string> before = namesIn(folder);
+    for (const Row& row : rows) {
+        ProcessOutput run = quizbuild(row.arguments, folder);
+        EXPECT_EQ(run.exitCode, 1u) << row.arguments;
+        EXPECT_EQ(run.err, row.err) << row.arguments;
+        EXPECT_EQ(namesIn(folder), before) << row.arguments;
+    }
+}
+
+// The output is never one of the inputs, however it is spelt: the command
+// refuses, and every input stays as it was.
+TEST(QuizBuild, TheOutputIsNoInput)
+{
+    std::string folder = freshFolder("output-input");
+    CreateDirectoryA((folder + "\\img").c_str(), nullptr);
+    CreateDirectoryA((folder + "\\sub").c_str(), nullptr);
+    writeFile(folder + "\\img\\1.jpg", "\xFF\xD8\xFF\xE0 picture");
+    writeFile(folder + "\\q.json", R"({"kind": "picture", "title": "T", "reveal": "picture", "entries": [
+        {"answers": ["a"], "media": "img/1.jpg", "revealPicture": "img/1.jpg"}], "codes": ["K"]})");
+    ASSERT_TRUE(CopyFileA(programBeside("loader_probe.exe").c_str(), (folder + "\\player.exe").c_str(), FALSE));
+    ASSERT_TRUE(CreateHardLinkA((folder + "\\linked.json").c_str(), (folder + "\\q.json").c_str(), nullptr));
+    const std::set<std::string> before = namesIn(folder);
+    const std::string json = readWholeFile(folder + "\\q.json");
+    const std::string picture = readWholeFile(folder + "\\img\\1.jpg");
+    const std::string player = readWholeFile(folder + "\\player.exe");
+    const std::string replace = " itself, which the output would replace; name another output\n";
+    const std::string description = ": is the quiz description" + replace;
+    const std::string media = ": is the file of entry 1, media (\"img/1.jpg\")" + replace;
+    struct Row {
+        std::string output;
+        std::string err;
+    };
+    const Row rows[] = {
+        {"q.json", "q.json" + description},
+        {"Q.JSON", "Q.JSON" + description},
+        {".\\sub\\..\\q.json", ".\\sub\\..\\q.json" + description},
+        {"\"" + folder + "\\q.json\"", folder + "\\q.json" + description},
+        {"linked.json", "linked.json" + description},
+        {"img\\1.jpg", "img\\1.jpg" + media},
+        {"img/1.JPG", "img/1.JPG" + media},
+        {"player.exe", "player.exe: is the player itself; the player is never changed, name another output\n"},
+    };
+    for (const Row& row : rows) {
+        ProcessOutput run = quizbuild("build q.json -o " + row.output + " --player player.exe", folder);
+        EXPECT_EQ(run.exitCode, 1u) << row.output;
+        EXPECT_EQ(run.err, row.err) << row.output;
+        EXPECT_EQ(run.out, "") << row.output;
+        EXPECT_EQ(namesIn(folder), before) << row.output;
+        EXPECT_EQ(readWholeFile(folder + "\\q.json"), json) << row.output;
+        EXPECT_EQ(readWholeFile(folder + "\\img\\1.jpg"), picture) << row.output;
+        EXPECT_EQ(readWholeFile(folder + "\\player.exe"), player) << row.output;
+    }
+
+    ProcessOutput packed = quizbuild("pack q.json Q.json", folder);
+    EXPECT_EQ(packed.exitCode, 1u);
+    EXPECT_EQ(packed.err, "Q.json: is the input" + replace);
+    EXPECT_EQ(readWholeFile(folder + "\\q.json"), json);
+
+    ProcessOutput fine = quizbuild("build q.json -o sub\\q.exe --player player.exe", folder);
+    EXPECT_EQ(fine.exitCode, 0u) << fine.err;
 }
 
 TEST(QuizBuild, BuildingOnABuiltQuizDropsItsEarlierMediaAndKeepsThePlayersOwn)
@@ -465,6 +645,35 @@ TEST(QuizBuild, ExtractRefusesWhatIsNoBuiltQuiz)
         EXPECT_EQ(run.exitCode, 1u) << row.program;
         EXPECT_EQ(run.err.substr(0, row.errStart.size()), row.errStart) << row.program;
         EXPECT_FALSE(exists(folder + "\\out")) << row.program;
+    }
+}
+
+// A built quiz whose media item was emptied afterwards cannot come back as
+// a description that builds again: extraction refuses it and writes nothing.
+TEST(QuizBuild, ExtractRefusesAnEmptyMediaItem)
+{
+    std::string folder = freshFolder("extract-empty");
+    writeQuiz(folder, kindCases[2]);  // picture quiz with answer pictures
+    ProcessOutput built = quizbuild("build quiz.json -o quiz.exe --player \"" + programBeside("loader_probe.exe") + "\"",
+                                    folder);
+    ASSERT_EQ(built.exitCode, 0u) << built.err;
+    struct Row {
+        int id;
+        std::string err;
+    };
+    const Row rows[] = {
+        {401, "quiz.exe: entry 1, media: resource \"IMG\" 401 is empty or cannot be read; the program is damaged\n"},
+        {10402, "quiz.exe: entry 2, revealPicture: resource \"IMG\" 10402 is empty or cannot be read; the program is "
+                "damaged\n"},
+    };
+    for (const Row& row : rows) {
+        std::string damaged = "damaged" + std::to_string(row.id) + ".exe";
+        ASSERT_TRUE(CopyFileA((folder + "\\quiz.exe").c_str(), (folder + "\\" + damaged).c_str(), FALSE));
+        ASSERT_TRUE(emptyResource(folder + "\\" + damaged, "IMG", row.id));
+        ProcessOutput run = quizbuild("extract " + damaged + " -o back", folder);
+        EXPECT_EQ(run.exitCode, 1u) << row.id;
+        EXPECT_EQ(run.err, std::regex_replace(row.err, std::regex("quiz\\.exe"), damaged)) << row.id;
+        EXPECT_FALSE(exists(folder + "\\back")) << row.id;
     }
 }
 

@@ -188,6 +188,11 @@ TEST(Extraction, RefusedPrograms)
     StoredQuiz noMedia = good;
     noMedia.media.erase(402);
     rows.push_back({"media missing", noMedia, {"quiz.exe: entry 2, media: missing (no resource \"IMG\" 402)"}});
+    StoredQuiz emptyMedia = good;
+    emptyMedia.media[401].clear();
+    rows.push_back({"media empty or unreadable", emptyMedia,
+                    {"quiz.exe: entry 1, media: resource \"IMG\" 401 is empty or cannot be read; the program is "
+                     "damaged"}});
     // One-entry sound quizzes (kind byte 3) written by hand: header, five
     // header fields, answer and clue, reveal kind 0, white.
     const std::string header = std::string("\x00\x03\x01\x01", 4);
@@ -201,6 +206,16 @@ TEST(Extraction, RefusedPrograms)
     StoredQuiz badReveal = good;
     badReveal.quizPayload = packBytes(bytesOf(header + "T|||||a|c|\x07\xFF\xFF\xFF")).bytes;
     rows.push_back({"reveal byte 7", badReveal, {"quiz.exe: quiz payload: reveal kind 7, expected 0 to 2"}});
+
+    Planned withAnswers = plan(R"({"kind": "text", "title": "T", "reveal": "picture", "entries": [
+        {"clue": "c", "answers": ["a"], "revealPicture": "c.gif"}], "codes": ["X"]})",
+                               sources);
+    ASSERT_EQ(withAnswers.diagnostics.errors, Lines{});
+    StoredQuiz emptyAnswer = storedFrom(withAnswers.resources);
+    emptyAnswer.media[10401].clear();
+    rows.push_back({"answer picture empty or unreadable", emptyAnswer,
+                    {"quiz.exe: entry 1, revealPicture: resource \"IMG\" 10401 is empty or cannot be read; the "
+                     "program is damaged"}});
 
     for (const Row& row : rows) {
         Extracted extracted = extract(row.stored);

@@ -141,6 +141,116 @@ TEST(QuizDescription, MalformedJsonNamesLineAndColumn)
          {"quiz.json: line 1, column 13: malformed JSON: syntax error while parsing value - invalid string: "
           "ill-formed UTF-8 byte"}},
         {"not an object", "[1, 2]", {"quiz.json: the top level is an array, expected an object"}},
+        // The bytes read are not echoed, even where they hold what the parser's text looks for.
+        {"echo holding \"; expected\"", "{\"k; expected \x7F\xF6\": 1}",
+         {"quiz.json: line 1, column 16: malformed JSON: syntax error while parsing object key - invalid string: "
+          "ill-formed UTF-8 byte; expected string literal"}},
+    });
+}
+
+// Nesting is refused at a fixed depth, at the bracket that goes too deep,
+// so no text costs memory or time level by level.
+TEST(QuizDescription, NestingDeeperThanSixteenLevels)
+{
+    const std::string tooDeep = "arrays and objects nested more than 16 levels deep; a quiz description needs 4 "
+                                "(the quiz, its entries, an entry, its answers)";
+    auto opened = [](int count) { return std::string(count, '['); };
+    auto nested = [](int count) { return std::string(count, '[') + std::string(count, ']'); };
+    auto repeated = [](const std::string& piece, int count) {
+        std::string text;
+        for (int n = 0; n < count; ++n)
+            text += piece;
+        return text;
+    };
+    expectErrors({
+        {"16 levels", nested(16), {"quiz.json: the top level is an array, expected an object"}},
+        {"17 levels", nested(17), {"quiz.json: line 1, column 17: " + tooDeep}},
+        {"2000 open brackets", opened(2000), {"quiz.json: line 1, column 17: " + tooDeep}},
+        {"objects and arrays", "{\"kind\": \"text\",\n \"title\": " + opened(7) + repeated("{\"a\": ", 8) + nested(3)
+                                   + repeated("}", 8) + std::string(7, ']') + "}",
+         {"quiz.json: line 2, column 66: " + tooDeep}},
+        {"brackets in texts do not nest",
+         textQuiz(R"({"clue": "[[[[[[[[[[[[[[[[[[[[", "answers": ["\"{{{{{{{{{{{{{{{{{{{{"]})"), {}},
+        {"an escaped backslash ends a text", R"({"title": "a\\", "x": )" + opened(17),
+         {"quiz.json: line 1, column 38: " + tooDeep}},
+        {"a cut text hides the rest", "{\"title\": \"" + opened(40), {"quiz.json: line 1, column 52: malformed JSON: "
+                                                                       "syntax error while parsing value - invalid "
+                                                                       "string: missing closing quote"}},
+    });
+}
+
+// 200 KB of open arrays or objects, as a hostile file may hold: refused at
+// the seventeenth level, without a cost per level read.
+TEST(QuizDescription, TwoHundredKilobytesOfOpenBrackets)
+{
+    struct Row {
+        std::string piece;
+        const char* place;
+    };
+    const Row rows[] = {{"[", "line 1, column 28"}, {"{\"a\":", "line 1, column 88"}, {"[\n", "line 16, column 1"}};
+    for (const Row& row : rows) {
+        std::string json = "{\"entries\": ";
+        while (json.size() < 200000)
+            json += row.piece;
+        Checked checked = check(json);
+        ASSERT_EQ(checked.diagnostics.errors.size(), 1u) << row.piece;
+        const std::string start = "quiz.json: " + std::string(row.place) + ": arrays and objects nested more than 16";
+        EXPECT_EQ(checked.diagnostics.errors[0].substr(0, start.size()), start) << row.piece;
+    }
+}
+
+TEST(QuizDescription, NumbersTooLargeForTheParser)
+{
+    expectErrors({
+        {"1e400", "{\"kind\": \"text\",\n \"answersPerEntry\": 1e400, \"title\": \"T\", \"entries\": [" + plainEntry + "]}",
+         {"quiz.json: line 2, column 21: the number 1e400 is too large"}},
+        {"negative, in an entry", textQuiz(R"({"clue": "c", "answers": ["a"], "media": -2.5E+999})"),
+         {"quiz.json: line 1, column 85: the number -2.5E+999 is too large"}},
+        {"after a number in a text", R"({"title": "1e400", "x": [1e300, 1.5e308, 2e308]})",
+         {"quiz.json: line 1, column 42: the number 2e308 is too large"}},
+        {"four hundred digits", R"({"kind": )" + std::string(400, '9') + "}",
+         {"quiz.json: line 1, column 10: the number 99999999999999999999999999999999... (400 characters) is too "
+          "large"}},
+    });
+    EXPECT_EQ(check(textQuiz(plainEntry, R"("answersPerEntry": 1e300, )")).diagnostics.errors,
+              Lines{"quiz.json: answersPerEntry: 1e+300, expected 1 or 2"});
+}
+
+TEST(QuizDescription, NoJsonTextAtAll)
+{
+    const Lines empty = {"quiz.json: holds no JSON text; expected a quiz description, a JSON object"};
+    expectErrors({
+        {"empty", "", empty},
+        {"blanks", " \r\n\t\n", empty},
+        {"a byte order mark alone", "\xEF\xBB\xBF\n", empty},
+    });
+}
+
+// Control characters are shown as JSON escapes, so a line on the console
+// is whole and shows what the file holds.
+TEST(QuizDescription, ControlCharactersInEchoedValues)
+{
+    expectErrors({
+        {"zero in an unknown key", textQuiz(plainEntry, R"("ti\u0000tle": 1, )"),
+         {"quiz.json: unknown key \"ti\\u0000tle\"; known keys: \"kind\", \"title\", \"author\", \"description\", "
+          "\"answersPerEntry\", \"answerLabels\", \"reveal\", \"boardColour\", \"entries\", \"codes\""}},
+        {"line feed in a kind", R"({"kind": "te\nxt", "title": "T", "entries": [)" + plainEntry + "]}",
+         {"quiz.json: kind: \"te\\nxt\" is not known; expected \"text\", \"picture\", \"sound\" or \"video\""}},
+        {"escape and tab in a colour", textQuiz(plainEntry, R"("boardColour": "#\u001b\t\u007f", )"),
+         {"quiz.json: boardColour: \"#\\u001B\\t\\u007F\" is not a colour; expected \"#RRGGBB\" with hexadecimal "
+          "digits"}},
+        {"C1 controls and accents in a kind", R"({"kind": "\u0085t\u009f\u00a0é", "title": "T", "entries": [)" + plainEntry + "]}",
+         {"quiz.json: kind: \"\\u0085t\\u009F\u00a0é\" is not known; expected \"text\", \"picture\", \"sound\" or "
+          "\"video\""}},
+        {"repeated key inside an unknown key with controls",
+         textQuiz(plainEntry, R"("k\u0001\u0085": [{"a": 1, "a": 2}], )"),
+         {"quiz.json: k\\u0001\\u0085[0]: key \"a\" appears twice; only one value per key can be kept",
+          "quiz.json: unknown key \"k\\u0001\\u0085\"; known keys: \"kind\", \"title\", \"author\", \"description\", "
+          "\"answersPerEntry\", \"answerLabels\", \"reveal\", \"boardColour\", \"entries\", \"codes\""}},
+        {"repeated key with a zero", textQuiz(plainEntry, R"("a\u0000": 1, "a\u0000": 2, )"),
+         {"quiz.json: key \"a\\u0000\" appears twice; only one value per key can be kept",
+          "quiz.json: unknown key \"a\\u0000\"; known keys: \"kind\", \"title\", \"author\", \"description\", "
+          "\"answersPerEntry\", \"answerLabels\", \"reveal\", \"boardColour\", \"entries\", \"codes\""}},
     });
 }
 

@@ -130,6 +130,110 @@ TEST(QuizResources, MediaAreCheckedEvenBesideOtherErrors)
     EXPECT_TRUE(planned.resources.empty());
 }
 
+// A picture quiz of one entry per file, every file sized by the disk.
+std::string pictureQuizOf(const Lines& files)
+{
+    std::string entries;
+    for (std::size_t at = 0; at < files.size(); ++at)
+        entries += std::string(at ? ", " : "") + R"({"answers": ["a"], "media": ")" + files[at] + "\"}";
+    return R"({"kind": "picture", "title": "T", "entries": [)" + entries + "]}";
+}
+
+Lines namesOf(const char* stem, int count)
+{
+    Lines names;
+    for (int n = 1; n <= count; ++n)
+        names.push_back(stem + std::to_string(n) + ".jpg");
+    return names;
+}
+
+const std::string playerLimit = "what the 32-bit player can load";
+const std::string totalLimit = " in all, at most 1073741824 bytes (1024 MiB) for all media together, " + playerLimit
+                               + "; use fewer or smaller files";
+
+// Sizes come from the file system before anything is read: nothing is
+// read from a file over its limit, nor from any file when the files fit to
+// be read would together pass the total.
+TEST(QuizResources, MediaSizesAreLimitedBeforeAnythingIsRead)
+{
+    constexpr uint64_t mebibyte = 1 << 20;
+    struct Row {
+        const char* name;
+        std::string json;
+        std::map<std::string, uint64_t> sizes;
+        Lines errors;
+        Lines reads;
+    };
+    std::map<std::string, uint64_t> nineOf510, nineOf128, eightOf128;
+    for (const std::string& name : namesOf("big", 9))
+        nineOf510[name] = 510 * mebibyte;
+    for (const std::string& name : namesOf("m", 9))
+        nineOf128[name] = 128 * mebibyte;
+    for (const std::string& name : namesOf("m", 8))
+        eightOf128[name] = 128 * mebibyte;
+    Lines nineOf510Errors;
+    for (int n = 1; n <= 9; ++n)
+        nineOf510Errors.push_back("quiz.json: entry " + std::to_string(n) + ", media: \"big" + std::to_string(n)
+                                  + ".jpg\": 534773760 bytes (510 MiB), at most 134217728 bytes (128 MiB) per media "
+                                    "file, " + playerLimit);
+    nineOf510Errors.push_back("quiz.json: media: 4812963840 bytes (4590 MiB)" + totalLimit);
+    Lines eightChanged;
+    for (int n = 1; n <= 8; ++n)
+        eightChanged.push_back("quiz.json: entry " + std::to_string(n) + ", media: \"m" + std::to_string(n)
+                               + ".jpg\": changed while it was read; run quizbuild again");
+
+    const std::vector<Row> rows = {
+        {"one byte over the file limit", pictureQuizOf({"a.jpg", "huge.jpg"}), {{"huge.jpg", 128 * mebibyte + 1}},
+         {"quiz.json: entry 2, media: \"huge.jpg\": 134217729 bytes (128.0 MiB), at most 134217728 bytes (128 MiB) "
+          "per media file, " + playerLimit},
+         {"a.jpg"}},
+        {"nine files of 510 MiB", pictureQuizOf(namesOf("big", 9)), nineOf510, nineOf510Errors, {}},
+        {"nine files of 128 MiB", pictureQuizOf(namesOf("m", 9)), nineOf128,
+         {"quiz.json: media: 1207959552 bytes (1152 MiB)" + totalLimit}, {}},
+        {"eight files of 128 MiB are read", pictureQuizOf(namesOf("m", 8)), eightOf128, eightChanged, namesOf("m", 8)},
+        {"a large file beside a folder and a device", pictureQuizOf({"huge.jpg", "img", "nul.jpg", "a.jpg"}),
+         {{"huge.jpg", 900 * mebibyte}},
+         {"quiz.json: entry 1, media: \"huge.jpg\": 943718400 bytes (900 MiB), at most 134217728 bytes (128 MiB) per "
+          "media file, " + playerLimit,
+          "quiz.json: entry 2, media: \"img\": a folder, not a file",
+          "quiz.json: entry 3, media: \"nul.jpg\": names a device, not a file (Windows keeps NUL, CON, PRN, AUX, COM1 "
+          "to COM9 and LPT1 to LPT9, with any extension, for its devices); rename the file"},
+         {"a.jpg"}},
+        {"a file that grew after it was sized", pictureQuizOf({"a.jpg", "b.bmp"}), {{"b.bmp", 4}},
+         {"quiz.json: entry 2, media: \"b.bmp\": changed while it was read; run quizbuild again"}, {"a.jpg", "b.bmp"}},
+        {"an answer picture counts too",
+         R"({"kind": "picture", "title": "T", "reveal": "picture", "entries": [)"
+         R"({"answers": ["a"], "media": "a.jpg", "revealPicture": "huge.gif"}]})",
+         {{"huge.gif", uint64_t(4096) * mebibyte}},
+         {"quiz.json: entry 1, revealPicture: \"huge.gif\": 4294967296 bytes (4096 MiB), at most 134217728 bytes "
+          "(128 MiB) per media file, " + playerLimit,
+          "quiz.json: media: 4294967305 bytes (4096.0 MiB)" + totalLimit},
+         {"a.jpg"}},
+    };
+    for (const Row& row : rows) {
+        FakeDisk disk{media, row.sizes, {"img"}, {"nul.jpg"}, {}};
+        for (const std::string& name : namesOf("m", 9))
+            disk.files[name] = jpegBytes;  // not the 128 MiB their sizes say
+        Planned planned = planOnDisk(row.json, disk);
+        EXPECT_EQ(planned.diagnostics.errors, row.errors) << row.name;
+        EXPECT_EQ(disk.reads, row.reads) << row.name;
+        EXPECT_TRUE(planned.resources.empty()) << row.name;
+    }
+}
+
+// A file of exactly 128 MiB is stored whole.
+TEST(QuizResources, AFileAtTheLimitIsStored)
+{
+    Bytes largest = jpegBytes;
+    largest.resize(std::size_t(128) << 20, 0x55);
+    FakeDisk disk{{{"largest.jpg", largest}}, {}, {}, {}, {}};
+    Planned planned = planOnDisk(pictureQuizOf({"largest.jpg"}), disk);
+    ASSERT_EQ(planned.diagnostics.errors, Lines{});
+    ASSERT_EQ(planned.resources.size(), 3u);
+    EXPECT_EQ(planned.resources[2].bytes.size(), largest.size());
+    EXPECT_TRUE(planned.resources[2].bytes == largest);
+}
+
 // UTF-8 of a text that LZW cannot shorten: random printable ASCII (but the
 // separator and what JSON escapes) and Latin-1 letters and signs.
 std::string randomText(std::mt19937& random, std::size_t length)

@@ -12,4 +12,10 @@ quiz_fuzz_target(fuzz_core tests/fuzz/fuzz_core.cpp ${QUIZ_CORE_SOURCES} quiz/no
 # The answers file as the player reads it.
 quiz_fuzz_target(fuzz_answers tests/fuzz/fuzz_answers.cpp ${QUIZ_CORE_SOURCES} quiz/notice_stderr.cpp)
 
-add_custom_target(fuzz_targets DEPENDS fuzz_core fuzz_answers)
+# Quiz descriptions through the checks of `quizbuild check` on a made-up
+# disk, and fit descriptions extracted and built again.
+include(tools/builder/sources.cmake)
+quiz_fuzz_target(fuzz_description tests/fuzz/fuzz_description.cpp ${QUIZ_BUILDER_SOURCES} ${QUIZ_CORE_SOURCES}
+                 quiz/notice_stderr.cpp)
+
+add_custom_target(fuzz_targets DEPENDS fuzz_core fuzz_answers fuzz_description)

@@ -1,16 +1,7 @@
 # quizbuild: the quiz builder. Its checks, conversions and payload assembly
 # are portable and unit-tested on the host; the Windows program adds files,
 # resource updates and the command dispatch.
-set(QUIZ_BUILDER_SOURCES
-  tools/builder/windows_1252.cpp
-  tools/builder/diagnostics.cpp
-  tools/builder/media_format.cpp
-  tools/builder/answer_warnings.cpp
-  tools/builder/quiz_description.cpp
-  tools/builder/codec.cpp
-  tools/builder/quiz_resources.cpp
-  tools/builder/extraction.cpp
-  tools/builder/command_line.cpp)
+include(tools/builder/sources.cmake)
 
 if(NOT EXISTS /usr/include/nlohmann/json.hpp)
   message(FATAL_ERROR "nlohmann/json.hpp is missing: install nlohmann-json3-dev (tools/setup-debian)")
@@ -32,6 +23,7 @@ if(WIN32)
     tools/builder/main.cpp
     tools/builder/commands.cpp
     tools/builder/win32_files.cpp
+    tools/builder/win32_file_facts.cpp
     tools/builder/resource_reader.cpp
     tools/builder/resource_writer.cpp)
   target_link_libraries(quizbuild PRIVATE quizbuildcore quiznotice)

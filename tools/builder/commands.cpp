@@ -2,10 +2,13 @@
 
 #include "tools/builder/codec.h"
 #include "tools/builder/extraction.h"
+#include "tools/builder/output_guard.h"
+#include "tools/builder/program_header.h"
 #include "tools/builder/quiz_description.h"
 #include "tools/builder/quiz_resources.h"
 #include "tools/builder/resource_reader.h"
 #include "tools/builder/resource_writer.h"
+#include "tools/builder/win32_file_facts.h"
 #include "tools/builder/win32_files.h"
 
 #include <cstdio>
@@ -14,9 +17,11 @@ namespace {
 
 constexpr const char* defaultPlayerName = "quizz.exe";
 
+// Every byte of the line, whatever it holds.
 void printLine(std::FILE* stream, const std::string& line)
 {
-    std::fprintf(stream, "%s\n", line.c_str());
+    std::fwrite(line.data(), 1, line.size(), stream);
+    std::fputc('\n', stream);
 }
 
 // Prints every problem; true when the command may go on to write.
@@ -30,14 +35,53 @@ bool passes(const Diagnostics& diagnostics, bool strict)
 struct Plan {
     std::size_t entries = 0;
     std::vector<QuizResource> resources;
+    std::vector<InputFile> inputs;  // every file read, which the output must not be
 };
+
+InputFile inputFile(const std::string& role, bool player, const std::string& path)
+{
+    return {role, player, path, fullPathOf(path), fileFactsOf(path)};
+}
+
+// Empty when `output` is none of `inputs`.
+std::string outputConflict(const std::string& output, const std::vector<InputFile>& inputs)
+{
+    return outputProblem({output, fullPathOf(output), fileFactsOf(output)}, inputs);
+}
+
+// The description's bytes, once the file system says it is a file of a
+// description's size.
+FileRead readDescription(const std::string& path)
+{
+    FileFacts facts = fileFactsOf(path);
+    std::string problem = inputFileProblem(facts);
+    if (problem.empty() && facts.size > MaxDescriptionBytes)
+        problem = byteSize(facts.size) + ", at most " + byteSize(MaxDescriptionBytes) + " for a quiz description";
+    return problem.empty() ? readFileBytes(path) : FileRead{{}, problem};
+}
+
+// Media files named as the description names them, beside it.
+MediaAccess mediaBeside(const std::string& folder)
+{
+    MediaFileFacts factsOf = [folder](const std::string& path) {
+        std::string opened = mediaFilePath(folder, path);
+        if (!opened.empty())
+            return fileFactsOf(opened);
+        FileFacts unwritable;
+        unwritable.kind = FileKind::Unknown;
+        unwritable.problem = unwritableMediaName;
+        return unwritable;
+    };
+    MediaFileReader read = [folder](const std::string& path) { return readMediaFile(folder, path); };
+    return {factsOf, read};
+}
 
 // The description, its texts and every media file it names, checked as one.
 Plan planFrom(const std::string& descriptionPath, Diagnostics& diagnostics)
 {
     Plan plan;
     diagnostics.file = descriptionPath;
-    FileRead json = readFileBytes(descriptionPath);
+    FileRead json = readDescription(descriptionPath);
     if (!json.problem.empty()) {
         reportError(diagnostics, "", json.problem);
         return plan;
@@ -46,10 +90,27 @@ Plan planFrom(const std::string& descriptionPath, Diagnostics& diagnostics)
         readQuizDescription(std::string_view(reinterpret_cast<const char*>(json.bytes.data()), json.bytes.size()),
                             diagnostics);
     std::string folder = folderOf(descriptionPath);
-    auto readMedia = [&folder](const std::string& path) { return readMediaFile(folder, path); };
-    plan.resources = planQuizResources(description, readMedia, diagnostics);
+    plan.resources = planQuizResources(description, mediaBeside(folder), diagnostics);
     plan.entries = description.entries.size();
+    plan.inputs.push_back(inputFile("the quiz description", false, descriptionPath));
+    for (const MediaFileUse& media : mediaFilesOf(description)) {
+        std::string role = "the file of " + media.where + " (" + inQuotes(media.path) + ")";
+        if (std::string path = mediaFilePath(folder, media.path); !path.empty())
+            plan.inputs.push_back(inputFile(role, false, path));
+    }
     return plan;
+}
+
+// Empty when `player` is a Windows program; otherwise why it cannot serve.
+std::string playerProblem(const std::string& player)
+{
+    FileFacts facts = fileFactsOf(player);
+    if (facts.kind == FileKind::Missing)
+        return "not found; name the player with --player PLAYER.exe";
+    if (std::string problem = inputFileProblem(facts); !problem.empty())
+        return problem;
+    FileStart start = readFileStart(player, ProgramHeaderBytes);
+    return start.problem.empty() ? windowsProgramProblem(start.bytes, facts.size) : start.problem;
 }
 
 // "12 entries, 24 media items"
@@ -67,6 +128,11 @@ int transcode(const CommandLine& line, CodecResult (*codec)(const std::vector<ui
     FileRead input = readFileBytes(line.input);
     if (!input.problem.empty()) {
         printLine(stderr, line.input + ": " + input.problem);
+        return exitBadInput;
+    }
+    if (std::string conflict = outputConflict(line.output, {inputFile("the input", false, line.input)});
+        !conflict.empty()) {
+        printLine(stderr, conflict);
         return exitBadInput;
     }
     CodecResult result = codec(input.bytes);
@@ -100,8 +166,11 @@ int runBuild(const CommandLine& line)
     Diagnostics diagnostics;
     Plan plan = planFrom(line.input, diagnostics);
     std::string player = line.player.empty() ? joinPath(programFolder(), defaultPlayerName) : line.player;
-    if (!fileExists(player))
-        diagnostics.errors.push_back(player + ": not found; name the player with --player PLAYER.exe");
+    if (std::string problem = playerProblem(player); !problem.empty())
+        diagnostics.errors.push_back(player + ": " + problem);
+    plan.inputs.push_back(inputFile("the player", true, player));
+    if (std::string conflict = outputConflict(line.output, plan.inputs); !conflict.empty())
+        diagnostics.errors.push_back(conflict);
     if (!passes(diagnostics, line.strict))
         return exitBadInput;
     std::string problem = writePlayerCopy(player, line.output, plan.resources);

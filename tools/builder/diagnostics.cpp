@@ -1,5 +1,7 @@
 #include "tools/builder/diagnostics.h"
 
+#include <cstdio>
+
 namespace {
 
 const std::string warningLabel = "warning: ";
@@ -49,7 +51,38 @@ std::string countOf(std::size_t count, const char* singular, const char* plural)
     return std::to_string(count) + " " + (count == 1 ? singular : plural);
 }
 
+std::string byteSize(uint64_t bytes)
+{
+    constexpr uint64_t mebibyte = uint64_t(1) << 20;
+    char mebibytes[32];
+    if (bytes % mebibyte == 0)
+        std::snprintf(mebibytes, sizeof mebibytes, "%llu", static_cast<unsigned long long>(bytes / mebibyte));
+    else
+        std::snprintf(mebibytes, sizeof mebibytes, "%.1f", double(bytes) / double(mebibyte));
+    return std::to_string(bytes) + " bytes (" + mebibytes + " MiB)";
+}
+
 std::string inQuotes(const std::string& text)
 {
-    return "\"" + text + "\"";
+    return "\"" + escaped(text) + "\"";
+}
+
+std::string escaped(const std::string& text)
+{
+    std::string quoted;
+    // Bounded by the text's length: every step moves on by one or two bytes.
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        auto byte = static_cast<unsigned char>(text[at]);
+        // C1 controls (U+0080 to U+009F) are two bytes in UTF-8: 0xC2 0x80 to 0xC2 0x9F.
+        bool c1 = byte == 0xC2 && at + 1 < text.size() && (static_cast<unsigned char>(text[at + 1]) & 0xE0) == 0x80;
+        char escape[8] = {text[at], '\0'};
+        if (byte == '\t' || byte == '\n' || byte == '\r')
+            std::snprintf(escape, sizeof escape, "\\%c", byte == '\t' ? 't' : byte == '\n' ? 'n' : 'r');
+        else if (byte < 0x20 || byte == 0x7F)
+            std::snprintf(escape, sizeof escape, "\\u%04X", byte);
+        else if (c1)
+            std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned char>(text[++at]));
+        quoted += escape;
+    }
+    return quoted;
 }

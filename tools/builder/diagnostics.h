@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -33,5 +34,14 @@ std::string entryField(std::size_t entryIndex, const std::string& field);
 // "1 code", "3 codes".
 std::string countOf(std::size_t count, const char* singular, const char* plural);
 
-// A value quoted in a message: `"Paris"`.
+// "134217728 bytes (128 MiB)", "600000000 bytes (572.2 MiB)".
+std::string byteSize(uint64_t bytes);
+
+// A value quoted in a message: `"Paris"`. Control characters are shown as
+// JSON escapes (`"a\u0000b"`, `"two\nlines"`), so every line is whole and
+// shows what the file holds.
 std::string inQuotes(const std::string& text);
+
+// The text with control characters shown as in inQuotes, without the quotes:
+// for keys that name a place ("answers", "a\u0000[2]").
+std::string escaped(const std::string& text);

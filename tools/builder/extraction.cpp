@@ -47,6 +47,12 @@ std::string mediaFile(const StoredQuiz& stored, int id, const std::string& stem,
         reportError(diagnostics, where, "missing (no resource \"IMG\" " + std::to_string(id) + ")");
         return "";
     }
+    // The builder stores no empty media file, and an empty one could not be built again.
+    if (found->second.empty()) {
+        reportError(diagnostics, where,
+                    "resource \"IMG\" " + std::to_string(id) + " is empty or cannot be read; the program is damaged");
+        return "";
+    }
     std::string name = "media/" + stem + "." + mediaFileExtension(mediaFormatOf(found->second));
     files.push_back({name, found->second});
     return name;

@@ -1,7 +1,9 @@
 // What reading one file gave: its bytes, or why there are none. Media files
-// are read through a function of this shape, so the checks around them do
-// not depend on how the platform opens files.
+// are sized and read through functions of these shapes, so the checks
+// around them do not depend on how the platform opens files.
 #pragma once
+
+#include "tools/builder/file_facts.h"
 
 #include <cstdint>
 #include <functional>
@@ -16,3 +18,12 @@ struct FileRead {
 // Reads a media file named as the description names it (UTF-8, relative to
 // the description's folder).
 using MediaFileReader = std::function<FileRead(const std::string& path)>;
+
+// What the file system says about a media file named as the description
+// names it, asked before any media file is read.
+using MediaFileFacts = std::function<FileFacts(const std::string& path)>;
+
+struct MediaAccess {
+    MediaFileFacts factsOf;
+    MediaFileReader read;
+};

@@ -1,15 +1,35 @@
 // quizbuild: turns a quiz description into a copy of the player that
 // carries the quiz, and a built quiz back into a description.
+#include "shell/platform.h"
 #include "tools/builder/command_line.h"
 #include "tools/builder/commands.h"
+#include "tools/builder/temporary_files.h"
 
 #include <cstdio>
 #include <exception>
 #include <fcntl.h>
 #include <io.h>
 #include <new>
+#include <string>
 
 namespace {
+
+// The file the command reads, for the crash handler's message (which
+// must not allocate).
+char inputName[MaxTemporaryPath];
+
+// A Windows call that fails this badly (Wine's resource update faults when
+// it runs out of memory) ends the process without unwinding: the temporary
+// output goes here, and the author learns which file was not built.
+LONG WINAPI onCrash(EXCEPTION_POINTERS* exception)
+{
+    removeTemporaryFiles();
+    std::fprintf(stderr,
+                 "%s: quizbuild stopped on exception 0x%08lX (most likely out of memory); nothing was written\n",
+                 inputName, static_cast<unsigned long>(exception->ExceptionRecord->ExceptionCode));
+    std::fflush(stderr);
+    ExitProcess(1);
+}
 
 int run(const CommandLine& line)
 {
@@ -42,10 +62,15 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "quizbuild: %s. %s\n", line.error.c_str(), helpHint(line.command).c_str());
         return exitUsage;
     }
+    std::snprintf(inputName, sizeof inputName, "%s", line.input.c_str());
+    SetUnhandledExceptionFilter(onCrash);
     try {
         return run(line);
     } catch (const std::bad_alloc&) {
-        std::fputs("quizbuild: out of memory\n", stderr);
+        // The build's temporary copy went as the stack unwound; extraction writes
+        // only once everything is in memory.
+        std::string written = line.output.empty() ? "" : ", " + line.output + " not written";
+        std::fprintf(stderr, "%s: quizbuild ran out of memory%s\n", line.input.c_str(), written.c_str());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "quizbuild: %s\n", error.what());
     }

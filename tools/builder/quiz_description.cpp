@@ -2,13 +2,11 @@
 
 #include "quiz/payload.h"
 #include "tools/builder/answer_warnings.h"
+#include "tools/builder/json_text.h"
 #include "tools/builder/windows_1252.h"
-
-#include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <optional>
-#include <set>
 #include <span>
 
 using Json = nlohmann::json;
@@ -42,98 +40,6 @@ std::string listOf(std::span<const char* const> names, const char* last)
         list += inQuotes(names[at]);
     }
     return list;
-}
-
-// --- Parsing --------------------------------------------------------------
-
-// Counted as an editor shows them: lines and characters from 1. nlohmann
-// reports how many bytes it had read, the last one being the culprit.
-std::string positionOf(std::string_view text, std::size_t bytesRead)
-{
-    std::size_t culprit = bytesRead ? bytesRead - 1 : 0;
-    if (culprit > text.size())
-        culprit = text.size();
-    // A byte order mark, as Windows editors write it, is no character of the first line.
-    std::size_t start = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
-    std::size_t line = 1, column = 1;
-    for (std::size_t at = start; at < culprit; ++at) {
-        if (text[at] == '\n')
-            line++, column = 1;
-        else if ((static_cast<uint8_t>(text[at]) & 0xC0) != 0x80)
-            ++column;
-    }
-    return "line " + std::to_string(line) + ", column " + std::to_string(column);
-}
-
-// nlohmann's text after its own position, without the echo of the bytes it
-// read (which may be broken UTF-8).
-std::string parseErrorReason(const std::string& what)
-{
-    std::size_t start = what.find(": ", what.find("column"));
-    std::string reason = start == std::string::npos ? what : what.substr(start + 2);
-    std::size_t echo = reason.find("; last read: ");
-    if (echo != std::string::npos) {
-        std::size_t expected = reason.find("; expected", echo);
-        reason = reason.substr(0, echo) + (expected == std::string::npos ? "" : reason.substr(expected));
-    }
-    return reason;
-}
-
-// JSON lets an object repeat a key and nlohmann keeps the last value, which
-// would silently drop what the author wrote first; the parser's callback
-// sees every key, so repeats are caught per object.
-struct KeyScope {
-    bool object;
-    std::string where;
-    std::set<std::string> keys;
-    std::string pendingKey;
-    std::size_t nextIndex = 0;
-};
-
-std::string innerWhere(const KeyScope& parent)
-{
-    if (parent.object)
-        return parent.where.empty() ? parent.pendingKey : parent.where + ", " + parent.pendingKey;
-    if (parent.where == "entries")
-        return entryField(parent.nextIndex, "");
-    return parent.where + "[" + std::to_string(parent.nextIndex) + "]";
-}
-
-bool parseJson(std::string_view text, Json& root, Diagnostics& diagnostics)
-{
-    std::vector<KeyScope> scopes;
-    auto watchKeys = [&](int, Json::parse_event_t event, Json& parsed) {
-        switch (event) {
-        case Json::parse_event_t::object_start:
-        case Json::parse_event_t::array_start:
-            scopes.push_back({event == Json::parse_event_t::object_start,
-                              scopes.empty() ? "" : innerWhere(scopes.back()), {}, {}, 0});
-            break;
-        case Json::parse_event_t::key:
-            scopes.back().pendingKey = parsed.get<std::string>();
-            if (!scopes.back().keys.insert(scopes.back().pendingKey).second)
-                reportError(diagnostics, scopes.back().where,
-                            "key " + inQuotes(scopes.back().pendingKey)
-                                + " appears twice; only one value per key can be kept");
-            break;
-        case Json::parse_event_t::object_end:
-        case Json::parse_event_t::array_end:
-            scopes.pop_back();
-            [[fallthrough]];
-        case Json::parse_event_t::value:
-            if (!scopes.empty() && !scopes.back().object)
-                ++scopes.back().nextIndex;
-            break;
-        }
-        return true;
-    };
-    try {
-        root = Json::parse(text.begin(), text.end(), watchKeys);
-        return true;
-    } catch (const Json::parse_error& error) {
-        reportError(diagnostics, positionOf(text, error.byte), "malformed JSON: " + parseErrorReason(error.what()));
-        return false;
-    }
 }
 
 // --- Members --------------------------------------------------------------

@@ -10,6 +10,10 @@
 #include <string_view>
 #include <vector>
 
+// The largest description read: 90 entries whose texts are all at their
+// longest and written as \u escapes come to about 0.7 MB.
+inline constexpr uint64_t MaxDescriptionBytes = uint64_t(4) << 20;
+
 struct EntryDescription {
     std::string answers[2];     // the second only with two answers per entry
     std::string clue;

@@ -6,8 +6,10 @@
 #include "quiz/payload_writer.h"
 #include "tools/builder/codec.h"
 #include "tools/builder/media_format.h"
+#include "tools/builder/media_limits.h"
 #include "tools/builder/owned_quiz.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace {
@@ -17,17 +19,58 @@ MediaUse mediaUseOf(QuizKind kind)
     return kind == QuizKind::Sound ? MediaUse::Sound : kind == QuizKind::Video ? MediaUse::Video : MediaUse::Picture;
 }
 
-void addMedia(std::vector<QuizResource>& resources, const std::string& path, int id, MediaUse use,
-              const std::string& where, const MediaFileReader& readMedia, Diagnostics& diagnostics)
+// One media file to store, with what the file system and reading said.
+struct MediaItem {
+    MediaFileUse file;
+    uint64_t size = 0;    // what the file system says, before reading
+    std::string problem;  // what is wrong with the file; empty while all is well
+};
+
+const std::string playerLimit = "what the 32-bit player can load";
+
+uint64_t addedSizes(uint64_t total, uint64_t size)
 {
-    FileRead file = readMedia(path);
-    std::string problem = !file.problem.empty() ? file.problem
-                          : file.bytes.empty()  ? "the file is empty"
-                                                : mediaFormatProblem(mediaFormatOf(file.bytes), use, file.bytes);
-    if (!problem.empty())
-        reportError(diagnostics, where, inQuotes(path) + ": " + problem);
-    else
-        resources.push_back({MediaResourceType, id, std::move(file.bytes)});
+    return size > UINT64_MAX - total ? UINT64_MAX : total + size;
+}
+
+// Sizes every file from the file system, none read yet. Returns the total
+// of every file, as the quiz would carry them.
+uint64_t sizeMedia(std::vector<MediaItem>& items, const MediaFileFacts& factsOf)
+{
+    uint64_t total = 0;
+    for (MediaItem& item : items) {
+        FileFacts facts = factsOf(item.file.path);
+        item.size = facts.size;
+        item.problem = inputFileProblem(facts);
+        if (item.problem.empty() && facts.size == 0)
+            item.problem = "the file is empty";
+        if (item.problem.empty() && facts.size > MaxMediaFileBytes)
+            item.problem = byteSize(facts.size) + ", at most " + byteSize(MaxMediaFileBytes) + " per media file, "
+                           + playerLimit;
+        total = addedSizes(total, facts.size);
+    }
+    return total;
+}
+
+// The files fit to be read, when together they stay within the total.
+bool readable(const std::vector<MediaItem>& items)
+{
+    uint64_t total = 0;
+    for (const MediaItem& item : items)
+        if (item.problem.empty())
+            total += item.size;  // each at most MaxMediaFileBytes: no overflow
+    return total <= MaxMediaTotalBytes;
+}
+
+void readMedia(MediaItem& item, const MediaFileReader& readFile, std::vector<QuizResource>& resources)
+{
+    FileRead read = readFile(item.file.path);
+    item.problem = !read.problem.empty()           ? read.problem
+                   : read.bytes.size() != item.size ? "changed while it was read; run quizbuild again"
+                                                    : mediaFormatProblem(mediaFormatOf(read.bytes), item.file.use,
+                                                                         read.bytes);
+    if (item.problem.empty())
+        resources.push_back({MediaResourceType, item.file.id, std::move(read.bytes)});
 }
 
 std::vector<uint8_t> packedPayload(const std::vector<uint8_t>& payload, const char* where, Diagnostics& diagnostics)
@@ -50,6 +93,22 @@ std::vector<uint8_t> packedPayload(const std::vector<uint8_t>& payload, const ch
 
 }  // namespace
 
+std::vector<MediaFileUse> mediaFilesOf(const QuizDescription& description)
+{
+    std::vector<MediaFileUse> files;
+    for (std::size_t index = 0; index < description.entries.size(); ++index) {
+        const EntryDescription& entry = description.entries[index];
+        int number = static_cast<int>(index) + 1;
+        if (!entry.media.empty() && description.kind != QuizKind::Text)
+            files.push_back({entry.media, MediaResourceIdBase + number, mediaUseOf(description.kind),
+                             entryField(index, "media")});
+        if (!entry.revealPicture.empty())
+            files.push_back({entry.revealPicture, AnswerPictureResourceIdBase + number, MediaUse::Picture,
+                             entryField(index, "revealPicture")});
+    }
+    return files;
+}
+
 void fillQuiz(const QuizDescription& description, Quiz& quiz)
 {
     quiz.kind = description.kind;
@@ -71,21 +130,26 @@ void fillQuiz(const QuizDescription& description, Quiz& quiz)
         copyText(quiz.codes[row], description.codes[row].c_str());
 }
 
-std::vector<QuizResource> planQuizResources(const QuizDescription& description, const MediaFileReader& readMedia,
+std::vector<QuizResource> planQuizResources(const QuizDescription& description, const MediaAccess& media,
                                             Diagnostics& diagnostics)
 {
     bool described = diagnostics.errors.empty();
-    std::vector<QuizResource> media;
-    for (std::size_t index = 0; index < description.entries.size(); ++index) {
-        const EntryDescription& entry = description.entries[index];
-        int number = static_cast<int>(index) + 1;
-        if (!entry.media.empty() && description.kind != QuizKind::Text)
-            addMedia(media, entry.media, MediaResourceIdBase + number, mediaUseOf(description.kind),
-                     entryField(index, "media"), readMedia, diagnostics);
-        if (!entry.revealPicture.empty())
-            addMedia(media, entry.revealPicture, AnswerPictureResourceIdBase + number, MediaUse::Picture,
-                     entryField(index, "revealPicture"), readMedia, diagnostics);
-    }
+    std::vector<MediaItem> items;
+    for (MediaFileUse& file : mediaFilesOf(description))
+        items.push_back({std::move(file), 0, ""});
+    uint64_t total = sizeMedia(items, media.factsOf);
+    std::vector<QuizResource> read;
+    if (readable(items))
+        for (MediaItem& item : items)
+            if (item.problem.empty())
+                readMedia(item, media.read, read);
+    for (const MediaItem& item : items)
+        if (!item.problem.empty())
+            reportError(diagnostics, item.file.where, inQuotes(item.file.path) + ": " + item.problem);
+    if (total > MaxMediaTotalBytes)
+        reportError(diagnostics, "media",
+                    byteSize(total) + " in all, at most " + byteSize(MaxMediaTotalBytes)
+                        + " for all media together, " + playerLimit + "; use fewer or smaller files");
     if (!described)
         return {};
 
@@ -98,7 +162,7 @@ std::vector<QuizResource> planQuizResources(const QuizDescription& description, 
                          packedPayload(writeCodesPayload(owned->quiz), "codes payload", diagnostics)});
     if (!diagnostics.errors.empty())
         return {};
-    for (QuizResource& item : media)
+    for (QuizResource& item : read)
         resources.push_back(std::move(item));
     return resources;
 }

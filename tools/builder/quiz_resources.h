@@ -6,6 +6,7 @@
 #include "quiz/quiz.h"
 #include "tools/builder/diagnostics.h"
 #include "tools/builder/file_read.h"
+#include "tools/builder/media_format.h"
 #include "tools/builder/quiz_description.h"
 
 #include <cstdint>
@@ -20,12 +21,25 @@ struct QuizResource {
     std::vector<uint8_t> bytes;
 };
 
+// A media file the description names, in board order.
+struct MediaFileUse {
+    std::string path;   // as the description names it
+    int id;             // its "IMG" resource
+    MediaUse use;
+    std::string where;  // "entry 3, media"
+};
+
+// Every media file the description names, each time it names one.
+std::vector<MediaFileUse> mediaFilesOf(const QuizDescription& description);
+
 // The record the player would load from this description.
 void fillQuiz(const QuizDescription& description, Quiz& quiz);
 
-// Reads and checks every media file even when the description has errors,
-// so one run reports all problems; assembles and packs the payloads only
-// for a description without errors. Checks the codec's limits: 65536 bytes
+// Sizes every media file from the file system first and reads none unless
+// they are files within the player's limits (media_limits.h); then reads
+// and checks each one, even when the description has errors, so one run
+// reports all problems. Assembles and packs the payloads only for a
+// description without errors. Checks the codec's limits: 65536 bytes
 // before packing, and at most 65536 packed bytes, all the player unpacks.
-std::vector<QuizResource> planQuizResources(const QuizDescription& description, const MediaFileReader& readMedia,
+std::vector<QuizResource> planQuizResources(const QuizDescription& description, const MediaAccess& media,
                                             Diagnostics& diagnostics);

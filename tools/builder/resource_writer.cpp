@@ -2,17 +2,21 @@
 
 #include "quiz/loader.h"
 #include "shell/platform.h"
+#include "tools/builder/temporary_files.h"
 #include "tools/builder/win32_files.h"
 
 namespace {
 
 constexpr WORD neutralLanguage = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
 
-// Deletes the temporary copy on every way out but the final move.
+// Deletes the temporary copy on every way out but the final move; the
+// crash handler knows of it too.
 struct TemporaryFile {
     std::string path;
+    explicit TemporaryFile(const char* made) : path(made) { rememberTemporaryFile(path); }
     ~TemporaryFile()
     {
+        forgetTemporaryFile(path);
         if (!path.empty())
             DeleteFileA(path.c_str());
     }
@@ -132,6 +136,7 @@ std::string writePlayerCopy(const std::string& player, const std::string& output
                + windowsErrorText(GetLastError());
     if (!MoveFileExA(copy.path.c_str(), output.c_str(), MOVEFILE_REPLACE_EXISTING))
         return output + ": cannot be replaced, " + windowsErrorText(GetLastError());
+    forgetTemporaryFile(copy.path);
     copy.path.clear();
     return "";
 }

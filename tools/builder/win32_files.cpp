@@ -118,12 +118,20 @@ std::string makeFolder(const std::string& path)
     return "cannot be created, " + windowsErrorText(GetLastError());
 }
 
-FileRead readMediaFile(const std::string& folder, const std::string& utf8Path)
+std::string mediaFilePath(const std::string& folder, const std::string& utf8Path)
 {
     std::string path;
-    if (!ansiFromUtf8(utf8Path, path))
-        return {{}, "the name cannot be written in this system's code page; rename the file"};
-    return readFileBytes(isAbsolutePath(path) ? path : joinPath(folder, path));
+    if (utf8Path.empty() || !ansiFromUtf8(utf8Path, path))
+        return "";
+    return isAbsolutePath(path) ? path : joinPath(folder, path);
+}
+
+FileRead readMediaFile(const std::string& folder, const std::string& utf8Path)
+{
+    std::string path = mediaFilePath(folder, utf8Path);
+    if (path.empty())
+        return {{}, unwritableMediaName};
+    return readFileBytes(path);
 }
 
 std::string folderOf(const std::string& path)

@@ -22,6 +22,12 @@ std::string makeFolder(const std::string& path);
 // A description's media file: `utf8Path` relative to `folder` unless absolute.
 FileRead readMediaFile(const std::string& folder, const std::string& utf8Path);
 
+// The path readMediaFile opens; empty when the name has no form in the
+// system's code page (unwritableMediaName says so).
+std::string mediaFilePath(const std::string& folder, const std::string& utf8Path);
+inline constexpr const char* unwritableMediaName =
+    "the name cannot be written in this system's code page; rename the file";
+
 std::string folderOf(const std::string& path);  // "" for a bare file name
 std::string joinPath(const std::string& folder, const std::string& name);
 std::string fullPathOf(const std::string& path);

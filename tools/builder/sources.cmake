@@ -1,0 +1,18 @@
+# The builder's portable sources: its checks, conversions and payload
+# assembly, built into the Windows program, the host's unit tests and the
+# fuzz target alike.
+set(QUIZ_BUILDER_SOURCES
+  tools/builder/windows_1252.cpp
+  tools/builder/diagnostics.cpp
+  tools/builder/file_facts.cpp
+  tools/builder/program_header.cpp
+  tools/builder/output_guard.cpp
+  tools/builder/media_format.cpp
+  tools/builder/answer_warnings.cpp
+  tools/builder/json_text.cpp
+  tools/builder/quiz_description.cpp
+  tools/builder/codec.cpp
+  tools/builder/quiz_resources.cpp
+  tools/builder/extraction.cpp
+  tools/builder/command_line.cpp
+  tools/builder/temporary_files.cpp)
