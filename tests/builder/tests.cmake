@@ -13,7 +13,9 @@ else()
     tests/builder/answer_warnings_test.cpp
     tests/builder/quiz_resources_test.cpp
     tests/builder/extraction_test.cpp
-    tests/builder/command_line_test.cpp)
+    tests/builder/command_line_test.cpp
+    tests/builder/pe_resources_test.cpp
+    tests/builder/pe_resource_update_test.cpp)
   target_include_directories(builder_unit_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(builder_unit_tests PRIVATE quizbuildcore_checked GTest::gtest GTest::gtest_main)
   include(GoogleTest)

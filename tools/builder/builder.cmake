@@ -10,7 +10,12 @@ set(QUIZ_BUILDER_SOURCES
   tools/builder/codec.cpp
   tools/builder/quiz_resources.cpp
   tools/builder/extraction.cpp
-  tools/builder/command_line.cpp)
+  tools/builder/command_line.cpp
+  tools/builder/pe_image.cpp
+  tools/builder/pe_resources.cpp
+  tools/builder/pe_resource_tree.cpp
+  tools/builder/pe_checksum.cpp
+  tools/builder/pe_resource_update.cpp)
 
 if(NOT EXISTS /usr/include/nlohmann/json.hpp)
   message(FATAL_ERROR "nlohmann/json.hpp is missing: install nlohmann-json3-dev (tools/setup-debian)")
