@@ -1,5 +1,6 @@
-# The builder's tests: its portable parts on the host under the sanitizers;
-# the Windows program, run under Wine, drives quizbuild.exe itself (it is
+# The builder's tests: its portable parts on the host under the sanitizers
+# (with the players of both Windows trees for the program-file writer); the
+# Windows program, run under Wine, drives quizbuild.exe itself (it is
 # registered with the other Wine tests in tests/wine.cmake).
 if(WIN32)
   add_executable(builder_test tests/builder/builder_test.cpp tests/builder/process_output.cpp
@@ -15,9 +16,12 @@ else()
     tests/builder/extraction_test.cpp
     tests/builder/command_line_test.cpp
     tests/builder/pe_resources_test.cpp
-    tests/builder/pe_resource_update_test.cpp)
+    tests/builder/pe_resource_update_test.cpp
+    tests/builder/player_image_test.cpp)
   target_include_directories(builder_unit_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(builder_unit_tests PRIVATE quizbuildcore_checked GTest::gtest GTest::gtest_main)
+  target_compile_definitions(builder_unit_tests PRIVATE
+    QUIZ_WIN32_PLAYER="${QUIZ_WIN32_DIR}/quizz.exe" QUIZ_WIN64_PLAYER="${QUIZ_WIN64_DIR}/quizz.exe")
   include(GoogleTest)
   gtest_discover_tests(builder_unit_tests TEST_PREFIX "host." DISCOVERY_TIMEOUT 30)
 endif()

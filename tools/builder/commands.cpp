@@ -6,13 +6,11 @@
 #include "tools/builder/quiz_resources.h"
 #include "tools/builder/resource_reader.h"
 #include "tools/builder/resource_writer.h"
-#include "tools/builder/win32_files.h"
+#include "tools/builder/files.h"
 
 #include <cstdio>
 
 namespace {
-
-constexpr const char* defaultPlayerName = "quizz.exe";
 
 void printLine(std::FILE* stream, const std::string& line)
 {
@@ -99,9 +97,21 @@ int runBuild(const CommandLine& line)
 {
     Diagnostics diagnostics;
     Plan plan = planFrom(line.input, diagnostics);
-    std::string player = line.player.empty() ? joinPath(programFolder(), defaultPlayerName) : line.player;
-    if (!fileExists(player))
+    std::string player = line.player;
+    if (player.empty()) {
+        std::vector<std::string> candidates = defaultPlayerPaths();
+        for (const std::string& candidate : candidates)
+            if (player.empty() && fileExists(candidate))
+                player = candidate;
+        if (player.empty()) {
+            std::string missing = candidates.front() + ": not found";
+            for (std::size_t n = 1; n < candidates.size(); ++n)
+                missing += ", nor " + candidates[n];
+            diagnostics.errors.push_back(missing + "; name the player with --player PLAYER.exe");
+        }
+    } else if (!fileExists(player)) {
         diagnostics.errors.push_back(player + ": not found; name the player with --player PLAYER.exe");
+    }
     if (!passes(diagnostics, line.strict))
         return exitBadInput;
     std::string problem = writePlayerCopy(player, line.output, plan.resources);

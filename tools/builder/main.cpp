@@ -2,11 +2,10 @@
 // carries the quiz, and a built quiz back into a description.
 #include "tools/builder/command_line.h"
 #include "tools/builder/commands.h"
+#include "tools/builder/files.h"
 
 #include <cstdio>
 #include <exception>
-#include <fcntl.h>
-#include <io.h>
 #include <new>
 
 namespace {
@@ -28,10 +27,9 @@ int run(const CommandLine& line)
 
 int main(int argc, char** argv)
 {
-    // Lines end in LF alone, as they do for the same tool run on Linux
-    // through Wine, and texts pass through byte for byte.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
+    // Lines end in LF alone on every platform, and texts pass through byte
+    // for byte.
+    useBinaryStandardStreams();
 
     CommandLine line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (line.help) {
