@@ -1,12 +1,13 @@
 # The builder's tests: its portable parts on the host under the sanitizers
 # (with the players of both Windows trees for the program-file writer); the
 # Windows program, run under Wine, drives quizbuild.exe itself (it is
-# registered with the other Wine tests in tests/wine.cmake).
+# registered with the other Wine tests in tests/wine.cmake, as are the
+# wrapper's test and the comparison of native and Windows builds).
 if(WIN32)
-  add_executable(builder_test tests/builder/builder_test.cpp tests/builder/process_output.cpp
-                              tests/win32/quiz_dump.cpp)
+  add_executable(builder_test tests/builder/builder_test.cpp tests/builder/program_writer_test.cpp
+                              tests/builder/process_output.cpp tests/win32/quiz_dump.cpp)
   target_link_libraries(builder_test PRIVATE win32driver quizbuildcore gtest gtest_main)
-  add_dependencies(builder_test quizbuild loader_probe)
+  add_dependencies(builder_test quizbuild loader_probe loader_probe_unstripped quizz)
 else()
   add_executable(builder_unit_tests
     tests/builder/windows_1252_test.cpp
