@@ -28,7 +28,7 @@ windows: setup
 
 build: windows
 	cmake -S . -B $(BUILD)/fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUIZ_FUZZ=ON
-	cmake --build $(BUILD)/fuzz -j$(JOBS) --target fuzz_core fuzz_seeds
+	cmake --build $(BUILD)/fuzz -j$(JOBS) --target fuzz_core fuzz_seeds fuzz_pe
 	cmake -S . -B $(BUILD)/host -DQUIZ_TESTS=ON -DQUIZ_WIN32_DIR=$(QUIZ_BUILD)/win32 \
 	    -DQUIZ_WIN64_DIR=$(QUIZ_BUILD)/win64 "-DQUIZ_WINE_ARCHES=$(TEST_ARCHES)" \
 	    -DQUIZ_FUZZ_DIR=$(abspath $(BUILD)/fuzz) -DQUIZ_FUZZ_SECONDS=$(FUZZ_SECONDS)

@@ -31,5 +31,7 @@ endforeach()
 if(QUIZ_FUZZ_DIR)
   add_test(NAME fuzz.core
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/run-fuzz ${QUIZ_FUZZ_DIR} ${CMAKE_BINARY_DIR}/fuzz ${QUIZ_FUZZ_SECONDS})
-  set_tests_properties(fuzz.core PROPERTIES TIMEOUT 300)
+  add_test(NAME fuzz.pe
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/run-fuzz ${QUIZ_FUZZ_DIR} ${CMAKE_BINARY_DIR}/fuzz-pe ${QUIZ_FUZZ_SECONDS} pe)
+  set_tests_properties(fuzz.core fuzz.pe PROPERTIES TIMEOUT 300)
 endif()

@@ -140,6 +140,35 @@ TEST(PeResourceUpdate, TheOverlayFollowsTheNewSectionAndItsPointerToo)
     }
 }
 
+TEST(PeResourceUpdate, ANewSectionStartsAfterTheHeaders)
+{
+    // The only section is empty, at RVA 0 and without file bytes.
+    CraftedImage image = craftImage({.resources = false});
+    writeU32(&image.bytes[image.sectionTable + 8], 0);
+    writeU32(&image.bytes[image.sectionTable + 12], 0);
+    writeU32(&image.bytes[image.sectionTable + 16], 0);
+    writeU32(&image.bytes[image.sectionTable + 20], 0);
+    ImageUpdate update = replaceResources(image.bytes, {}, {{"IMG", 401, odd}});
+    ASSERT_EQ(update.problem, "");
+    PeImage after = parsePeImage(update.bytes).image;
+    EXPECT_EQ(dataDirectory(after, ResourceDirectoryIndex).rva, 0x1000u);
+    EXPECT_EQ(resourcesOf(update.bytes), (std::map<std::string, std::string>{{"IMG 401", "odd"}}));
+}
+
+TEST(PeResourceUpdate, ASectionAmongTheHeadersIsNotRebuiltInPlace)
+{
+    CraftedImage image = craftImage();
+    writeU32(&image.bytes[image.optionalHeader + 60], 0x500);  // SizeOfHeaders past the start of .rsrc
+    ImageUpdate update = replaceResources(image.bytes, {"IMG"}, {{"IMG", 401, odd}});
+    ASSERT_EQ(update.problem, "");
+    PeImage after = parsePeImage(update.bytes).image;
+    EXPECT_EQ(after.sections.size(), 3u);
+    EXPECT_NE(dataDirectory(after, ResourceDirectoryIndex).rva, image.rsrcRva);
+    EXPECT_TRUE(std::equal(image.bytes.begin() + image.rsrc, image.bytes.begin() + image.rsrcEnd,
+                           update.bytes.begin() + image.rsrc));
+    EXPECT_EQ(resourcesOf(update.bytes)["IMG 401"], "odd");
+}
+
 struct RefusalRow {
     const char* what;
     CraftOptions options;

@@ -93,6 +93,19 @@ TEST(PeResources, AProgramWithoutResourcesHasNone)
     EXPECT_TRUE(read.resources.empty());
 }
 
+TEST(PeResources, AnEmptyResourceMayEndItsSection)
+{
+    CraftedImage image = craftImage();
+    writeU32(&image.bytes[image.rsrc + ImgDataEntry], image.rsrcRva + 0x200);
+    writeU32(&image.bytes[image.rsrc + ImgDataEntry + 4], 0);
+    Read read = readImage(image.bytes);
+    ASSERT_EQ(read.problem, "");
+    EXPECT_EQ(findResource(read.resources, "IMG", 401)->size, 0u);
+    writeU32(&image.bytes[image.rsrc + ImgDataEntry + 4], 1);
+    EXPECT_EQ(readImage(image.bytes).problem,
+              "IMG 401: data at RVA " + hexText(image.rsrcRva + 0x200) + " size 1 lies in no section");
+}
+
 using Damage = std::function<void(Bytes&, const CraftedImage&)>;
 
 struct DamageRow {
@@ -160,6 +173,11 @@ const DamageRow damageRows[] = {
      [](const CraftedImage& i, bool) {
          return "section .rsrc (number 2, header at offset " + hexText(i.sectionTable + 40)
                 + "): raw data at offset 0x400 size 65536 runs past the end of the file (1536 bytes)";
+     }},
+    {"overlapping sections", [](Bytes& b, const CraftedImage& i) { setU32(b, i.sectionTable + 8, 0x1800); },
+     [](const CraftedImage& i, bool) {
+         return "section .rsrc (number 2, header at offset " + hexText(i.sectionTable + 40)
+                + "): RVA 0x2000 to 0x2200 overlaps section .text (number 1)";
      }},
     {"resource directory in no section",
      [](Bytes& b, const CraftedImage& i) { setU32(b, i.dataDirectories + 16, 0x9000); },

@@ -99,6 +99,18 @@ std::string readSectionTable(std::span<const uint8_t> file, uint32_t count, PeIm
                    + " bytes)";
         image.sections.push_back(section);
     }
+    // Bounded by MaxSections squared: each pair once.
+    for (std::size_t first = 0; first < image.sections.size(); ++first) {
+        const PeSection& a = image.sections[first];
+        for (std::size_t second = first + 1; second < image.sections.size(); ++second) {
+            const PeSection& b = image.sections[second];
+            uint64_t aEnd = uint64_t(a.virtualAddress) + mappedSize(a), bEnd = uint64_t(b.virtualAddress) + mappedSize(b);
+            if (mappedSize(a) && mappedSize(b) && a.virtualAddress < bEnd && b.virtualAddress < aEnd)
+                return "section " + b.name + " (number " + std::to_string(second + 1) + ", header at offset "
+                       + hexText(b.headerOffset) + "): RVA " + hexText(b.virtualAddress) + " to " + hexText(bEnd)
+                       + " overlaps section " + a.name + " (number " + std::to_string(first + 1) + ")";
+        }
+    }
     return "";
 }
 
@@ -150,13 +162,16 @@ PeDataDirectory dataDirectory(const PeImage& image, uint32_t index)
     return index < image.directories.size() ? image.directories[index] : PeDataDirectory{0, 0};
 }
 
+uint32_t mappedSize(const PeSection& section)
+{
+    return section.virtualSize ? section.virtualSize : section.rawSize;
+}
+
 const PeSection* sectionAt(const PeImage& image, uint32_t rva)
 {
-    for (const PeSection& section : image.sections) {
-        uint32_t extent = section.virtualSize > section.rawSize ? section.virtualSize : section.rawSize;
-        if (rva >= section.virtualAddress && rva - section.virtualAddress < extent)
+    for (const PeSection& section : image.sections)
+        if (rva >= section.virtualAddress && rva - section.virtualAddress < mappedSize(section))
             return &section;
-    }
     return nullptr;
 }
 

@@ -88,8 +88,12 @@ PeParse parsePeImage(std::span<const uint8_t> file);
 // The data directory at `index`, or an empty one when the header has none.
 PeDataDirectory dataDirectory(const PeImage& image, uint32_t index);
 
-// The section whose address range (the larger of its virtual and raw
-// sizes) holds `rva`, or null.
+// What the loader maps of a section: its virtual size, or its raw size
+// when the virtual size is 0. Sections' mapped ranges never overlap (the
+// parser refuses images where they do).
+uint32_t mappedSize(const PeSection& section);
+
+// The section whose mapped range holds `rva`, or null.
 const PeSection* sectionAt(const PeImage& image, uint32_t rva);
 
 // The end of the file bytes every section occupies; what follows is the

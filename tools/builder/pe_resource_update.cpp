@@ -82,7 +82,10 @@ std::string place(std::span<const uint8_t> file, const PeImage& image, Placement
         if (section.virtualAddress > last->virtualAddress)
             last = &section;
     const PeSection* old = resources.rva ? sectionAt(image, resources.rva) : nullptr;
-    bool lastInFile = old && old->rawSize != 0 && old->rawOffset + old->rawSize == dataEnd;
+    uint32_t tableEnd = image.sectionTableOffset + static_cast<uint32_t>(image.sections.size()) * SectionHeaderSize;
+    // Rebuilt in place, the section must not hold the headers the writer changes.
+    bool lastInFile = old && old->rawSize != 0 && old->rawOffset + old->rawSize == dataEnd
+                      && old->rawOffset >= std::max(image.sizeOfHeaders, tableEnd);
     for (const PeSection& section : image.sections)
         lastInFile = lastInFile && (&section == old || section.rawSize == 0
                                     || section.rawOffset + section.rawSize <= old->rawOffset);
@@ -96,7 +99,6 @@ std::string place(std::span<const uint8_t> file, const PeImage& image, Placement
         return "";
     }
 
-    uint32_t tableEnd = image.sectionTableOffset + static_cast<uint32_t>(image.sections.size()) * SectionHeaderSize;
     bool room = uint64_t(tableEnd) + SectionHeaderSize <= image.sizeOfHeaders;
     for (const PeSection& section : image.sections)
         room = room && (section.rawSize == 0 || uint64_t(tableEnd) + SectionHeaderSize <= section.rawOffset);
@@ -107,7 +109,8 @@ std::string place(std::span<const uint8_t> file, const PeImage& image, Placement
         return "section table at offset " + hexText(image.sectionTableOffset) + ": no room for one more section ("
                + std::to_string(image.sections.size()) + " sections, SizeOfHeaders " + hexText(image.sizeOfHeaders)
                + "), and the resource section is not the last one to be rebuilt in place";
-    uint64_t end = 0;
+    // The headers take the image's first addresses, whatever the sections say.
+    uint64_t end = alignedUp(std::max<uint32_t>(image.sizeOfHeaders, 1), image.sectionAlignment);
     for (const PeSection& section : image.sections)
         end = std::max(end, alignedUp(uint64_t(section.virtualAddress) + extentOf(section), image.sectionAlignment));
     if (end >= MaxImageSize)

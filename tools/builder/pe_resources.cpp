@@ -37,12 +37,14 @@ std::string outsideSection(const TreeWalk& walk, const std::string& what, uint64
 }
 
 // The tree offset `relative` as a file offset, if the structure of
-// `length` bytes there lies in the section.
-bool locate(TreeWalk& walk, const std::string& what, uint32_t relative, uint64_t length, uint32_t& offset)
+// `length` bytes there lies in the section; `what` names it, and is only
+// asked when it does not.
+template <typename Describe>
+bool locate(TreeWalk& walk, Describe what, uint32_t relative, uint64_t length, uint32_t& offset)
 {
     uint64_t absolute = uint64_t(walk.root) + relative;
     if (!fitsWithin(absolute, length, walk.end)) {
-        walk.problem = outsideSection(walk, what, absolute, length);
+        walk.problem = outsideSection(walk, what(), absolute, length);
         return false;
     }
     offset = static_cast<uint32_t>(absolute);
@@ -60,11 +62,11 @@ bool readName(TreeWalk& walk, uint32_t field, ResourceName& name)
         return true;
     }
     uint32_t at;
-    if (!locate(walk, "resource name string", field & ~HighBit, 2, at))
+    if (!locate(walk, [] { return std::string("resource name string"); }, field & ~HighBit, 2, at))
         return false;
     uint32_t length = readU16(&walk.file[at]);
-    if (!locate(walk, "resource name string of " + std::to_string(length) + " characters", field & ~HighBit,
-                2 + uint64_t(length) * 2, at))
+    auto what = [length] { return "resource name string of " + std::to_string(length) + " characters"; };
+    if (!locate(walk, what, field & ~HighBit, 2 + uint64_t(length) * 2, at))
         return false;
     name.named = true;
     name.text.resize(length);
@@ -77,30 +79,37 @@ bool readName(TreeWalk& walk, uint32_t field, ResourceName& name)
 bool readData(TreeWalk& walk, uint32_t relative, PeResource& resource)
 {
     uint32_t at;
-    if (!locate(walk, "resource data entry of " + resourceLabel(resource), relative, DataEntrySize, at))
+    if (!locate(walk, [&] { return "resource data entry of " + resourceLabel(resource); }, relative, DataEntrySize, at))
         return false;
     resource.dataRva = readU32(&walk.file[at]);
     resource.size = readU32(&walk.file[at + 4]);
     resource.codePage = readU32(&walk.file[at + 8]);
-    std::string where = resourceLabel(resource) + ": data at RVA " + hexText(resource.dataRva) + " size "
-                        + std::to_string(resource.size);
+    auto where = [&] {
+        return resourceLabel(resource) + ": data at RVA " + hexText(resource.dataRva) + " size "
+               + std::to_string(resource.size);
+    };
     const PeSection* section = sectionAt(walk.image, resource.dataRva);
+    // No bytes at all may sit right at the end of a section.
+    for (const PeSection& candidate : walk.image.sections)
+        if (!section && resource.size == 0 && resource.dataRva >= candidate.virtualAddress
+            && resource.dataRva - candidate.virtualAddress == mappedSize(candidate))
+            section = &candidate;
     if (!section) {
-        walk.problem = where + " lies in no section";
+        walk.problem = where() + " lies in no section";
         return false;
     }
     uint32_t into = resource.dataRva - section->virtualAddress;
     if (into > section->rawSize) {
-        walk.problem = where + " lies past the file bytes of section " + section->name;
+        walk.problem = where() + " lies past the file bytes of section " + section->name;
         return false;
     }
     uint64_t offset = uint64_t(section->rawOffset) + into;
     if (!fitsWithin(offset, resource.size, walk.file.size())) {
-        walk.problem = where + " runs past the end of the file (" + std::to_string(walk.file.size()) + " bytes)";
+        walk.problem = where() + " runs past the end of the file (" + std::to_string(walk.file.size()) + " bytes)";
         return false;
     }
     if (!fitsWithin(into, resource.size, section->rawSize)) {
-        walk.problem = where + " runs past the end of section " + section->name + " (its file bytes end at RVA "
+        walk.problem = where() + " runs past the end of section " + section->name + " (its file bytes end at RVA "
                        + hexText(uint64_t(section->virtualAddress) + section->rawSize) + ")";
         return false;
     }
@@ -117,17 +126,17 @@ bool readData(TreeWalk& walk, uint32_t relative, PeResource& resource)
 // names, 3 languages); `resource` holds the type and name of the path so far.
 bool walkDirectory(TreeWalk& walk, int level, uint32_t relative, PeResource resource)
 {
-    std::string what = std::string("resource directory (") + levelName(level) + ")";
+    auto what = [level] { return std::string("resource directory (") + levelName(level) + ")"; };
     uint32_t at;
     if (!locate(walk, what, relative, DirectoryHeaderSize, at))
         return false;
     if (!walk.visited.insert(at).second) {
-        walk.problem = what + " at offset " + hexText(at) + ": reached a second time; the tree loops or shares it";
+        walk.problem = what() + " at offset " + hexText(at) + ": reached a second time; the tree loops or shares it";
         return false;
     }
     uint32_t count = uint32_t(readU16(&walk.file[at + 12])) + readU16(&walk.file[at + 14]);
-    if (!locate(walk, what + " of " + std::to_string(count) + " entries", relative,
-                DirectoryHeaderSize + uint64_t(count) * DirectoryEntrySize, at))
+    auto withCount = [&] { return what() + " of " + std::to_string(count) + " entries"; };
+    if (!locate(walk, withCount, relative, DirectoryHeaderSize + uint64_t(count) * DirectoryEntrySize, at))
         return false;
     // At most 131070 entries, all inside the section (checked above).
     for (uint32_t index = 0; index < count; ++index) {
@@ -145,17 +154,17 @@ bool walkDirectory(TreeWalk& walk, int level, uint32_t relative, PeResource reso
             resource.language = name.named ? 0 : name.id;
         bool subdirectory = (target & HighBit) != 0;
         if (level < ResourceTreeLevels && !subdirectory) {
-            walk.problem = what + " entry at offset " + hexText(entry) + ": points at data, expected a directory of "
+            walk.problem = what() + " entry at offset " + hexText(entry) + ": points at data, expected a directory of "
                            + levelName(level + 1);
             return false;
         }
         if (level == ResourceTreeLevels && subdirectory) {
-            walk.problem = what + " entry at offset " + hexText(entry) + ": points at a directory nested deeper than "
+            walk.problem = what() + " entry at offset " + hexText(entry) + ": points at a directory nested deeper than "
                            + std::to_string(ResourceTreeLevels) + " levels (type, name, language)";
             return false;
         }
         if (level == ResourceTreeLevels && name.named) {
-            walk.problem = what + " entry at offset " + hexText(entry) + ": a language must be a number";
+            walk.problem = what() + " entry at offset " + hexText(entry) + ": a language must be a number";
             return false;
         }
         bool read = subdirectory ? walkDirectory(walk, level + 1, target & ~HighBit, resource)
