@@ -12,7 +12,7 @@ export QUIZ_BUILD := $(abspath $(BUILD))
 export QUIZ_ARCH := $(ARCH)
 TEST_ARCHES = $(or $(ARCH),$(shell tests/wine-arches))
 
-.PHONY: all setup windows build test demo bench measure clean
+.PHONY: all setup windows build test demo bench measure measure-builder clean
 QUIZ ?= capitales
 
 all: build
@@ -50,6 +50,10 @@ bench: build
 # Whole-process timings of the player under Wine (not a test).
 measure: windows
 	tools/measure-player
+
+# The quiz builder's time, native against Windows under Wine (not a test).
+measure-builder: build
+	tools/measure-builder
 
 clean:
 	rm -rf $(BUILD)
