@@ -12,7 +12,7 @@ export QUIZ_BUILD := $(abspath $(BUILD))
 export QUIZ_ARCH := $(ARCH)
 TEST_ARCHES = $(or $(ARCH),$(shell tests/wine-arches))
 
-.PHONY: all setup windows build test demo bench measure measure-builder clean
+.PHONY: all setup windows builder build test demo bench measure measure-builder clean
 QUIZ ?= capitales
 
 all: build
@@ -26,13 +26,20 @@ windows: setup
 	cmake -S . -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-x86_64.cmake -DQUIZ_TESTS=ON
 	cmake --build $(BUILD)/win64 -j$(JOBS)
 
+HOST_CMAKE = cmake -S . -B $(BUILD)/host -DQUIZ_TESTS=ON -DQUIZ_WIN32_DIR=$(QUIZ_BUILD)/win32 \
+	    -DQUIZ_WIN64_DIR=$(QUIZ_BUILD)/win64 "-DQUIZ_WINE_ARCHES=$(TEST_ARCHES)" \
+	    -DQUIZ_FUZZ_DIR=$(abspath $(BUILD)/fuzz) -DQUIZ_FUZZ_SECONDS=$(FUZZ_SECONDS)
+
 build: windows
 	cmake -S . -B $(BUILD)/fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUIZ_FUZZ=ON
 	cmake --build $(BUILD)/fuzz -j$(JOBS) --target fuzz_core fuzz_seeds fuzz_pe
-	cmake -S . -B $(BUILD)/host -DQUIZ_TESTS=ON -DQUIZ_WIN32_DIR=$(QUIZ_BUILD)/win32 \
-	    -DQUIZ_WIN64_DIR=$(QUIZ_BUILD)/win64 "-DQUIZ_WINE_ARCHES=$(TEST_ARCHES)" \
-	    -DQUIZ_FUZZ_DIR=$(abspath $(BUILD)/fuzz) -DQUIZ_FUZZ_SECONDS=$(FUZZ_SECONDS)
+	$(HOST_CMAKE)
 	cmake --build $(BUILD)/host -j$(JOBS)
+
+# The native quiz builder alone (build/host/quizbuild), which tools/quizbuild runs.
+builder: setup
+	$(HOST_CMAKE)
+	cmake --build $(BUILD)/host -j$(JOBS) --target quizbuild
 
 test: build
 	@if [ -n "$(ARCH)" ]; then echo "Wine tests: $(ARCH) only (ARCH=$(ARCH))"; else tests/wine-arches --why 2>&1 >/dev/null; fi
@@ -41,14 +48,14 @@ test: build
 
 # Builds examples/$(QUIZ) (capitales, inventeurs, picture, sound or video)
 # and starts it, on the first architecture this host runs unless ARCH says.
-demo: windows
+demo: windows builder
 	tools/demo $(QUIZ)
 
 bench: build
 	$(BUILD)/host/core_bench
 
 # Whole-process timings of the player under Wine (not a test).
-measure: windows
+measure: windows builder
 	tools/measure-player
 
 # The quiz builder's time, native against Windows under Wine (not a test).
