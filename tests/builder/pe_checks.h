@@ -15,7 +15,8 @@
 
 using Bytes = std::vector<uint8_t>;
 
-// Every resource as "label" -> bytes, read back through the reader.
+// Every resource as "label" -> bytes, read back through the reader; the
+// label names a code page other than 0.
 inline std::map<std::string, std::string> resourcesOf(const Bytes& program)
 {
     PeParse parse = parsePeImage(program);
@@ -25,7 +26,8 @@ inline std::map<std::string, std::string> resourcesOf(const Bytes& program)
     std::map<std::string, std::string> found;
     for (const PeResource& resource : read.resources) {
         auto bytes = resourceBytes(program, resource);
-        found[resourceLabel(resource)] = std::string(bytes.begin(), bytes.end());
+        std::string codePage = resource.codePage ? " code page " + std::to_string(resource.codePage) : "";
+        found[resourceLabel(resource) + codePage] = std::string(bytes.begin(), bytes.end());
     }
     return found;
 }

@@ -54,7 +54,7 @@ TEST(PeResourceUpdate, ResourcesComeBackWhereverTheSectionGoes)
         std::map<std::string, std::string> expected = {
             {"PATCH 104", "packed quiz"}, {"IMG 401", std::string(picture.begin(), picture.end())}, {"IMG 10401", "odd"}};
         if (row.options.resources)
-            expected["type 3 \"A\" (language 1036)"] = craftedIconBytes;
+            expected["type 3 \"A\" (language 1036) code page 1252"] = craftedIconBytes;
         EXPECT_EQ(resourcesOf(update.bytes), expected) << row.what;
 
         PeImage after = parsePeImage(update.bytes).image;
@@ -73,37 +73,13 @@ TEST(PeResourceUpdate, ResourcesComeBackWhereverTheSectionGoes)
     }
 }
 
-TEST(PeResourceUpdate, KeptResourcesKeepLanguageCodePageAndBytes)
-{
-    CraftedImage image = craftImage({.wide = true});
-    ImageUpdate update = replaceResources(image.bytes, {"PATCH"}, {{"PATCH", 104, patch}});
-    ASSERT_EQ(update.problem, "");
-    PeParse parse = parsePeImage(update.bytes);
-    ResourceRead read = readPeResources(update.bytes, parse.image);
-    ASSERT_EQ(read.problem, "");
-    // "IMG" was not dropped this time: it stays, beside the icon.
-    ASSERT_EQ(read.resources.size(), 3u);
-    const PeResource* icon = nullptr;
-    for (const PeResource& resource : read.resources)
-        if (!resource.type.named)
-            icon = &resource;
-    ASSERT_TRUE(icon);
-    EXPECT_EQ(icon->language, 1036);
-    EXPECT_EQ(icon->codePage, 1252u);
-    EXPECT_TRUE(isNamed(icon->name, "A"));
-    const PeResource* img = findResource(read.resources, "IMG", 401);
-    ASSERT_TRUE(img);
-    auto bytes = resourceBytes(update.bytes, *img);
-    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), craftedImgBytes);
-}
-
 TEST(PeResourceUpdate, NewResourcesReplaceOldOnesOfTheSameTypeAndNumber)
 {
     CraftedImage image = craftImage();
     ImageUpdate update = replaceResources(image.bytes, {}, {{"IMG", 401, odd}});
     ASSERT_EQ(update.problem, "");
     EXPECT_EQ(resourcesOf(update.bytes),
-              (std::map<std::string, std::string>{{"IMG 401", "odd"}, {"type 3 \"A\" (language 1036)", craftedIconBytes}}));
+              (std::map<std::string, std::string>{{"IMG 401", "odd"}, {"type 3 \"A\" (language 1036) code page 1252", craftedIconBytes}}));
 }
 
 TEST(PeResourceUpdate, BuildingAgainOnTheOutputGivesTheSameBytes)

@@ -5,7 +5,6 @@
 // native file layer: atomic output, no temporary file left on any failure.
 #include "tests/builder/pe_checks.h"
 #include "tools/builder/files.h"
-#include "tools/builder/little_endian.h"
 #include "tools/builder/pe_resource_update.h"
 #include "tools/builder/resource_reader.h"
 #include "tools/builder/resource_writer.h"
@@ -195,33 +194,6 @@ TEST(PlayerImage, AFailedCopyLeavesTheOldOutputAndNoTemporaryFile)
         EXPECT_EQ(writePlayerCopy(row.player, row.output, quiz), row.problem) << row.output;
         EXPECT_EQ(folder.names(), before) << row.output;
         EXPECT_EQ(fileText(folder / "quiz.exe"), "the previous build") << row.output;
-    }
-}
-
-TEST(PlayerImage, ReadStoredQuizNamesWhatIsWrong)
-{
-    ScratchFolder folder;
-    Bytes damaged = playerBytes(playerPaths[0]);
-    PeImage image = parsePeImage(damaged).image;
-    // The section table's first entry claims raw data far past the file.
-    writeU32(&damaged[image.sections[0].headerOffset + SectionRawSizeField], 0x10000000);
-    ASSERT_EQ(writeFileBytes(folder / "damaged.exe", damaged), "");
-    struct Row {
-        std::string program;
-        std::string problem;
-    };
-    const Row rows[] = {
-        {folder / "absent.exe", "not found"},
-        {folder / "damaged.exe", "section .text (number 1, header at offset " + hexText(image.sections[0].headerOffset)
-                                     + "): raw data at offset " + hexText(image.sections[0].rawOffset)
-                                     + " size 268435456 runs past the end of the file ("
-                                     + std::to_string(damaged.size()) + " bytes)"},
-    };
-    for (const Row& row : rows) {
-        std::string problem;
-        StoredQuiz stored = readStoredQuiz(row.program, problem);
-        EXPECT_EQ(problem, row.problem) << row.program;
-        EXPECT_FALSE(stored.quizPayload) << row.program;
     }
 }
 

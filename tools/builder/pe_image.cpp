@@ -169,6 +169,7 @@ uint32_t mappedSize(const PeSection& section)
 
 const PeSection* sectionAt(const PeImage& image, uint32_t rva)
 {
+    // Bounded by MaxSections, checked when the table was read.
     for (const PeSection& section : image.sections)
         if (rva >= section.virtualAddress && rva - section.virtualAddress < mappedSize(section))
             return &section;
@@ -178,6 +179,7 @@ const PeSection* sectionAt(const PeImage& image, uint32_t rva)
 uint32_t endOfSectionData(const PeImage& image)
 {
     uint32_t end = 0;
+    // Bounded by MaxSections, checked when the table was read.
     for (const PeSection& section : image.sections)
         if (section.rawSize != 0 && section.rawOffset + section.rawSize > end)
             end = section.rawOffset + section.rawSize;

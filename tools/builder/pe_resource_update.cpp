@@ -62,6 +62,7 @@ std::string checkAlignment(const PeImage& image)
 // then the section holds more than resources and is not rebuilt.
 bool holdsOtherData(const PeImage& image, const PeSection& section)
 {
+    // Bounded by MaxDataDirectories, checked when the header was read.
     for (uint32_t index = 0; index < image.directories.size(); ++index) {
         const PeDataDirectory& directory = image.directories[index];
         if (index == ResourceDirectoryIndex || index == CertificateDirectoryIndex || directory.rva == 0)
@@ -78,6 +79,7 @@ std::string place(std::span<const uint8_t> file, const PeImage& image, Placement
     placement.overlayStart = dataEnd;
     PeDataDirectory resources = dataDirectory(image, ResourceDirectoryIndex);
     const PeSection* last = &image.sections[0];
+    // These loops over sections are bounded by MaxSections, checked when the table was read.
     for (const PeSection& section : image.sections)
         if (section.virtualAddress > last->virtualAddress)
             last = &section;

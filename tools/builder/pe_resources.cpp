@@ -89,7 +89,7 @@ bool readData(TreeWalk& walk, uint32_t relative, PeResource& resource)
                + std::to_string(resource.size);
     };
     const PeSection* section = sectionAt(walk.image, resource.dataRva);
-    // No bytes at all may sit right at the end of a section.
+    // No bytes at all may sit right at the end of a section. Bounded by MaxSections.
     for (const PeSection& candidate : walk.image.sections)
         if (!section && resource.size == 0 && resource.dataRva >= candidate.virtualAddress
             && resource.dataRva - candidate.virtualAddress == mappedSize(candidate))
@@ -258,6 +258,7 @@ std::string resourceLabel(const PeResource& resource)
 const PeResource* findResource(const std::vector<PeResource>& resources, std::string_view type, uint16_t id)
 {
     const PeResource* first = nullptr;
+    // Bounded by MaxResources, checked when the tree was read.
     for (const PeResource& resource : resources) {
         if (!isNamed(resource.type, type) || resource.name.named || resource.name.id != id)
             continue;
