@@ -24,7 +24,10 @@ struct Visible {
 // content; the far ends are the content's extent less what is visible.
 class BoardScrolling {
 public:
-    BoardScrolling(const PlayerRun& run, int contentWidth, int contentHeight) : run_(run)
+    // The first box stands at (615, 10) with one answer per entry, at
+    // (425, 30) with two.
+    BoardScrolling(const PlayerRun& run, int contentWidth, int contentHeight, POINT firstBox = {firstBoxX, firstBoxY})
+        : run_(run), firstBox_(firstBox)
     {
         RECT client = {};
         GetClientRect(run.board(), &client);
@@ -32,8 +35,8 @@ public:
         maxX_ = contentWidth - visible_.width;
         maxY_ = contentHeight - visible_.height;
     }
-    int x() const { return firstBoxX - run_.placementIn(run_.boardItem(4001), run_.board()).x; }
-    int y() const { return firstBoxY - run_.placementIn(run_.boardItem(4001), run_.board()).y; }
+    int x() const { return firstBox_.x - run_.placementIn(run_.boardItem(4001), run_.board()).x; }
+    int y() const { return firstBox_.y - run_.placementIn(run_.boardItem(4001), run_.board()).y; }
     int clampY(int position) const { return std::clamp(position, 0, maxY_); }
     int clampX(int position) const { return std::clamp(position, 0, maxX_); }
     Visible visible() const { return visible_; }
@@ -42,6 +45,7 @@ public:
 
 private:
     const PlayerRun& run_;
+    POINT firstBox_;
     Visible visible_;
     int maxX_, maxY_;
 };
@@ -232,28 +236,30 @@ struct ExtentRow {
     int entries;
     int answersPerEntry;
     int contentWidth;   // 890 with one answer per entry, 980 with two
-    int contentHeight;  // 25 per entry and 25 more
+    int contentHeight;  // 25 per entry and 25 more; with two answers 20 more per three entries
+    int lastRowY;       // where the last entry's boxes stand
 };
 
 // At the far end the content's last row is the board's last visible row,
 // so the last entry's first box stands at its row less the hidden part.
 TEST(ContentExtent, ScrollingToTheEndsShowsTheLastRowAndColumnOfTheContent)
 {
-    const ExtentRow rows[] = {{30, 1, 890, 775}, {40, 2, 980, 1025}, {4, 1, 890, 125}};
+    const ExtentRow rows[] = {{30, 1, 890, 775, 735}, {40, 2, 980, 1305, 1265}, {4, 1, 890, 125, 85}};
     for (const ExtentRow& row : rows) {
         TestFolder folder("e2e-extent-" + std::to_string(row.entries));
         PlayerRun run;
         std::string program = quizProgramIn(textQuiz(row.entries, row.answersPerEntry), folder.path());
         ASSERT_FALSE(program.empty());
         ASSERT_TRUE(run.start(program, folder.path()));
-        BoardScrolling board(run, row.contentWidth, row.contentHeight);
+        BoardScrolling board(run, row.contentWidth, row.contentHeight,
+                             row.answersPerEntry == 1 ? POINT{firstBoxX, firstBoxY} : POINT{425, 30});
         std::string name =
             std::to_string(row.entries) + " entries, " + std::to_string(row.answersPerEntry) + " answers";
 
         run.postKeyDown(run.mainWindow(), VK_END);
         int hidden = std::max(0, row.contentHeight - board.visible().height);
         int lastBox = 4000 + row.entries * row.answersPerEntry - (row.answersPerEntry - 1);
-        EXPECT_EQ(run.placementIn(run.boardItem(lastBox), run.board()).y, 25 * row.entries - 15 - hidden) << name;
+        EXPECT_EQ(run.placementIn(run.boardItem(lastBox), run.board()).y, row.lastRowY - hidden) << name;
         EXPECT_EQ(board.y(), hidden) << name;
 
         run.post(run.board(), WM_HSCROLL, SB_PAGERIGHT, 0);
