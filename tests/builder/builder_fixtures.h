@@ -2,6 +2,7 @@
 // portable parts: only the leading bytes and the sizes matter to the builder.
 #pragma once
 
+#include "tools/builder/extraction.h"
 #include "tools/builder/file_read.h"
 #include "tools/builder/quiz_description.h"
 #include "tools/builder/quiz_resources.h"
@@ -86,4 +87,17 @@ inline Planned plan(const std::string& json, const MediaFiles& files)
 {
     FakeDisk disk{files, {}, {}, {}, {}};
     return planOnDisk(json, disk);
+}
+
+// Planned resources as a built program stores them.
+inline StoredQuiz storedFrom(const std::vector<QuizResource>& resources)
+{
+    StoredQuiz stored;
+    for (const QuizResource& item : resources) {
+        if (item.type == "PATCH")
+            (item.id == 104 ? stored.quizPayload : stored.codesPayload) = item.bytes;
+        else
+            stored.media[item.id] = item.bytes;
+    }
+    return stored;
 }

@@ -6,18 +6,6 @@
 
 namespace {
 
-StoredQuiz storedFrom(const std::vector<QuizResource>& resources)
-{
-    StoredQuiz stored;
-    for (const QuizResource& item : resources) {
-        if (item.type == "PATCH")
-            (item.id == 104 ? stored.quizPayload : stored.codesPayload) = item.bytes;
-        else
-            stored.media[item.id] = item.bytes;
-    }
-    return stored;
-}
-
 struct Extracted {
     Diagnostics diagnostics{"quiz.exe", {}, {}};
     std::vector<ExtractedFile> files;

@@ -6,6 +6,7 @@
 // reports, the failures are broken promises: a problem line that does not
 // start with the file's name or holds a control character, a file read
 // that was never fit to be read, resources beside errors.
+#include "tests/builder/builder_fixtures.h"
 #include "tools/builder/extraction.h"
 #include "tools/builder/media_limits.h"
 #include "tools/builder/quiz_description.h"
@@ -79,13 +80,7 @@ std::vector<QuizResource> plan(std::string_view json, Diagnostics& diagnostics)
 // made-up disk serves them by content from the extraction.
 void roundTrip(const std::vector<QuizResource>& resources)
 {
-    StoredQuiz stored;
-    for (const QuizResource& item : resources) {
-        if (item.type == "PATCH")
-            (item.id == 104 ? stored.quizPayload : stored.codesPayload) = item.bytes;
-        else
-            stored.media[item.id] = item.bytes;
-    }
+    StoredQuiz stored = storedFrom(resources);
     Diagnostics extracted{"quiz.exe", {}, {}};
     std::vector<ExtractedFile> files = extractQuiz(stored, extracted);
     if (!extracted.errors.empty() || files.empty())
