@@ -13,7 +13,7 @@ export QUIZ_BUILD := $(abspath $(BUILD))
 export QUIZ_ARCH := $(ARCH)
 TEST_ARCHES = $(or $(ARCH),$(shell tests/wine-arches))
 
-.PHONY: all setup windows build test demo bench measure fuzz soak clean
+.PHONY: all setup windows builder build test demo bench measure measure-builder fuzz soak dist clean
 QUIZ ?= capitales
 
 all: build
@@ -27,13 +27,20 @@ windows: setup
 	cmake -S . -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-x86_64.cmake -DQUIZ_TESTS=ON
 	cmake --build $(BUILD)/win64 -j$(JOBS)
 
+HOST_CMAKE = cmake -S . -B $(BUILD)/host -DQUIZ_TESTS=ON -DQUIZ_WIN32_DIR=$(QUIZ_BUILD)/win32 \
+	    -DQUIZ_WIN64_DIR=$(QUIZ_BUILD)/win64 "-DQUIZ_WINE_ARCHES=$(TEST_ARCHES)" \
+	    -DQUIZ_FUZZ_DIR=$(abspath $(BUILD)/fuzz) -DQUIZ_FUZZ_SECONDS=$(FUZZ_SECONDS)
+
 build: windows
 	cmake -S . -B $(BUILD)/fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUIZ_FUZZ=ON
 	cmake --build $(BUILD)/fuzz -j$(JOBS) --target fuzz_targets
-	cmake -S . -B $(BUILD)/host -DQUIZ_TESTS=ON -DQUIZ_WIN32_DIR=$(QUIZ_BUILD)/win32 \
-	    -DQUIZ_WIN64_DIR=$(QUIZ_BUILD)/win64 "-DQUIZ_WINE_ARCHES=$(TEST_ARCHES)" \
-	    -DQUIZ_FUZZ_DIR=$(abspath $(BUILD)/fuzz) -DQUIZ_FUZZ_SECONDS=$(FUZZ_SECONDS)
+	$(HOST_CMAKE)
 	cmake --build $(BUILD)/host -j$(JOBS)
+
+# The native quiz builder alone (build/host/quizbuild), which tools/quizbuild runs.
+builder: setup
+	$(HOST_CMAKE)
+	cmake --build $(BUILD)/host -j$(JOBS) --target quizbuild
 
 test: build
 	@if [ -n "$(ARCH)" ]; then echo "Wine tests: $(ARCH) only (ARCH=$(ARCH))"; else tests/wine-arches --why 2>&1 >/dev/null; fi
@@ -42,7 +49,7 @@ test: build
 
 # Builds examples/$(QUIZ) (capitales, inventeurs, picture, sound or video)
 # and starts it, on the first architecture this host runs unless ARCH says.
-demo: windows
+demo: windows builder
 	tools/demo $(QUIZ)
 
 # The fuzz campaign: FUZZ_RUNS executions of every target, what they find
@@ -56,7 +63,7 @@ bench: build
 	$(BUILD)/host/core_bench
 
 # Whole-process timings of the player under Wine (not a test).
-measure: windows
+measure: windows builder
 	tools/measure-player
 
 # Starts and closes a 90-entry quiz SOAK_STARTS times and spreads F1
@@ -65,6 +72,15 @@ SOAK_STARTS ?= 500
 SOAK_SPREADS ?= 1000
 soak: windows
 	tests/with-display sh -c '. tests/wine-env && tests/wine-run "$$QUIZ_WINDIR/soak.exe" $(SOAK_STARTS) $(SOAK_SPREADS)'
+
+# The quiz builder's time, native against Windows under Wine (not a test).
+measure-builder: build
+	tools/measure-builder
+
+# The release zip (players, builders for Windows and Linux, README,
+# examples); prints its path.
+dist: windows builder
+	tools/dist
 
 clean:
 	rm -rf $(BUILD)

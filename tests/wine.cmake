@@ -17,9 +17,14 @@ foreach(arch ${QUIZ_WINE_ARCHES})
     add_test(NAME wine-${arch}.${program} COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/wine-run ${dir}/${program}.exe)
     list(APPEND names wine-${arch}.${program})
   endforeach()
-  # The quiz builder's Linux wrapper script.
+  # The quiz builder's Linux wrapper script (the native program), and the
+  # native and Windows builders making the same files.
   add_test(NAME wine-${arch}.quizbuild_wrapper COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/builder/wrapper-test ${dir})
-  list(APPEND names wine-${arch}.quizbuild_wrapper)
+  add_test(NAME wine-${arch}.quizbuild_same_output
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/builder/same-output-test ${dir})
+  # The release zip, unzipped and used as a person would.
+  add_test(NAME wine-${arch}.dist COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/dist-test)
+  list(APPEND names wine-${arch}.quizbuild_wrapper wine-${arch}.quizbuild_same_output wine-${arch}.dist)
   set_tests_properties(${names} PROPERTIES TIMEOUT 600 RESOURCE_LOCK wine-display ENVIRONMENT "QUIZ_ARCH=${arch}")
   # Sound plays on ALSA's null device: the machine may have no sound card.
   set_tests_properties(wine-${arch}.media_test PROPERTIES ENVIRONMENT
@@ -27,7 +32,7 @@ foreach(arch ${QUIZ_WINE_ARCHES})
 endforeach()
 # A short run of each fuzz target over its corpus (make fuzz runs the campaign).
 if(QUIZ_FUZZ_DIR)
-  foreach(target core answers description)
+  foreach(target core answers description pe)
     add_test(NAME fuzz.${target}
       COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/run-fuzz ${QUIZ_FUZZ_DIR} ${CMAKE_BINARY_DIR}/fuzz-${target}
               ${QUIZ_FUZZ_SECONDS} fuzz_${target})

@@ -638,7 +638,7 @@ TEST(QuizBuild, ExtractRefusesWhatIsNoBuiltQuiz)
          programBeside("loader_probe.exe") + ": quiz payload: missing (no resource \"PATCH\" 104); is it a built "
                                              "quiz?\n" + programBeside("loader_probe.exe")
              + ": codes payload: missing (no resource \"PATCH\" 105); is it a built quiz?\n"},
-        {"text.exe", "text.exe: not a Windows program whose resources can be read"},
+        {"text.exe", "text.exe: not a Windows program: 19 bytes, less than the 64-byte DOS header\n"},
         {"absent.exe", "absent.exe: not found\n"},
     };
     for (const Row& row : rows) {
@@ -675,6 +675,37 @@ TEST(QuizBuild, ExtractRefusesAnEmptyMediaItem)
         EXPECT_EQ(run.exitCode, 1u) << row.id;
         EXPECT_EQ(run.err, std::regex_replace(row.err, std::regex("quiz\\.exe"), damaged)) << row.id;
         EXPECT_FALSE(exists(folder + "\\back")) << row.id;
+    }
+}
+
+// A resource entry that claims bytes the file does not hold is refused with
+// its place, not read past the end of the file (which took the builder down).
+TEST(QuizBuild, ExtractRefusesResourcesOutsideTheFile)
+{
+    std::string folder = freshFolder("extract-outside");
+    writeQuiz(folder, kindCases[2]);
+    ProcessOutput built = quizbuild("build quiz.json -o quiz.exe --player \"" + programBeside("loader_probe.exe") + "\"",
+                                    folder);
+    ASSERT_EQ(built.exitCode, 0u) << built.err;
+    struct Row {
+        const char* name;
+        bool (*damage)(const std::string& program);
+        std::string errPart;
+    };
+    const Row rows[] = {
+        {"long.exe", [](const std::string& p) { return resizeResource(p, "IMG", 401, 16u << 20); },
+         ": IMG 401: data at RVA 0x"},
+        {"moved.exe", [](const std::string& p) { return moveResource(p, "PATCH", 104, 0x7FFFFFF0); },
+         ": PATCH 104: data at RVA 0x7FFFFFF0"},
+    };
+    for (const Row& row : rows) {
+        std::string damaged = folder + "\\" + row.name;
+        ASSERT_TRUE(CopyFileA((folder + "\\quiz.exe").c_str(), damaged.c_str(), FALSE));
+        ASSERT_TRUE(row.damage(damaged)) << row.name;
+        ProcessOutput run = quizbuild(std::string("extract ") + row.name + " -o back", folder);
+        EXPECT_EQ(run.exitCode, 1u) << row.name;
+        EXPECT_EQ(run.err.rfind(row.name + row.errPart, 0), 0u) << run.err;
+        EXPECT_FALSE(exists(folder + "\\back")) << row.name;
     }
 }
 

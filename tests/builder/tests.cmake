@@ -1,11 +1,13 @@
-# The builder's tests: its portable parts on the host under the sanitizers;
-# the Windows program, run under Wine, drives quizbuild.exe itself (it is
-# registered with the other Wine tests in tests/wine.cmake).
+# The builder's tests: its portable parts on the host under the sanitizers
+# (with the players of both Windows trees for the program-file writer); the
+# Windows program, run under Wine, drives quizbuild.exe itself (it is
+# registered with the other Wine tests in tests/wine.cmake, as are the
+# wrapper's test and the comparison of native and Windows builds).
 if(WIN32)
-  add_executable(builder_test tests/builder/builder_test.cpp tests/builder/process_output.cpp
-                              tests/win32/quiz_dump.cpp)
+  add_executable(builder_test tests/builder/builder_test.cpp tests/builder/program_writer_test.cpp
+                              tests/builder/process_output.cpp tests/win32/quiz_dump.cpp)
   target_link_libraries(builder_test PRIVATE win32driver quizbuildcore gtest gtest_main)
-  add_dependencies(builder_test quizbuild loader_probe)
+  add_dependencies(builder_test quizbuild loader_probe loader_probe_unstripped quizz)
 else()
   add_executable(builder_unit_tests
     tests/builder/windows_1252_test.cpp
@@ -15,9 +17,15 @@ else()
     tests/builder/extraction_test.cpp
     tests/builder/command_line_test.cpp
     tests/builder/program_header_test.cpp
-    tests/builder/output_guard_test.cpp)
+    tests/builder/output_guard_test.cpp
+
+    tests/builder/pe_resources_test.cpp
+    tests/builder/pe_resource_update_test.cpp
+    tests/builder/player_image_test.cpp)
   target_include_directories(builder_unit_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(builder_unit_tests PRIVATE quizbuildcore_checked GTest::gtest GTest::gtest_main)
+  target_compile_definitions(builder_unit_tests PRIVATE
+    QUIZ_WIN32_PLAYER="${QUIZ_WIN32_DIR}/quizz.exe" QUIZ_WIN64_PLAYER="${QUIZ_WIN64_DIR}/quizz.exe")
   include(GoogleTest)
   gtest_discover_tests(builder_unit_tests TEST_PREFIX "host." DISCOVERY_TIMEOUT 30)
 endif()

@@ -18,4 +18,8 @@ include(tools/builder/sources.cmake)
 quiz_fuzz_target(fuzz_description tests/fuzz/fuzz_description.cpp ${QUIZ_BUILDER_SOURCES} ${QUIZ_CORE_SOURCES}
                  quiz/notice_stderr.cpp)
 
-add_custom_target(fuzz_targets DEPENDS fuzz_core fuzz_answers fuzz_description)
+# The builder's program-file reader and writer, from crafted images.
+quiz_fuzz_target(fuzz_pe tests/fuzz/fuzz_pe.cpp tools/builder/pe_image.cpp tools/builder/pe_resources.cpp
+                 tools/builder/pe_resource_tree.cpp tools/builder/pe_checksum.cpp tools/builder/pe_resource_update.cpp)
+
+add_custom_target(fuzz_targets DEPENDS fuzz_core fuzz_answers fuzz_description fuzz_pe)

@@ -5,6 +5,10 @@ add_executable(loader_probe tests/win32/loader_probe.cpp tests/win32/quiz_dump.c
 target_link_libraries(loader_probe PRIVATE quizwin32)
 # Resource updates need a stripped program.
 target_link_options(loader_probe PRIVATE -s)
+# The same, unstripped: debug sections after the others and a symbol table
+# after them, for the quiz builder's tests.
+add_executable(loader_probe_unstripped tests/win32/loader_probe.cpp tests/win32/quiz_dump.cpp)
+target_link_libraries(loader_probe_unstripped PRIVATE quizwin32)
 
 add_library(win32driver STATIC tests/win32/driver.cpp)
 target_include_directories(win32driver PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})

@@ -1,7 +1,13 @@
-# quizbuild: the quiz builder. Its checks, conversions and payload assembly
-# are portable and unit-tested on the host; the Windows program adds files,
-# resource updates and the command dispatch.
+# quizbuild: the quiz builder. Everything but the file layer is portable:
+# the checks, conversions and payload assembly, the program-file reader and
+# writer (pe_*), and the commands. The Windows program (quizbuild.exe) adds
+# the win32_* files; the native Linux program (build/host/quizbuild) the
+# posix_* files. The portable parts are unit-tested on the host.
 include(tools/builder/sources.cmake)
+set(QUIZ_BUILDER_PROGRAM_SOURCES ${QUIZ_BUILDER_SOURCES}
+  tools/builder/resource_reader.cpp
+  tools/builder/resource_writer.cpp
+  tools/builder/commands.cpp)
 
 if(NOT EXISTS /usr/include/nlohmann/json.hpp)
   message(FATAL_ERROR "nlohmann/json.hpp is missing: install nlohmann-json3-dev (tools/setup-debian)")
@@ -14,24 +20,33 @@ if(WIN32)
   file(MAKE_DIRECTORY ${QUIZ_JSON_INCLUDE})
   file(CREATE_LINK /usr/include/nlohmann ${QUIZ_JSON_INCLUDE}/nlohmann SYMBOLIC)
 
-  add_library(quizbuildcore STATIC ${QUIZ_BUILDER_SOURCES})
+  add_library(quizbuildcore STATIC ${QUIZ_BUILDER_PROGRAM_SOURCES} tools/builder/win32_files.cpp
+              tools/builder/win32_file_facts.cpp)
   target_include_directories(quizbuildcore SYSTEM PUBLIC ${QUIZ_JSON_INCLUDE})
   target_link_libraries(quizbuildcore PUBLIC quizcore)
   target_compile_options(quizbuildcore PRIVATE -Wall -Wextra)
 
-  add_executable(quizbuild
-    tools/builder/main.cpp
-    tools/builder/commands.cpp
-    tools/builder/win32_files.cpp
-    tools/builder/win32_file_facts.cpp
-    tools/builder/resource_reader.cpp
-    tools/builder/resource_writer.cpp)
+  add_executable(quizbuild tools/builder/main.cpp)
   target_link_libraries(quizbuild PRIVATE quizbuildcore quiznotice)
   target_compile_options(quizbuild PRIVATE -Wall -Wextra)
 else()
-  add_library(quizbuildcore_checked STATIC ${QUIZ_BUILDER_SOURCES})
-  target_link_libraries(quizbuildcore_checked PUBLIC quizcore_checked)
-  target_compile_options(quizbuildcore_checked PRIVATE -Wall -Wextra)
+  # The native program, unchecked and optimised like any tool.
+  add_library(quizbuildcore STATIC ${QUIZ_BUILDER_PROGRAM_SOURCES} tools/builder/posix_files.cpp
+              tools/builder/posix_file_facts.cpp)
+  target_link_libraries(quizbuildcore PUBLIC quizcore)
+  target_compile_options(quizbuildcore PRIVATE -Wall -Wextra)
+  add_executable(quizbuild tools/builder/main.cpp)
+  target_link_libraries(quizbuild PRIVATE quizbuildcore)
+  target_compile_options(quizbuild PRIVATE -Wall -Wextra)
+  # The release carries it: no C++ runtime of the build machine's needed.
+  target_link_options(quizbuild PRIVATE -static-libstdc++ -static-libgcc)
+
+  if(QUIZ_TESTS)
+    add_library(quizbuildcore_checked STATIC ${QUIZ_BUILDER_PROGRAM_SOURCES} tools/builder/posix_files.cpp
+              tools/builder/posix_file_facts.cpp)
+    target_link_libraries(quizbuildcore_checked PUBLIC quizcore_checked)
+    target_compile_options(quizbuildcore_checked PRIVATE -Wall -Wextra)
+  endif()
 endif()
 
 if(QUIZ_TESTS)

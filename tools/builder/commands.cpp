@@ -2,20 +2,17 @@
 
 #include "tools/builder/codec.h"
 #include "tools/builder/extraction.h"
+#include "tools/builder/files.h"
 #include "tools/builder/output_guard.h"
 #include "tools/builder/program_header.h"
 #include "tools/builder/quiz_description.h"
 #include "tools/builder/quiz_resources.h"
 #include "tools/builder/resource_reader.h"
 #include "tools/builder/resource_writer.h"
-#include "tools/builder/win32_file_facts.h"
-#include "tools/builder/win32_files.h"
 
 #include <cstdio>
 
 namespace {
-
-constexpr const char* defaultPlayerName = "quizz.exe";
 
 // Every byte of the line, whatever it holds.
 void printLine(std::FILE* stream, const std::string& line)
@@ -113,6 +110,31 @@ std::string playerProblem(const std::string& player)
     return start.problem.empty() ? windowsProgramProblem(start.bytes, facts.size) : start.problem;
 }
 
+// The player named, or else the first of the usual places that holds one;
+// empty, with the error added, when it cannot serve.
+std::string playerToUse(const std::string& named, Diagnostics& diagnostics)
+{
+    std::string player = named;
+    if (player.empty()) {
+        std::vector<std::string> candidates = defaultPlayerPaths();
+        for (const std::string& candidate : candidates)
+            if (player.empty() && fileFactsOf(candidate).kind != FileKind::Missing)
+                player = candidate;
+        if (player.empty()) {
+            std::string missing = candidates.front() + ": not found";
+            for (std::size_t n = 1; n < candidates.size(); ++n)
+                missing += ", nor " + candidates[n];
+            diagnostics.errors.push_back(missing + "; name the player with --player PLAYER.exe");
+            return "";
+        }
+    }
+    if (std::string problem = playerProblem(player); !problem.empty()) {
+        diagnostics.errors.push_back(player + ": " + problem);
+        return "";
+    }
+    return player;
+}
+
 // "12 entries, 24 media items"
 std::string summaryOf(const Plan& plan)
 {
@@ -165,10 +187,9 @@ int runBuild(const CommandLine& line)
 {
     Diagnostics diagnostics;
     Plan plan = planFrom(line.input, diagnostics);
-    std::string player = line.player.empty() ? joinPath(programFolder(), defaultPlayerName) : line.player;
-    if (std::string problem = playerProblem(player); !problem.empty())
-        diagnostics.errors.push_back(player + ": " + problem);
-    plan.inputs.push_back(inputFile("the player", true, player));
+    std::string player = playerToUse(line.player, diagnostics);
+    if (!player.empty())
+        plan.inputs.push_back(inputFile("the player", true, player));
     if (std::string conflict = outputConflict(line.output, plan.inputs); !conflict.empty())
         diagnostics.errors.push_back(conflict);
     if (!passes(diagnostics, line.strict))

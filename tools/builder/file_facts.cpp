@@ -17,6 +17,8 @@ std::string inputFileProblem(const FileFacts& facts)
     case FileKind::Missing: return "not found";
     case FileKind::Folder: return "a folder, not a file";
     case FileKind::Device:
+        if (!facts.problem.empty())
+            return facts.problem;
         return "names a device, not a file (Windows keeps NUL, CON, PRN, AUX, COM1 to COM9 and LPT1 to LPT9, with "
                "any extension, for its devices); rename the file";
     case FileKind::Unknown: break;

@@ -4,8 +4,10 @@
 // link) are known to be one file.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 enum class FileKind { Missing, File, Folder, Device, Unknown };
 
@@ -15,7 +17,9 @@ struct FileFacts {
     bool identified = false;  // whether `volume` and `index` name the file
     uint64_t volume = 0;      // the volume's serial number
     uint64_t index = 0;       // the file's number on its volume
-    std::string problem;      // for Unknown: why nothing is known, "cannot be opened, access denied (Windows error 5)"
+    // For Unknown, why nothing is known: "cannot be opened, access denied
+    // (Windows error 5)"; for a Device its name does not tell, what it is.
+    std::string problem;
 };
 
 // Empty for a file; otherwise what is wrong with the path as an input
@@ -29,3 +33,15 @@ bool isDeviceName(const std::string& path);
 
 // Whether both facts name one and the same file.
 bool sameFile(const FileFacts& first, const FileFacts& second);
+
+// The file system's answers about a path, without reading the file
+// (win32_file_facts.cpp and posix_file_facts.cpp).
+FileFacts fileFactsOf(const std::string& path);
+
+// At most `count` bytes from the start of the file; empty `problem` when
+// they were read (fewer when the file is shorter).
+struct FileStart {
+    std::vector<uint8_t> bytes;
+    std::string problem;
+};
+FileStart readFileStart(const std::string& path, std::size_t count);

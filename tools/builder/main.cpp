@@ -1,26 +1,29 @@
 // quizbuild: turns a quiz description into a copy of the player that
 // carries the quiz, and a built quiz back into a description.
-#include "shell/platform.h"
 #include "tools/builder/command_line.h"
 #include "tools/builder/commands.h"
 #include "tools/builder/temporary_files.h"
+#include "tools/builder/files.h"
 
 #include <cstdio>
 #include <exception>
-#include <fcntl.h>
-#include <io.h>
 #include <new>
 #include <string>
 
+#ifdef _WIN32
+#include "shell/platform.h"
+#endif
+
 namespace {
 
+#ifdef _WIN32
 // The file the command reads, for the crash handler's message (which
 // must not allocate).
 char inputName[MaxTemporaryPath];
 
-// A Windows call that fails this badly (Wine's resource update faults when
-// it runs out of memory) ends the process without unwinding: the temporary
-// output goes here, and the author learns which file was not built.
+// A fault that ends the process without unwinding (a system call failing
+// this badly when memory runs out) still removes the temporary output, and
+// the author learns which file was not built.
 LONG WINAPI onCrash(EXCEPTION_POINTERS* exception)
 {
     removeTemporaryFiles();
@@ -30,6 +33,7 @@ LONG WINAPI onCrash(EXCEPTION_POINTERS* exception)
     std::fflush(stderr);
     ExitProcess(1);
 }
+#endif
 
 int run(const CommandLine& line)
 {
@@ -48,10 +52,9 @@ int run(const CommandLine& line)
 
 int main(int argc, char** argv)
 {
-    // Lines end in LF alone, as they do for the same tool run on Linux
-    // through Wine, and texts pass through byte for byte.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
+    // Lines end in LF alone on every platform, and texts pass through byte
+    // for byte.
+    useBinaryStandardStreams();
 
     CommandLine line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (line.help) {
@@ -62,8 +65,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "quizbuild: %s. %s\n", line.error.c_str(), helpHint(line.command).c_str());
         return exitUsage;
     }
+#ifdef _WIN32
     std::snprintf(inputName, sizeof inputName, "%s", line.input.c_str());
     SetUnhandledExceptionFilter(onCrash);
+#endif
     try {
         return run(line);
     } catch (const std::bad_alloc&) {

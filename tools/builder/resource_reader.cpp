@@ -3,32 +3,21 @@
 #include "board/identifiers.h"
 #include "quiz/loader.h"
 #include "quiz/quiz.h"
-#include "shell/platform.h"
+#include "tools/builder/files.h"
+#include "tools/builder/pe_image.h"
+#include "tools/builder/pe_resources.h"
 #include "tools/builder/quiz_resources.h"
-#include "tools/builder/win32_files.h"
 
 namespace {
 
-struct DataModule {
-    HMODULE handle;
-    ~DataModule()
-    {
-        if (handle)
-            FreeLibrary(handle);
-    }
-};
-
-std::optional<std::vector<uint8_t>> resourceBytes(HMODULE module, const char* type, int id)
+std::optional<std::vector<uint8_t>> bytesOf(std::span<const uint8_t> file, const std::vector<PeResource>& resources,
+                                            const char* type, int id)
 {
-    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(id), type);
+    const PeResource* resource = findResource(resources, type, static_cast<uint16_t>(id));
     if (!resource)
         return std::nullopt;
-    DWORD size = SizeofResource(module, resource);
-    HGLOBAL loaded = LoadResource(module, resource);
-    const auto* bytes = static_cast<const uint8_t*>(loaded ? LockResource(loaded) : nullptr);
-    if (!bytes)
-        return std::vector<uint8_t>{};
-    return std::vector<uint8_t>(bytes, bytes + size);
+    std::span<const uint8_t> bytes = resourceBytes(file, *resource);
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 }  // namespace
@@ -36,18 +25,26 @@ std::optional<std::vector<uint8_t>> resourceBytes(HMODULE module, const char* ty
 StoredQuiz readStoredQuiz(const std::string& program, std::string& problem)
 {
     StoredQuiz stored;
-    DataModule module{LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)};
-    if (!module.handle) {
-        DWORD code = GetLastError();
-        problem = !fileExists(program) ? "not found"
-                      : "not a Windows program whose resources can be read, " + windowsErrorText(code);
+    FileRead file = readFileBytes(program);
+    if (!file.problem.empty()) {
+        problem = file.problem;
         return stored;
     }
-    stored.quizPayload = resourceBytes(module.handle, PayloadResourceType, QuizPayloadResourceId);
-    stored.codesPayload = resourceBytes(module.handle, PayloadResourceType, CodesPayloadResourceId);
+    PeParse parse = parsePeImage(file.bytes);
+    if (!parse.problem.empty()) {
+        problem = parse.problem;
+        return stored;
+    }
+    ResourceRead read = readPeResources(file.bytes, parse.image);
+    if (!read.problem.empty()) {
+        problem = read.problem;
+        return stored;
+    }
+    stored.quizPayload = bytesOf(file.bytes, read.resources, PayloadResourceType, QuizPayloadResourceId);
+    stored.codesPayload = bytesOf(file.bytes, read.resources, PayloadResourceType, CodesPayloadResourceId);
     for (int number = 1; number <= MaxEntries; ++number)
         for (int id : {MediaResourceIdBase + number, AnswerPictureResourceIdBase + number})
-            if (auto bytes = resourceBytes(module.handle, MediaResourceType, id))
+            if (auto bytes = bytesOf(file.bytes, read.resources, MediaResourceType, id))
                 stored.media[id] = std::move(*bytes);
     return stored;
 }

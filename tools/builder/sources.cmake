@@ -1,5 +1,5 @@
-# The builder's portable sources: its checks, conversions and payload
-# assembly, built into the Windows program, the host's unit tests and the
+# The builder's portable sources: its checks, conversions, payload assembly
+# and program-file reader and writer, built into the Windows program, the host's unit tests and the
 # fuzz target alike.
 set(QUIZ_BUILDER_SOURCES
   tools/builder/windows_1252.cpp
@@ -15,4 +15,9 @@ set(QUIZ_BUILDER_SOURCES
   tools/builder/quiz_resources.cpp
   tools/builder/extraction.cpp
   tools/builder/command_line.cpp
-  tools/builder/temporary_files.cpp)
+  tools/builder/temporary_files.cpp
+  tools/builder/pe_image.cpp
+  tools/builder/pe_resources.cpp
+  tools/builder/pe_resource_tree.cpp
+  tools/builder/pe_checksum.cpp
+  tools/builder/pe_resource_update.cpp)

@@ -1,4 +1,4 @@
-#include "tools/builder/win32_file_facts.h"
+#include "tools/builder/file_facts.h"
 
 #include "shell/platform.h"
 #include "tools/builder/win32_files.h"

@@ -1,14 +1,31 @@
+#include "tools/builder/files.h"
+#include "tools/builder/temporary_files.h"
 #include "tools/builder/win32_files.h"
 
 #include "shell/platform.h"
 
 #include <cctype>
+#include <fcntl.h>
+#include <io.h>
 
 namespace {
 
-// Files larger than this cannot be a quiz's media: the whole quiz must fit
-// in a 32-bit process while its resources are written.
-constexpr LONGLONG largestFile = 512LL * 1024 * 1024;
+constexpr const char* defaultPlayerName = "quizz.exe";
+
+// Deletes a temporary file on every way out but the final move; the crash
+// handler knows of it too.
+struct TemporaryFile {
+    std::string path;
+    explicit TemporaryFile(const char* made) : path(made) { rememberTemporaryFile(path); }
+    ~TemporaryFile()
+    {
+        forgetTemporaryFile(path);
+        if (!path.empty())
+            DeleteFileA(path.c_str());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+};
 
 struct FileHandle {
     HANDLE handle;
@@ -45,12 +62,40 @@ bool ansiFromUtf8(const std::string& utf8, std::string& ansi)
     return true;
 }
 
+std::string programFolder()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return folderOf(std::string(path, length));
+}
+
 bool isAbsolutePath(const std::string& path)
 {
     return (!path.empty() && (path[0] == '\\' || path[0] == '/')) || (path.size() >= 2 && path[1] == ':');
 }
 
 }  // namespace
+
+std::string fullPathOf(const std::string& path)
+{
+    char full[MAX_PATH];
+    DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH ? std::string(full, length) : path;
+}
+
+std::string windowsErrorText(unsigned long code)
+{
+    char text[256] = "";
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                                  sizeof text, nullptr);
+    std::string message(text, length);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '
+                                || message.back() == '.'))
+        message.pop_back();
+    if (!message.empty())
+        message[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(message[0])));
+    return (message.empty() ? std::string() : message + " ") + "(Windows error " + std::to_string(code) + ")";
+}
 
 FileRead readFileBytes(const std::string& path)
 {
@@ -66,8 +111,8 @@ FileRead readFileBytes(const std::string& path)
         result.problem = "cannot be read, " + windowsErrorText(GetLastError());
         return result;
     }
-    if (size.QuadPart > largestFile) {
-        result.problem = std::to_string(size.QuadPart) + " bytes, at most " + std::to_string(largestFile);
+    if (uint64_t(size.QuadPart) > LargestFile) {
+        result.problem = std::to_string(size.QuadPart) + " bytes, at most " + std::to_string(LargestFile);
         return result;
     }
     result.bytes.resize(static_cast<std::size_t>(size.QuadPart));
@@ -85,7 +130,7 @@ FileRead readFileBytes(const std::string& path)
     return result;
 }
 
-std::string writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes)
+std::string writeFileBytes(const std::string& path, std::span<const uint8_t> bytes)
 {
     FileHandle file{CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (file.handle == INVALID_HANDLE_VALUE)
@@ -154,30 +199,33 @@ std::string joinPath(const std::string& folder, const std::string& name)
     return folder + (slashes ? "/" : "\\") + name;
 }
 
-std::string fullPathOf(const std::string& path)
+
+std::string replaceFileBytes(const std::string& path, std::span<const uint8_t> bytes)
 {
-    char full[MAX_PATH];
-    DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    return length > 0 && length < MAX_PATH ? std::string(full, length) : path;
+    char temporary[MAX_PATH];
+    if (!GetTempFileNameA(folderOf(fullPathOf(path)).c_str(), "qzb", 0, temporary))
+        return "no file can be made in its folder, " + windowsErrorText(GetLastError());
+    TemporaryFile copy{temporary};
+    if (std::string problem = writeFileBytes(copy.path, bytes); !problem.empty())
+        return "its temporary file " + copy.path + " " + problem;
+    if (!MoveFileExA(copy.path.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return "cannot be replaced, " + windowsErrorText(GetLastError());
+    copy.path.clear();
+    return "";
 }
 
-std::string programFolder()
+bool sameFile(const std::string& existing, const std::string& other)
 {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return folderOf(std::string(path, length));
+    return lstrcmpiA(fullPathOf(existing).c_str(), fullPathOf(other).c_str()) == 0;
 }
 
-std::string windowsErrorText(unsigned long code)
+std::vector<std::string> defaultPlayerPaths()
 {
-    char text[256] = "";
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
-                                  sizeof text, nullptr);
-    std::string message(text, length);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '
-                                || message.back() == '.'))
-        message.pop_back();
-    if (!message.empty())
-        message[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(message[0])));
-    return (message.empty() ? std::string() : message + " ") + "(Windows error " + std::to_string(code) + ")";
+    return {joinPath(programFolder(), defaultPlayerName)};
+}
+
+void useBinaryStandardStreams()
+{
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 }
