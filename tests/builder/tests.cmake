@@ -28,4 +28,7 @@ else()
     QUIZ_WIN32_PLAYER="${QUIZ_WIN32_DIR}/quizz.exe" QUIZ_WIN64_PLAYER="${QUIZ_WIN64_DIR}/quizz.exe")
   include(GoogleTest)
   gtest_discover_tests(builder_unit_tests TEST_PREFIX "host." DISCOVERY_TIMEOUT 30)
+  # Every example built by tools/quizbuild, with no Wine started.
+  add_test(NAME builder.examples COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/builder/examples-test)
+  set_tests_properties(builder.examples PROPERTIES TIMEOUT 300)
 endif()
