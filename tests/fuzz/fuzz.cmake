@@ -7,6 +7,10 @@ function(quiz_fuzz_target name)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
 endfunction()
 
+# The packer compares dictionary strings with input bytes, nothing a fuzzer
+# learns from, and tracing every such comparison made it the cost of each run.
+set_source_files_properties(quiz/lzw_encode.cpp PROPERTIES COMPILE_OPTIONS -fno-sanitize-coverage=trace-cmp)
+
 # The codec, the payload parsing and the verdict rules.
 quiz_fuzz_target(fuzz_core tests/fuzz/fuzz_core.cpp ${QUIZ_CORE_SOURCES} quiz/notice_stderr.cpp)
 # The answers file as the player reads it.
