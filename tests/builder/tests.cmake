@@ -15,7 +15,8 @@ else()
     tests/builder/extraction_test.cpp
     tests/builder/command_line_test.cpp
     tests/builder/program_header_test.cpp
-    tests/builder/output_guard_test.cpp)
+    tests/builder/output_guard_test.cpp
+    tests/builder/csv_entries_test.cpp)
   target_include_directories(builder_unit_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(builder_unit_tests PRIVATE quizbuildcore_checked GTest::gtest GTest::gtest_main)
   include(GoogleTest)
