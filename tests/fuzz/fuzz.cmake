@@ -18,4 +18,7 @@ include(tools/builder/sources.cmake)
 quiz_fuzz_target(fuzz_description tests/fuzz/fuzz_description.cpp ${QUIZ_BUILDER_SOURCES} ${QUIZ_CORE_SOURCES}
                  quiz/notice_stderr.cpp)
 
-add_custom_target(fuzz_targets DEPENDS fuzz_core fuzz_answers fuzz_description)
+# Spreadsheets' CSV files of entries, and their way back through extract --csv.
+quiz_fuzz_target(fuzz_csv tests/fuzz/fuzz_csv.cpp ${QUIZ_BUILDER_SOURCES} ${QUIZ_CORE_SOURCES} quiz/notice_stderr.cpp)
+
+add_custom_target(fuzz_targets DEPENDS fuzz_core fuzz_answers fuzz_description fuzz_csv)
