@@ -2,6 +2,7 @@
 // quizbuild reads them: what comes out, where each problem is told, and the
 // way back through extract --csv.
 #include "tests/builder/builder_fixtures.h"
+#include "tools/builder/command_line.h"
 #include "tools/builder/csv_writer.h"
 
 #include <gtest/gtest.h>
@@ -178,7 +179,8 @@ TEST(CsvEntries, MoreThanNinetyEntries)
 TEST(CsvEntries, FilesThatCannotBeRead)
 {
     Diagnostics diagnostics{"quiz.json", {}, {}};
-    readQuizDescription(R"({"kind": "text", "title": "T", "entries": "gone.csv"})", diagnostics,
+    // The codes are not counted against entries that could not be read.
+    readQuizDescription(R"({"kind": "text", "title": "T", "entries": "gone.csv", "codes": ["A", "B"]})", diagnostics,
                         [](const std::string&) { return FileRead{{}, "not found"}; });
     EXPECT_EQ(diagnostics.errors, Lines{"quiz.json: entries: \"gone.csv\": not found"});
 
@@ -272,6 +274,29 @@ TEST(CsvEntries, ExtractedAsCsvBuildsTheSameQuiz)
             EXPECT_EQ(again.resources[at].bytes, first.resources[at].bytes) << context << " " << first.resources[at].id;
         }
     }
+}
+
+TEST(CsvEntries, OnlyExtractTakesCsv)
+{
+    struct Row {
+        std::vector<std::string> arguments;
+        bool csv;
+        std::string error;
+    };
+    const Row rows[] = {
+        {{"extract", "q.exe", "-o", "dir", "--csv"}, true, ""},
+        {{"extract", "--csv", "q.exe", "-o", "dir"}, true, ""},
+        {{"extract", "q.exe", "-o", "dir"}, false, ""},
+        {{"build", "q.json", "-o", "q.exe", "--csv"}, false, "unknown option --csv"},
+        {{"check", "q.json", "--csv"}, false, "unknown option --csv"},
+    };
+    for (const Row& row : rows) {
+        CommandLine line = parseCommandLine(row.arguments);
+        EXPECT_EQ(line.csv, row.csv) << row.arguments[0];
+        EXPECT_EQ(line.error, row.error) << row.arguments[0];
+    }
+    EXPECT_NE(usageText(Command::Extract).find("--csv"), std::string::npos);
+    EXPECT_NE(usageText(Command::None).find("extract QUIZ.exe -o DIR [--csv]"), std::string::npos);
 }
 
 }  // namespace

@@ -153,9 +153,6 @@ std::optional<std::vector<CsvColumn>> readHeader(const Row& header, const std::s
     std::size_t errorsBefore = diagnostics.errors.size();
     std::vector<CsvColumn> columns;
     std::array<std::size_t, CsvColumnCount> seenAt{};  // 1-based position; 0 when not named
-    std::string known;
-    for (std::size_t column = 0; column < CsvColumnCount; ++column)
-        known += (column ? ", " : "") + inQuotes(columnNames[column]);
     for (std::size_t at = 0; at < header.cells.size(); ++at) {
         const std::string& text = header.cells[at].text;
         std::string place = name + ", line " + std::to_string(header.cells[at].line) + ", column " + std::to_string(at + 1);
@@ -163,6 +160,9 @@ std::optional<std::vector<CsvColumn>> readHeader(const Row& header, const std::s
         while (found < CsvColumnCount && text != columnNames[found])
             ++found;
         if (found == CsvColumnCount) {
+            std::string known;
+            for (std::size_t column = 0; column < CsvColumnCount; ++column)
+                known += (column ? ", " : "") + inQuotes(columnNames[column]);
             reportError(diagnostics, place,
                         (text.empty() ? std::string("no column name") : "unknown column " + inQuotes(text))
                             + "; the header row names columns among " + known);
@@ -202,7 +202,10 @@ std::optional<std::vector<CsvColumn>> readHeader(const Row& header, const std::s
 // each break becomes a space.
 std::string oneLine(const std::string& text)
 {
+    if (text.find_first_of("\r\n") == std::string::npos)
+        return text;
     std::string line;
+    line.reserve(text.size());
     // Bounded by the text's length.
     for (std::size_t at = 0; at < text.size(); ++at) {
         if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n')
@@ -313,6 +316,11 @@ std::string csvPlace(const CsvEntry& entry, const std::string& name, const std::
     else if (field == "revealText")
         column = CsvColumn::RevealText;
     std::size_t line = column ? entry.cellLines[indexOf(*column)] : 0;
-    std::string place = name + ", line " + std::to_string(line ? line : entry.line);
-    return column ? place + ", column " + inQuotes(columnNames[indexOf(*column)]) : place;
+    // Built in one string: the checks ask for several places of every row.
+    std::string place;
+    place.reserve(name.size() + 48);
+    place.append(name).append(", line ").append(std::to_string(line ? line : entry.line));
+    if (column)
+        place.append(", column \"").append(columnNames[indexOf(*column)]).append("\"");
+    return place;
 }

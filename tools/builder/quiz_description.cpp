@@ -305,6 +305,10 @@ void readCodes(const Json& root, QuizDescription& quiz, Diagnostics& diagnostics
     for (std::size_t at = 0; at < codes->size(); ++at)
         quiz.codes.push_back(
             checkedText((*codes)[at], "codes[" + std::to_string(at) + "]", TextUse::Code, diagnostics));
+    // A CSV file of entries that could not be read has had its problems
+    // told; its entries are not counted against the codes.
+    if (!quiz.entriesFile.empty() && quiz.entries.empty())
+        return;
     std::size_t entries = quiz.entries.size();
     std::string counts = countOf(codes->size(), "code", "codes") + " for " + countOf(entries, "entry", "entries");
     if (codes->size() > entries)
