@@ -110,6 +110,13 @@ TEST(CsvEntries, ProblemsOfTheFileAndItsHeaderRow)
         {"empty column name", "clue,,answer1\nA,,b\n", text,
          {"quiz.json: e.csv, line 1, column 2: no column name; the header row names columns among \"clue\", "
           "\"answer1\", \"answer2\", \"media\", \"revealPicture\", \"revealText\""}},
+        {"first row of another file", "Paris;France;" + std::string(50, 'x') + "\nRome;Italie;x\n", text,
+         {"quiz.json: e.csv, line 1: the first row names none of the columns \"clue\", \"answer1\", \"answer2\", "
+          "\"media\", \"revealPicture\", \"revealText\"; it must be the header row, naming the column of each field"}},
+        {"long unknown column name", "clue,answer1,\xC3\xA9" + std::string(39, 'x') + "\nA,b,c\n", text,
+         {"quiz.json: e.csv, line 1, column 3: unknown column \"\xC3\xA9" + std::string(38, 'x')
+          + "\"...; the header row names columns among \"clue\", \"answer1\", \"answer2\", \"media\", "
+            "\"revealPicture\", \"revealText\""}},
         {"duplicate column", "answer1;clue;answer1\nA;b;c\n", text,
          {"quiz.json: e.csv, line 1, column 3: \"answer1\" again, first named in column 1; name each column once"}},
         {"no answer", "clue\nA\n", text, {"quiz.json: e.csv, line 1: no column \"answer1\"; every entry has an answer"}},

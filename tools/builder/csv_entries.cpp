@@ -146,25 +146,56 @@ std::optional<std::vector<Row>> parseRows(std::string_view text, const std::stri
     return std::move(reading.rows);
 }
 
+std::size_t columnOf(const std::string& text)
+{
+    std::size_t found = 0;
+    while (found < CsvColumnCount && text != columnNames[found])
+        ++found;
+    return found;
+}
+
+// A header cell as quoted in a message: a cell of another file's first
+// row may be long, and its start is enough to find it.
+std::string shortQuote(const std::string& text)
+{
+    constexpr std::size_t longest = 40;
+    if (text.size() <= longest)
+        return inQuotes(text);
+    std::size_t end = longest;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;  // not inside a UTF-8 sequence
+    return inQuotes(text.substr(0, end)) + "...";
+}
+
 // The column each header cell names, by position; problems reported.
 std::optional<std::vector<CsvColumn>> readHeader(const Row& header, const std::string& name,
                                                  const CsvColumnsNeeded& needed, Diagnostics& diagnostics)
 {
+    std::string known;
+    for (std::size_t column = 0; column < CsvColumnCount; ++column)
+        known += (column ? ", " : "") + inQuotes(columnNames[column]);
+    // A first row without a single column name is no header row (another
+    // file, or the header left out): one line says so, not one per cell.
+    bool namesAny = false;
+    for (const Cell& cell : header.cells)
+        namesAny = namesAny || columnOf(cell.text) < CsvColumnCount;
+    if (!namesAny) {
+        reportError(diagnostics, name + ", line " + std::to_string(header.line),
+                    "the first row names none of the columns " + known
+                        + "; it must be the header row, naming the column of each field");
+        return std::nullopt;
+    }
+
     std::size_t errorsBefore = diagnostics.errors.size();
     std::vector<CsvColumn> columns;
     std::array<std::size_t, CsvColumnCount> seenAt{};  // 1-based position; 0 when not named
     for (std::size_t at = 0; at < header.cells.size(); ++at) {
         const std::string& text = header.cells[at].text;
         std::string place = name + ", line " + std::to_string(header.cells[at].line) + ", column " + std::to_string(at + 1);
-        std::size_t found = 0;
-        while (found < CsvColumnCount && text != columnNames[found])
-            ++found;
+        std::size_t found = columnOf(text);
         if (found == CsvColumnCount) {
-            std::string known;
-            for (std::size_t column = 0; column < CsvColumnCount; ++column)
-                known += (column ? ", " : "") + inQuotes(columnNames[column]);
             reportError(diagnostics, place,
-                        (text.empty() ? std::string("no column name") : "unknown column " + inQuotes(text))
+                        (text.empty() ? std::string("no column name") : "unknown column " + shortQuote(text))
                             + "; the header row names columns among " + known);
             continue;
         }
