@@ -32,7 +32,7 @@ foreach(arch ${QUIZ_WINE_ARCHES})
 endforeach()
 # A short run of each fuzz target over its corpus (make fuzz runs the campaign).
 if(QUIZ_FUZZ_DIR)
-  foreach(target core answers description pe)
+  foreach(target core answers description pe csv)
     add_test(NAME fuzz.${target}
       COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/run-fuzz ${QUIZ_FUZZ_DIR} ${CMAKE_BINARY_DIR}/fuzz-${target}
               ${QUIZ_FUZZ_SECONDS} fuzz_${target})

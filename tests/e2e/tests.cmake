@@ -12,9 +12,13 @@ add_executable(player_test
   tests/e2e/scrolling_test.cpp
   tests/e2e/answers_file_test.cpp
   tests/e2e/quiz_texts_test.cpp
-  tests/e2e/answers_keeping_test.cpp)
+  tests/e2e/answers_keeping_test.cpp
+  tests/e2e/spreadsheet_quiz_test.cpp)
 target_link_libraries(player_test PRIVATE win32driver gtest gtest_main)
 target_compile_options(player_test PRIVATE -Wall -Wextra)
 add_dependencies(player_test quizz quizbuild)
 # The header's link shows the address the player was configured with.
 target_compile_definitions(player_test PRIVATE QUIZ_PUBLISHER_URL="${QUIZ_PUBLISHER_URL}")
+# The spreadsheet example is built from the source tree's examples/.
+set_property(SOURCE tests/e2e/spreadsheet_quiz_test.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+             QUIZ_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}")

@@ -26,4 +26,7 @@ quiz_fuzz_target(fuzz_description tests/fuzz/fuzz_description.cpp ${QUIZ_BUILDER
 quiz_fuzz_target(fuzz_pe tests/fuzz/fuzz_pe.cpp tools/builder/pe_image.cpp tools/builder/pe_resources.cpp
                  tools/builder/pe_resource_tree.cpp tools/builder/pe_checksum.cpp tools/builder/pe_resource_update.cpp)
 
-add_custom_target(fuzz_targets DEPENDS fuzz_core fuzz_answers fuzz_description fuzz_pe)
+# Spreadsheets' CSV files of entries, and their way back through extract --csv.
+quiz_fuzz_target(fuzz_csv tests/fuzz/fuzz_csv.cpp ${QUIZ_BUILDER_SOURCES} ${QUIZ_CORE_SOURCES} quiz/notice_stderr.cpp)
+
+add_custom_target(fuzz_targets DEPENDS fuzz_core fuzz_answers fuzz_description fuzz_pe fuzz_csv)

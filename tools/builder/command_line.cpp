@@ -16,9 +16,11 @@ constexpr CommandForm commandForms[] = {
      "quizbuild.exe unless --player names another; it is never changed. OUT.exe is\n"
      "replaced only once it is complete. --strict turns warnings into errors.\n"},
     {Command::Extract, "extract",
-     "Usage: quizbuild extract QUIZ.exe -o DIR\n"
+     "Usage: quizbuild extract QUIZ.exe -o DIR [--csv]\n"
      "Reads the quiz out of a built QUIZ.exe without running it and writes\n"
-     "DIR/quiz.json and DIR/media/..., which build turns into the same quiz again.\n"},
+     "DIR/quiz.json and DIR/media/..., which build turns into the same quiz again.\n"
+     "--csv writes the entries into DIR/quiz.csv (UTF-8, comma-separated, for a\n"
+     "spreadsheet), which quiz.json names as its entries.\n"},
     {Command::Check, "check",
      "Usage: quizbuild check QUIZ.json [--strict]\n"
      "Checks the quiz description and its media as build does, writing nothing.\n"
@@ -35,7 +37,7 @@ constexpr const char* overallUsage =
     "Usage: quizbuild COMMAND ...\n"
     "Builds quiz players from quiz descriptions, and reads them back.\n"
     "  build QUIZ.json -o OUT.exe [--player PLAYER.exe] [--strict]\n"
-    "  extract QUIZ.exe -o DIR\n"
+    "  extract QUIZ.exe -o DIR [--csv]\n"
     "  check QUIZ.json [--strict]\n"
     "  pack IN OUT\n"
     "  unpack IN OUT\n"
@@ -79,6 +81,8 @@ void readArguments(const std::vector<std::string>& arguments, CommandLine& line)
                 line.player = arguments[++at];
         } else if (argument == "--strict" && (line.command == Command::Build || line.command == Command::Check)) {
             line.strict = true;
+        } else if (argument == "--csv" && line.command == Command::Extract) {
+            line.csv = true;
         } else if (argument.size() > 1 && argument[0] == '-') {
             line.error = "unknown option " + argument;
         } else {

@@ -11,6 +11,7 @@ struct CommandLine {
     Command command = Command::None;
     bool help = false;
     bool strict = false;
+    bool csv = false;    // extract: the entries into a CSV file for spreadsheets
     std::string input;
     std::string output;
     std::string player;  // empty: the player beside the builder

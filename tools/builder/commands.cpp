@@ -1,6 +1,7 @@
 #include "tools/builder/commands.h"
 
 #include "tools/builder/codec.h"
+#include "tools/builder/csv_entries.h"
 #include "tools/builder/extraction.h"
 #include "tools/builder/files.h"
 #include "tools/builder/output_guard.h"
@@ -73,6 +74,21 @@ MediaAccess mediaBeside(const std::string& folder)
     return {factsOf, read};
 }
 
+// The CSV file of entries, named as the description names it, beside it.
+EntriesFileReader entriesBeside(const std::string& folder)
+{
+    return [folder](const std::string& path) {
+        std::string opened = mediaFilePath(folder, path);
+        if (opened.empty())
+            return FileRead{{}, unwritableMediaName};
+        FileFacts facts = fileFactsOf(opened);
+        std::string problem = inputFileProblem(facts);
+        if (problem.empty() && facts.size > MaxEntriesFileBytes)
+            problem = byteSize(facts.size) + ", at most " + byteSize(MaxEntriesFileBytes) + " for a CSV file of entries";
+        return problem.empty() ? readFileBytes(opened) : FileRead{{}, problem};
+    };
+}
+
 // The description, its texts and every media file it names, checked as one.
 Plan planFrom(const std::string& descriptionPath, Diagnostics& diagnostics)
 {
@@ -83,13 +99,15 @@ Plan planFrom(const std::string& descriptionPath, Diagnostics& diagnostics)
         reportError(diagnostics, "", json.problem);
         return plan;
     }
+    std::string folder = folderOf(descriptionPath);
     QuizDescription description =
         readQuizDescription(std::string_view(reinterpret_cast<const char*>(json.bytes.data()), json.bytes.size()),
-                            diagnostics);
-    std::string folder = folderOf(descriptionPath);
+                            diagnostics, entriesBeside(folder));
     plan.resources = planQuizResources(description, mediaBeside(folder), diagnostics);
     plan.entries = description.entries.size();
     plan.inputs.push_back(inputFile("the quiz description", false, descriptionPath));
+    if (std::string path = mediaFilePath(folder, description.entriesFile); !description.entriesFile.empty() && !path.empty())
+        plan.inputs.push_back(inputFile("the CSV file of entries", false, path));
     for (const MediaFileUse& media : mediaFilesOf(description)) {
         std::string role = "the file of " + media.where + " (" + inQuotes(media.path) + ")";
         if (std::string path = mediaFilePath(folder, media.path); !path.empty())
@@ -212,7 +230,7 @@ int runExtract(const CommandLine& line)
         return exitBadInput;
     }
     Diagnostics diagnostics{line.input, {}, {}};
-    std::vector<ExtractedFile> files = extractQuiz(stored, diagnostics);
+    std::vector<ExtractedFile> files = extractQuiz(stored, diagnostics, line.csv);
     if (!passes(diagnostics, false))
         return exitBadInput;
 
@@ -229,7 +247,9 @@ int runExtract(const CommandLine& line)
             return exitBadInput;
         }
     }
-    std::printf("%s: quiz.json and %s\n", line.output.c_str(), countOf(files.size() - 1, "media file", "media files").c_str());
+    std::size_t described = line.csv ? 2 : 1;
+    std::printf("%s: %s and %s\n", line.output.c_str(), line.csv ? "quiz.json, quiz.csv" : "quiz.json",
+                countOf(files.size() - described, "media file", "media files").c_str());
     return exitSuccess;
 }
 

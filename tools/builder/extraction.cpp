@@ -3,6 +3,7 @@
 #include "board/identifiers.h"
 #include "quiz/payload.h"
 #include "tools/builder/codec.h"
+#include "tools/builder/csv_writer.h"
 #include "tools/builder/media_format.h"
 #include "tools/builder/owned_quiz.h"
 #include "tools/builder/quiz_description.h"
@@ -119,7 +120,7 @@ OrderedJson describeQuiz(const Quiz& quiz, const StoredQuiz& stored, std::vector
 
 }  // namespace
 
-std::vector<ExtractedFile> extractQuiz(const StoredQuiz& stored, Diagnostics& diagnostics)
+std::vector<ExtractedFile> extractQuiz(const StoredQuiz& stored, Diagnostics& diagnostics, bool entriesAsCsv)
 {
     std::vector<uint8_t> quizBytes = unpackedPayload(stored.quizPayload, "quiz payload", "\"PATCH\" 104", diagnostics);
     std::vector<uint8_t> codesBytes =
@@ -140,10 +141,16 @@ std::vector<ExtractedFile> extractQuiz(const StoredQuiz& stored, Diagnostics& di
     if (!diagnostics.errors.empty())
         return {};
 
-    std::vector<ExtractedFile> files(1);
-    std::string json = describeQuiz(quiz, stored, files, diagnostics).dump(2) + "\n";
+    std::vector<ExtractedFile> files(entriesAsCsv ? 2 : 1);
+    OrderedJson description = describeQuiz(quiz, stored, files, diagnostics);
     if (!diagnostics.errors.empty())
         return {};
+    if (entriesAsCsv) {
+        std::string csv = entriesCsv(description["entries"]);
+        files[1] = {ExtractedEntriesName, {csv.begin(), csv.end()}};
+        description["entries"] = ExtractedEntriesName;
+    }
+    std::string json = description.dump(2) + "\n";
     files[0] = {"quiz.json", {json.begin(), json.end()}};
     return files;
 }

@@ -24,5 +24,7 @@ struct ExtractedFile {
 
 // quiz.json first, then the media files it names (media/01.jpg for entry
 // 1's item, media/01-reveal.gif for its answer picture, by detected type).
-// Nothing comes out when an error was reported.
-std::vector<ExtractedFile> extractQuiz(const StoredQuiz& stored, Diagnostics& diagnostics);
+// With `entriesAsCsv`, quiz.csv follows quiz.json and holds the entries,
+// which quiz.json names instead of listing them. Nothing comes out when an
+// error was reported.
+std::vector<ExtractedFile> extractQuiz(const StoredQuiz& stored, Diagnostics& diagnostics, bool entriesAsCsv = false);

@@ -2,10 +2,12 @@
 
 #include "quiz/payload.h"
 #include "tools/builder/answer_warnings.h"
+#include "tools/builder/csv_entries.h"
 #include "tools/builder/json_text.h"
 #include "tools/builder/windows_1252.h"
 
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -137,16 +139,20 @@ std::string mediaPath(const Json& entry, const char* key, const std::string& whe
 
 // --- The quiz -------------------------------------------------------------
 
+// Where a field of one entry is, for its problems: "entry 3, answers[1]" in
+// the description, or a line and column of a spreadsheet's CSV.
+using EntryPlaces = std::function<std::string(const std::string& field)>;
+
 struct Rules {
     std::optional<QuizKind> kind;      // unset when the kind itself is wrong
     std::optional<RevealKind> reveal;
     std::optional<int32_t> answersPerEntry;
 };
 
-void readAnswers(const Json& entry, std::size_t index, const Rules& rules, EntryDescription& out,
+void readAnswers(const Json& entry, const EntryPlaces& placeOf, const Rules& rules, EntryDescription& out,
                  Diagnostics& diagnostics)
 {
-    std::string where = entryField(index, "answers");
+    std::string where = placeOf("answers");
     const Json* answers = member(entry, "answers");
     if (!answers) {
         reportError(diagnostics, where, "missing; expected an array of answer texts");
@@ -161,7 +167,7 @@ void readAnswers(const Json& entry, std::size_t index, const Rules& rules, Entry
                     countOf(answers->size(), "answer", "answers") + ", answersPerEntry is "
                         + std::to_string(*rules.answersPerEntry));
     for (std::size_t at = 0; at < answers->size(); ++at) {
-        std::string answerWhere = entryField(index, "answers[" + std::to_string(at) + "]");
+        std::string answerWhere = placeOf("answers[" + std::to_string(at) + "]");
         std::size_t errorsBefore = diagnostics.errors.size();
         std::string text = checkedText((*answers)[at], answerWhere, TextUse::PayloadField, diagnostics);
         if (diagnostics.errors.size() == errorsBefore)
@@ -183,10 +189,10 @@ void refuseUnrevealed(const Json& entry, const char* key, RevealKind needed, con
                         + "\"");
 }
 
-void readEntryMedia(const Json& entry, std::size_t index, const Rules& rules, EntryDescription& out,
+void readEntryMedia(const Json& entry, const EntryPlaces& placeOf, const Rules& rules, EntryDescription& out,
                     Diagnostics& diagnostics)
 {
-    std::string mediaWhere = entryField(index, "media");
+    std::string mediaWhere = out.mediaPlace = placeOf("media");
     out.media = mediaPath(entry, "media", mediaWhere, diagnostics);
     if (rules.kind == QuizKind::Text && member(entry, "media"))
         reportError(diagnostics, mediaWhere, "a text quiz shows no media, so it would not be stored; remove it");
@@ -194,38 +200,82 @@ void readEntryMedia(const Json& entry, std::size_t index, const Rules& rules, En
         reportError(diagnostics, mediaWhere,
                     std::string("missing; a ") + quizKindName(*rules.kind) + " quiz needs one for every entry");
 
-    std::string pictureWhere = entryField(index, "revealPicture");
+    std::string pictureWhere = out.revealPicturePlace = placeOf("revealPicture");
     out.revealPicture = mediaPath(entry, "revealPicture", pictureWhere, diagnostics);
     refuseUnrevealed(entry, "revealPicture", RevealKind::Picture, rules, pictureWhere, diagnostics);
     if (rules.reveal == RevealKind::Picture && !member(entry, "revealPicture"))
         reportError(diagnostics, pictureWhere, "missing; reveal \"picture\" needs one for every entry");
 
-    std::string textWhere = entryField(index, "revealText");
+    std::string textWhere = placeOf("revealText");
     out.revealText = optionalText(entry, "revealText", textWhere, diagnostics);
     refuseUnrevealed(entry, "revealText", RevealKind::Text, rules, textWhere, diagnostics);
 }
 
-EntryDescription readEntry(const Json& entry, std::size_t index, const Rules& rules, Diagnostics& diagnostics)
+EntryDescription readEntry(const Json& entry, const EntryPlaces& placeOf, const Rules& rules, Diagnostics& diagnostics)
 {
     EntryDescription out;
     if (!entry.is_object()) {
-        reportError(diagnostics, entryField(index, ""), "expected an object, found " + typeName(entry));
+        reportError(diagnostics, placeOf(""), "expected an object, found " + typeName(entry));
         return out;
     }
-    refuseUnknownKeys(entry, entryKeys, entryField(index, ""), diagnostics);
-    readAnswers(entry, index, rules, out, diagnostics);
-    out.clue = optionalText(entry, "clue", entryField(index, "clue"), diagnostics);
+    refuseUnknownKeys(entry, entryKeys, placeOf(""), diagnostics);
+    readAnswers(entry, placeOf, rules, out, diagnostics);
+    out.clue = optionalText(entry, "clue", placeOf("clue"), diagnostics);
     if (rules.kind == QuizKind::Text && !member(entry, "clue"))
-        reportError(diagnostics, entryField(index, "clue"), "missing; a text quiz shows the clue of every entry");
-    readEntryMedia(entry, index, rules, out, diagnostics);
+        reportError(diagnostics, placeOf("clue"), "missing; a text quiz shows the clue of every entry");
+    readEntryMedia(entry, placeOf, rules, out, diagnostics);
     return out;
 }
 
-void readEntries(const Json& root, const Rules& rules, QuizDescription& quiz, Diagnostics& diagnostics)
+// Entries kept in a spreadsheet's CSV file, checked entry by entry as the
+// description's own would be.
+void readEntriesFile(const std::string& path, const Rules& rules, const EntriesFileReader& readFile,
+                     QuizDescription& quiz, Diagnostics& diagnostics)
+{
+    quiz.entriesFile = path;
+    if (path.empty()) {
+        reportError(diagnostics, "entries", "expected an array of 1 to 90 entries or a CSV file path, found an empty string");
+        return;
+    }
+    FileRead read = readFile ? readFile(path) : FileRead{{}, "no CSV file can be read here"};
+    if (!read.problem.empty()) {
+        reportError(diagnostics, "entries", inQuotes(path) + ": " + read.problem);
+        return;
+    }
+    CsvColumnsNeeded needed;
+    needed.clue = rules.kind == QuizKind::Text;
+    needed.secondAnswer = rules.answersPerEntry == 2;
+    needed.media = rules.kind && *rules.kind != QuizKind::Text;
+    needed.revealPicture = rules.reveal == RevealKind::Picture;
+    std::string name = escaped(path);
+    std::size_t errorsBefore = diagnostics.errors.size();
+    std::vector<CsvEntry> rows = readCsvEntries(
+        std::string_view(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()), name, needed,
+        diagnostics);
+    if (diagnostics.errors.size() != errorsBefore)
+        return;
+    if (rows.empty())
+        reportError(diagnostics, name, "no entries below the header row, at least 1");
+    if (rows.size() > std::size_t(MaxEntries))
+        reportError(diagnostics, name,
+                    countOf(rows.size(), "entry", "entries") + " below the header row, at most "
+                        + std::to_string(MaxEntries));
+    for (const CsvEntry& row : rows)
+        quiz.entries.push_back(readEntry(
+            row.fields, [&row, &name](const std::string& field) { return csvPlace(row, name, field); }, rules,
+            diagnostics));
+}
+
+void readEntries(const Json& root, const Rules& rules, const EntriesFileReader& readFile, QuizDescription& quiz,
+                 Diagnostics& diagnostics)
 {
     const Json* entries = member(root, "entries");
     if (!entries) {
         reportError(diagnostics, "entries", "missing; expected an array of 1 to 90 entries");
+        return;
+    }
+    if (entries->is_string()) {
+        readEntriesFile(entries->get<std::string>(), rules, readFile, quiz, diagnostics);
         return;
     }
     if (!entries->is_array()) {
@@ -238,7 +288,9 @@ void readEntries(const Json& root, const Rules& rules, QuizDescription& quiz, Di
         reportError(diagnostics, "entries",
                     countOf(entries->size(), "entry", "entries") + ", at most " + std::to_string(MaxEntries));
     for (std::size_t index = 0; index < entries->size(); ++index)
-        quiz.entries.push_back(readEntry((*entries)[index], index, rules, diagnostics));
+        quiz.entries.push_back(readEntry(
+            (*entries)[index], [index](const std::string& field) { return entryField(index, field); }, rules,
+            diagnostics));
 }
 
 void readCodes(const Json& root, QuizDescription& quiz, Diagnostics& diagnostics)
@@ -253,6 +305,10 @@ void readCodes(const Json& root, QuizDescription& quiz, Diagnostics& diagnostics
     for (std::size_t at = 0; at < codes->size(); ++at)
         quiz.codes.push_back(
             checkedText((*codes)[at], "codes[" + std::to_string(at) + "]", TextUse::Code, diagnostics));
+    // A CSV file of entries that could not be read has had its problems
+    // told; its entries are not counted against the codes.
+    if (!quiz.entriesFile.empty() && quiz.entries.empty())
+        return;
     std::size_t entries = quiz.entries.size();
     std::string counts = countOf(codes->size(), "code", "codes") + " for " + countOf(entries, "entry", "entries");
     if (codes->size() > entries)
@@ -304,7 +360,8 @@ void readBoardColour(const Json& root, QuizDescription& quiz, Diagnostics& diagn
 
 }  // namespace
 
-QuizDescription readQuizDescription(std::string_view json, Diagnostics& diagnostics)
+QuizDescription readQuizDescription(std::string_view json, Diagnostics& diagnostics,
+                                    const EntriesFileReader& readEntriesFile)
 {
     QuizDescription quiz;
     Json root;
@@ -332,7 +389,7 @@ QuizDescription readQuizDescription(std::string_view json, Diagnostics& diagnost
     quiz.description = optionalText(root, "description", "description", diagnostics);
     readAnswerLabels(root, quiz, diagnostics);
     readBoardColour(root, quiz, diagnostics);
-    readEntries(root, rules, quiz, diagnostics);
+    readEntries(root, rules, readEntriesFile, quiz, diagnostics);
     readCodes(root, quiz, diagnostics);
     return quiz;
 }

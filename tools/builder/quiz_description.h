@@ -4,6 +4,7 @@
 
 #include "quiz/quiz.h"
 #include "tools/builder/diagnostics.h"
+#include "tools/builder/file_read.h"
 
 #include <cstdint>
 #include <string>
@@ -20,6 +21,8 @@ struct EntryDescription {
     std::string revealText;     // only with reveal "text"
     std::string media;          // path as written (UTF-8), relative to the description; empty when absent
     std::string revealPicture;  // likewise, only with reveal "picture"
+    std::string mediaPlace;          // where the two paths are written, for problems with their files:
+    std::string revealPicturePlace;  // "entry 3, media", "names.csv, line 4, column \"media\""
 };
 
 struct QuizDescription {
@@ -32,12 +35,19 @@ struct QuizDescription {
     RevealKind reveal = RevealKind::None;
     uint32_t boardColour = 0xFFFFFF;  // COLORREF layout 0x00BBGGRR; white unless given
     std::vector<EntryDescription> entries;
+    std::string entriesFile;          // the CSV file the entries come from, as written; empty for an array
     std::vector<std::string> codes;   // at most one per entry; missing ones are empty rows
 };
 
+// Reads a CSV file of entries named as the description names it (UTF-8,
+// relative to the description's folder), sized before it is read.
+using EntriesFileReader = std::function<FileRead(const std::string& path)>;
+
 // Reads and checks a description. Every problem is reported, not only the
-// first; the result is meaningful only when no error was added.
-QuizDescription readQuizDescription(std::string_view json, Diagnostics& diagnostics);
+// first; the result is meaningful only when no error was added. Entries
+// given as a CSV file's path are read through `readEntriesFile`.
+QuizDescription readQuizDescription(std::string_view json, Diagnostics& diagnostics,
+                                    const EntriesFileReader& readEntriesFile = {});
 
 // "#RRGGBB" and back; false for anything else.
 bool parseColour(const std::string& text, uint32_t& colour);

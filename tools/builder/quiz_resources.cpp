@@ -101,10 +101,11 @@ std::vector<MediaFileUse> mediaFilesOf(const QuizDescription& description)
         int number = static_cast<int>(index) + 1;
         if (!entry.media.empty() && description.kind != QuizKind::Text)
             files.push_back({entry.media, MediaResourceIdBase + number, mediaUseOf(description.kind),
-                             entryField(index, "media")});
+                             entry.mediaPlace.empty() ? entryField(index, "media") : entry.mediaPlace});
         if (!entry.revealPicture.empty())
             files.push_back({entry.revealPicture, AnswerPictureResourceIdBase + number, MediaUse::Picture,
-                             entryField(index, "revealPicture")});
+                             entry.revealPicturePlace.empty() ? entryField(index, "revealPicture")
+                                                              : entry.revealPicturePlace});
     }
     return files;
 }
