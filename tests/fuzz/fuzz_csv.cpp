@@ -7,6 +7,7 @@
 // failures are broken promises: a problem line that does not start with
 // the description's name or holds a control character, or entries that
 // change on their way through the writer.
+#include "tests/fuzz/problem_lines.h"
 #include "tools/builder/csv_entries.h"
 #include "tools/builder/csv_writer.h"
 #include "tools/builder/quiz_description.h"
@@ -31,28 +32,13 @@ std::string descriptionFor(std::string_view csv)
     return json + R"("entries": "e.csv"})";
 }
 
-void checkLines(const std::vector<std::string>& lines)
-{
-    for (const std::string& line : lines) {
-        if (line.rfind("quiz.json: ", 0) != 0)
-            std::abort();
-        // Bounded by the line's length.
-        for (std::size_t at = 0; at < line.size(); ++at) {
-            auto byte = static_cast<unsigned char>(line[at]);
-            auto next = at + 1 < line.size() ? static_cast<unsigned char>(line[at + 1]) : 0;
-            if (byte < 0x20 || byte == 0x7F || (byte == 0xC2 && next >= 0x80 && next < 0xA0))
-                std::abort();
-        }
-    }
-}
-
 QuizDescription read(const std::string& json, std::string_view csv, Diagnostics& diagnostics)
 {
     QuizDescription description = readQuizDescription(json, diagnostics, [csv](const std::string&) {
         return FileRead{{csv.begin(), csv.end()}, ""};
     });
-    checkLines(diagnostics.errors);
-    checkLines(diagnostics.warnings);
+    checkProblemLines(diagnostics.errors, "quiz.json");
+    checkProblemLines(diagnostics.warnings, "quiz.json");
     return description;
 }
 

@@ -7,6 +7,7 @@
 // start with the file's name or holds a control character, a file read
 // that was never fit to be read, resources beside errors.
 #include "tests/builder/builder_fixtures.h"
+#include "tests/fuzz/problem_lines.h"
 #include "tools/builder/extraction.h"
 #include "tools/builder/media_limits.h"
 #include "tools/builder/quiz_description.h"
@@ -49,27 +50,12 @@ FileRead readMedia(const std::string& path)
     return {{path.begin(), path.end()}, ""};
 }
 
-void checkLines(const std::vector<std::string>& lines, const std::string& file)
-{
-    for (const std::string& line : lines) {
-        if (line.rfind(file + ": ", 0) != 0)
-            std::abort();
-        // Bounded by the line's length: control characters, C1 ones (0xC2 0x80 to 0x9F) too, are escaped.
-        for (std::size_t at = 0; at < line.size(); ++at) {
-            auto byte = static_cast<unsigned char>(line[at]);
-            auto next = at + 1 < line.size() ? static_cast<unsigned char>(line[at + 1]) : 0;
-            if (byte < 0x20 || byte == 0x7F || (byte == 0xC2 && next >= 0x80 && next < 0xA0))
-                std::abort();
-        }
-    }
-}
-
 std::vector<QuizResource> plan(std::string_view json, Diagnostics& diagnostics)
 {
     QuizDescription description = readQuizDescription(json, diagnostics);
     std::vector<QuizResource> resources = planQuizResources(description, {factsOf, readMedia}, diagnostics);
-    checkLines(diagnostics.errors, diagnostics.file);
-    checkLines(diagnostics.warnings, diagnostics.file);
+    checkProblemLines(diagnostics.errors, diagnostics.file);
+    checkProblemLines(diagnostics.warnings, diagnostics.file);
     if (diagnostics.errors.empty() == resources.empty())
         std::abort();
     return resources;
