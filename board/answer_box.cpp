@@ -3,6 +3,7 @@
 #include "board/controls.h"
 #include "board/identifiers.h"
 #include "judging/judge.h"
+#include "judging/score.h"
 #include "judging/verdict.h"
 #include "shell/app.h"
 
@@ -49,10 +50,12 @@ void spreadAnswer(HWND box)
     // The board is drawn once when the spread is done, not after every box.
     SendMessageA(board, WM_SETREDRAW, FALSE, 0);
     HWND focused = box;
-    auto passFocus = [&focused](HWND to) {
+    bool judged = false;
+    auto passFocus = [&](HWND to) {
         if (to == focused)
             return;
-        judgeBox(focused);
+        judgeAnswerLeavingScore(quiz, board, GetDlgCtrlID(focused));
+        judged = true;
         focused = to;
         SendMessageA(to, EM_SETSEL, 0, 25);
     };
@@ -65,6 +68,8 @@ void spreadAnswer(HWND box)
         passFocus(findControl(board, AnswerBoxIdBase + rank));
     }
     passFocus(box);
+    if (judged)
+        updateScore(quiz, board);
     SendMessageA(board, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(board, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }

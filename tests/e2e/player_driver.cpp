@@ -1,5 +1,6 @@
 #include "tests/e2e/player_driver.h"
 
+#include "board/settled.h"
 #include "tests/win32/driver.h"
 
 #include <algorithm>
@@ -95,12 +96,21 @@ bool PlayerRun::start(const std::string& program, const std::string& folder)
         if (board && IsWindowVisible(board)) {
             main_ = main;
             board_ = board;
-            // Answered only once the message loop runs: start-up is over.
-            DWORD_PTR result = 0;
-            return SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, startTimeoutMs, &result) != 0;
+            break;
         }
     }
-    return false;
+    // The board shows before all of it is built and its pictures placed;
+    // what tests read is the settled board.
+    while (board_ && !GetPropA(main_, BoardSettledProperty) && GetTickCount() - started < startTimeoutMs) {
+        if (WaitForSingleObject(process_.hProcess, 10) == WAIT_OBJECT_0)
+            return false;
+        answerMessageBoxes();
+    }
+    if (!board_ || !GetPropA(main_, BoardSettledProperty))
+        return false;
+    // Answered only once the message loop runs: start-up is over.
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, startTimeoutMs, &result) != 0;
 }
 
 void PlayerRun::answerMessageBoxes()
