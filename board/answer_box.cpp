@@ -37,9 +37,11 @@ void moveToNextBox(HWND box)
 // Tries the box's text on every box not yet right: each such box takes the
 // text and, in turn, the focus, and is judged as the focus leaves it; the
 // focus ends in the box where F1 was released. The focus is passed on here
-// in name only (a box that takes it has its start selected, one that gives
-// it up is judged) and really stays where it is: moving it through every
-// box would cost a hundred times more and end the same.
+// in name only (a box that gives it up is judged) and really stays where it
+// is: moving it through every box would cost a hundred times more and end
+// the same. Only the box it ends in has its start selected, as taking the
+// focus does: the selection of a box without the focus is never seen, and
+// taking the focus again selects its start anew.
 void spreadAnswer(HWND box)
 {
     const Quiz& quiz = *currentQuiz;
@@ -57,7 +59,8 @@ void spreadAnswer(HWND box)
         judgeAnswerLeavingScore(quiz, board, GetDlgCtrlID(focused));
         judged = true;
         focused = to;
-        SendMessageA(to, EM_SETSEL, 0, 25);
+        if (to == box)
+            SendMessageA(to, EM_SETSEL, 0, 25);
     };
     for (int rank = 1; rank <= boxes; ++rank) {
         char verdict[QuizTextSize];
