@@ -86,6 +86,18 @@ int coreCount()
     return std::max(1, int(system.dwNumberOfProcessors));
 }
 
+// Up to `wanted` workers in all, while pictures are left to decode.
+void addPictureWorkers(int wanted)
+{
+    wanted = std::min({wanted, largestWorkers, work.jobCount});
+    while (work.workerCount < wanted && work.done && work.next < work.jobCount) {
+        HANDLE worker = CreateThread(nullptr, 0, decodePictures, nullptr, 0, nullptr);
+        if (!worker)
+            break;
+        work.workers[work.workerCount++] = worker;
+    }
+}
+
 }  // namespace
 
 void startPictureLoading(const Quiz& quiz)
@@ -104,14 +116,19 @@ void startPictureLoading(const Quiz& quiz)
     if (work.jobCount == 0)
         return;
     work.done = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    int wanted = std::min({coreCount(), largestWorkers, work.jobCount});
-    for (int at = 0; at < wanted && work.done; ++at)
-        if (HANDLE worker = CreateThread(nullptr, 0, decodePictures, nullptr, 0, nullptr))
-            work.workers[work.workerCount++] = worker;
+    // One core is left to the window thread until the board shows: the
+    // workers would slow the making of the windows more than they speed up
+    // the few pictures in view.
+    addPictureWorkers(std::max(1, coreCount() - 1));
     // Without a worker every picture is decoded here and now, as it always
     // could be.
     if (work.workerCount == 0)
         decodePictures(nullptr);
+}
+
+void usePictureWorkersOnEveryCore()
+{
+    addPictureWorkers(coreCount());
 }
 
 void postPicturesTo(HWND board)
@@ -136,14 +153,28 @@ bool waitForPicture(int entry, DWORD timeoutMs)
     PictureJob* job = jobOf(entry);
     if (!job || loadOf(*job) != LONG(PictureLoad::Pending))
         return true;
+    // The waiting thread decodes the next pictures in the queue itself
+    // rather than idle, its COM set up once and kept.
+    static HRESULT com = comInitialize();
+    (void)com;
+    HDC screen = nullptr;
     DWORD started = GetTickCount();
     while (loadOf(*job) == LONG(PictureLoad::Pending)) {
+        LONG at = InterlockedIncrement(&work.next) - 1;
+        if (at < work.jobCount) {
+            if (!screen)
+                screen = GetDC(nullptr);
+            decodeOne(work.order[at], screen);
+            continue;
+        }
         DWORD spent = GetTickCount() - started;
         if (spent >= timeoutMs)
-            return false;
+            break;
         WaitForSingleObject(work.done, timeoutMs - spent);
     }
-    return true;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    return loadOf(*job) != LONG(PictureLoad::Pending);
 }
 
 HBITMAP takePicture(int entry)

@@ -23,13 +23,18 @@ enum class PictureLoad {
 // Starts decoding every entry's picture of a picture quiz; nothing for
 // other kinds.
 void startPictureLoading(const Quiz& quiz);
+// Once the board shows, the pictures still to decode get a worker on
+// every core.
+void usePictureWorkersOnEveryCore();
 // From now on each picture done is also posted to `board`.
 void postPicturesTo(HWND board);
 PictureLoad pictureLoadOf(int entry);
 // The size entry's picture states in its header (known only for pictures
 // that are decoded), for laying it out before it is decoded.
 PictureSize statedSizeOf(int entry);
-// Waits until entry's picture is done, at most `timeoutMs`; false if not.
+// Waits until entry's picture is done, decoding the pictures next in the
+// queue meanwhile; false if it is not done within `timeoutMs`. For the
+// window thread, before the board shows.
 bool waitForPicture(int entry, DWORD timeoutMs);
 // Hands over entry's fitted bitmap once it is done: null when it could not
 // be decoded. Later calls find it Taken and get null.

@@ -105,6 +105,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     markStartup("pictures in view placed");
     ShowWindow(boardWindow, show);
     markStartup("board shown");
+    usePictureWorkersOnEveryCore();
 
     WPARAM exitCode = runMessageLoop();
     stopPictureLoading();
