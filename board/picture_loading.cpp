@@ -55,7 +55,7 @@ void decodeOne(int entry, HDC screen)
     PictureJob& job = work.jobs[entry];
     double since = startupClock();
     job.fitted = decodeFittedPicture(job.bytes, job.size, pictureBox, pictureBox, screen);
-    addStartupCost("picture decoded and fitted, on a worker", since);
+    addStartupCost("picture decoded and fitted", since);
     InterlockedExchange(&job.load, LONG(PictureLoad::Done));
     SetEvent(work.done);
     HWND board = static_cast<HWND>(InterlockedCompareExchangePointer(reinterpret_cast<void* volatile*>(&work.board),
