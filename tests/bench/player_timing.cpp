@@ -172,6 +172,9 @@ void traceOnce(Figures& figures, const std::string& name, const std::string& pro
         std::size_t endOfLine = text.find('\n', at);
         std::string line = text.substr(at, endOfLine == std::string::npos ? std::string::npos : endOfLine - at);
         at = endOfLine == std::string::npos ? text.size() : endOfLine + 1;
+        // Written as text on Windows: lines end with CR LF.
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
         char kind[16] = "", label[128] = "";
         double first = 0, largest = 0;
         int count = 0;
