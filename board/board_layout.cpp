@@ -37,6 +37,8 @@ struct MediaIcons {
 struct BoardBuild {
     RestoredAnswers answers;
     MediaIcons icons;
+    int nextHeadingEntry;  // the entry opening the next group whose headings are to be made
+    HWND lastHeading;
     int nextEntry;
     bool whole;  // every entry built, or the board stopped at a video player that could not be made
     bool settled;
@@ -50,12 +52,27 @@ HWND createAt(HWND board, const char* className, const char* text, DWORD style, 
     return createControl(board, className, text, style, at.x, at.y, at.width, at.height, id, guiFont);
 }
 
-void createHeadingLabels(HWND board, const Quiz& quiz)
+// The headings of every group opened by an entry up to `last`. The board's
+// headings come before its entries in the stacking order (as the dialog
+// walks its children); those made once entries exist are moved up there,
+// right after the heading before them.
+void createHeadingLabels(HWND board, const Quiz& quiz, int last)
 {
-    for (int entry = 1; entry <= quiz.entryCount; entry += 3) {
-        HeadingPlan at = headingPlan(quiz.kind, entry, quiz.revealKind);
-        createAt(board, "Static", quiz.firstAnswerLabel, headingStyle, at.first, HeadingLabelId, true);
-        createAt(board, "Static", quiz.secondAnswerLabel, headingStyle, at.second, HeadingLabelId, true);
+    if (quiz.answersPerEntry != 2)
+        return;
+    bool behindEntries = building.nextEntry > 1;
+    for (; building.nextHeadingEntry <= last && building.nextHeadingEntry <= quiz.entryCount;
+         building.nextHeadingEntry += 3) {
+        HeadingPlan at = headingPlan(quiz.kind, building.nextHeadingEntry, quiz.revealKind);
+        const char* labels[] = {quiz.firstAnswerLabel, quiz.secondAnswerLabel};
+        const BoardRect* places[] = {&at.first, &at.second};
+        for (int side = 0; side < 2; ++side) {
+            HWND heading = createAt(board, "Static", labels[side], headingStyle, *places[side], HeadingLabelId, true);
+            if (heading && behindEntries && building.lastHeading)
+                SetWindowPos(heading, building.lastHeading, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            if (heading)
+                building.lastHeading = heading;
+        }
     }
 }
 
@@ -164,6 +181,7 @@ void buildBoard(HWND board)
 {
     const Quiz& quiz = *currentQuiz;
     building = {};
+    building.nextHeadingEntry = 1;
     building.nextEntry = 1;
     postPicturesTo(board);
     updateBoardScrollInfo(board);
@@ -172,14 +190,17 @@ void buildBoard(HWND board)
         building.icons.play = LoadIconA(appInstance, MAKEINTRESOURCEA(PlayIconId));
         building.icons.stop = LoadIconA(appInstance, MAKEINTRESOURCEA(StopIconId));
     }
-    if (quiz.answersPerEntry == 2)
-        createHeadingLabels(board, quiz);
-    buildEntries(board, quiz,
-                 entriesInView(quiz.kind, quiz.entryCount, quiz.answersPerEntry, quiz.revealKind,
-                               expectedViewHeight(board)));
+    int inView = entriesInView(quiz.kind, quiz.entryCount, quiz.answersPerEntry, quiz.revealKind,
+                               expectedViewHeight(board));
+    // A group's headings stand above its first entry, so the next group's
+    // may show though its entries do not.
+    createHeadingLabels(board, quiz, inView + 1);
+    buildEntries(board, quiz, inView);
     markStartup("entries in view built");
     if (!building.whole)
         SetTimer(board, RestOfBoardTimerId, 0, nullptr);
+    else
+        createHeadingLabels(board, quiz, quiz.entryCount);
     settleBoardWhenDone(board);
 }
 
@@ -189,6 +210,7 @@ void buildRestOfBoard(HWND board)
     if (building.whole)
         return;
     markStartup("rest of board started");
+    createHeadingLabels(board, *currentQuiz, currentQuiz->entryCount);
     buildEntries(board, *currentQuiz, currentQuiz->entryCount);
     markStartup("rest of board built");
     settleBoardWhenDone(board);

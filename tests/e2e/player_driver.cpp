@@ -17,8 +17,10 @@ constexpr DWORD paintTimeoutMs = 3000;
 
 // A sent message overtakes posted ones, so it cannot tell when they are
 // done. A posted marker can: an answer box's text limit, which the player
-// never touches itself, is raised by a sent message and set back by a
-// posted one; once it reads as before, everything posted earlier is handled.
+// never touches itself, is raised by a posted message; once it reads
+// raised, everything posted earlier is handled, and it is set back. Raising
+// it by a sent message instead would let it overtake a character posted
+// just before, which would then be typed past the box's real limit.
 constexpr WPARAM markerStep = 1;
 
 }  // namespace
@@ -204,17 +206,16 @@ void PlayerRun::settle() const
             continue;
         }
         SendMessageTimeoutA(target, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, settleTimeoutMs, &limit);
-        DWORD_PTR raised = 0;
-        SendMessageTimeoutA(target, EM_SETLIMITTEXT, limit + markerStep, 0, SMTO_ABORTIFHUNG, settleTimeoutMs,
-                            &raised);
-        PostMessageA(target, EM_SETLIMITTEXT, limit, 0);
+        PostMessageA(target, EM_SETLIMITTEXT, limit + markerStep, 0);
         waitUntil(
             [&] {
                 DWORD_PTR now = 0;
                 SendMessageTimeoutA(target, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, settleTimeoutMs, &now);
-                return now == limit;
+                return now == limit + markerStep;
             },
             settleTimeoutMs);
+        DWORD_PTR restored = 0;
+        SendMessageTimeoutA(target, EM_SETLIMITTEXT, limit, 0, SMTO_ABORTIFHUNG, settleTimeoutMs, &restored);
     }
 }
 
