@@ -3,6 +3,7 @@
 #include "board/controls.h"
 #include "board/identifiers.h"
 #include "judging/judge.h"
+#include "judging/score.h"
 #include "judging/verdict.h"
 #include "shell/app.h"
 
@@ -36,9 +37,11 @@ void moveToNextBox(HWND box)
 // Tries the box's text on every box not yet right: each such box takes the
 // text and, in turn, the focus, and is judged as the focus leaves it; the
 // focus ends in the box where F1 was released. The focus is passed on here
-// in name only (a box that takes it has its start selected, one that gives
-// it up is judged) and really stays where it is: moving it through every
-// box would cost a hundred times more and end the same.
+// in name only (a box that gives it up is judged) and really stays where it
+// is: moving it through every box would cost a hundred times more and end
+// the same. Only the box it ends in has its start selected, as taking the
+// focus does: the selection of a box without the focus is never seen, and
+// taking the focus again selects its start anew.
 void spreadAnswer(HWND box)
 {
     const Quiz& quiz = *currentQuiz;
@@ -49,12 +52,15 @@ void spreadAnswer(HWND box)
     // The board is drawn once when the spread is done, not after every box.
     SendMessageA(board, WM_SETREDRAW, FALSE, 0);
     HWND focused = box;
-    auto passFocus = [&focused](HWND to) {
+    bool judged = false;
+    auto passFocus = [&](HWND to) {
         if (to == focused)
             return;
-        judgeBox(focused);
+        judgeAnswerLeavingScore(quiz, board, GetDlgCtrlID(focused));
+        judged = true;
         focused = to;
-        SendMessageA(to, EM_SETSEL, 0, 25);
+        if (to == box)
+            SendMessageA(to, EM_SETSEL, 0, 25);
     };
     for (int rank = 1; rank <= boxes; ++rank) {
         char verdict[QuizTextSize];
@@ -65,6 +71,8 @@ void spreadAnswer(HWND box)
         passFocus(findControl(board, AnswerBoxIdBase + rank));
     }
     passFocus(box);
+    if (judged)
+        updateScore(quiz, board);
     SendMessageA(board, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(board, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }

@@ -1,7 +1,9 @@
 #include "board/board.h"
 
 #include "board/identifiers.h"
+#include "board/board_pictures.h"
 #include "board/media.h"
+#include "board/picture_loading.h"
 #include "shell/app.h"
 
 namespace {
@@ -34,6 +36,13 @@ INT_PTR CALLBACK boardDialogProc(HWND board, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_INITDIALOG:
         buildBoard(board);
+        return TRUE;
+    case WM_TIMER:
+        if (wParam == RestOfBoardTimerId)
+            buildRestOfBoard(board);
+        return TRUE;
+    case PictureDoneMessageId:
+        placeDonePicture(board, int(wParam));
         return TRUE;
     case WM_COMMAND:
         dispatchMediaButton(board, wParam);

@@ -8,10 +8,18 @@ constexpr int BoardTemplateId = 1001;
 constexpr int PlayIconId = 1004;
 constexpr int StopIconId = 1005;
 
+// The board builds the entries in view before it shows, the others once
+// it has been painted, on this timer.
+constexpr UINT_PTR RestOfBoardTimerId = 1;
+
 INT_PTR CALLBACK boardDialogProc(HWND board, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Handlers, one file per concern.
 void buildBoard(HWND board);                                      // board_layout.cpp
+void buildRestOfBoard(HWND board);
+// Sets the settled signal (board/settled.h) once every entry is built and
+// every picture placed.
+void settleBoardWhenDone(HWND board);
 void updateBoardScrollInfo(HWND board);                           // board_scroll.cpp
 void scrollBoard(HWND board, int bar, WPARAM request);
 void keepScrollConsistent(HWND board);

@@ -4,10 +4,15 @@
 #include "board/grid.h"
 #include "board/identifiers.h"
 #include "board/media.h"
-#include "board/picture.h"
+#include "board/board_pictures.h"
+#include "board/picture_loading.h"
+#include "board/settled.h"
 #include "judging/judge.h"
+#include "judging/score.h"
 #include "shell/answers_file.h"
 #include "shell/app.h"
+#include "shell/main_window.h"
+#include "shell/startup_trace.h"
 
 #include <cstdio>
 
@@ -16,18 +21,30 @@ namespace {
 constexpr DWORD headingStyle = WS_CHILD | WS_VISIBLE;
 constexpr DWORD numberStyle = WS_CHILD | WS_VISIBLE | SS_RIGHT;
 constexpr DWORD clueStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTER;
-constexpr DWORD pictureStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_BITMAP | SS_CENTERIMAGE;
-constexpr DWORD explanationStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_CENTER;
 constexpr DWORD mediaButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_ICON | BS_DEFPUSHBUTTON;
 constexpr DWORD videoFrameStyle = WS_CHILD | WS_VISIBLE | WS_BORDER;
 constexpr DWORD answerBoxStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_CENTER | ES_AUTOHSCROLL;
 constexpr DWORD verdictStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | SS_CENTER;
-constexpr int pictureBox = 260;
 
 struct MediaIcons {
     HICON play;
     HICON stop;
 };
+
+// The board is built in two steps: the entries in view before it shows,
+// the rest once it has been painted (RestOfBoardTimerId). What the first
+// step opened stays here for the second.
+struct BoardBuild {
+    RestoredAnswers answers;
+    MediaIcons icons;
+    int nextHeadingEntry;  // the entry opening the next group whose headings are to be made
+    HWND lastHeading;
+    int nextEntry;
+    bool whole;  // every entry built, or the board stopped at a video player that could not be made
+    bool settled;
+};
+
+BoardBuild building;
 
 HWND createAt(HWND board, const char* className, const char* text, DWORD style, const BoardRect& at, int id,
               bool guiFont)
@@ -35,35 +52,28 @@ HWND createAt(HWND board, const char* className, const char* text, DWORD style, 
     return createControl(board, className, text, style, at.x, at.y, at.width, at.height, id, guiFont);
 }
 
-void createHeadingLabels(HWND board, const Quiz& quiz)
+// The headings of every group opened by an entry up to `last`. The board's
+// headings come before its entries in the stacking order (as the dialog
+// walks its children); those made once entries exist are moved up there,
+// right after the heading before them.
+void createHeadingLabels(HWND board, const Quiz& quiz, int last)
 {
-    for (int entry = 1; entry <= quiz.entryCount; entry += 3) {
-        HeadingPlan at = headingPlan(quiz.kind, entry, quiz.revealKind);
-        createAt(board, "Static", quiz.firstAnswerLabel, headingStyle, at.first, HeadingLabelId, true);
-        createAt(board, "Static", quiz.secondAnswerLabel, headingStyle, at.second, HeadingLabelId, true);
+    if (quiz.answersPerEntry != 2)
+        return;
+    bool behindEntries = building.nextEntry > 1;
+    for (; building.nextHeadingEntry <= last && building.nextHeadingEntry <= quiz.entryCount;
+         building.nextHeadingEntry += 3) {
+        HeadingPlan at = headingPlan(quiz.kind, building.nextHeadingEntry, quiz.revealKind);
+        const char* labels[] = {quiz.firstAnswerLabel, quiz.secondAnswerLabel};
+        const BoardRect* places[] = {&at.first, &at.second};
+        for (int side = 0; side < 2; ++side) {
+            HWND heading = createAt(board, "Static", labels[side], headingStyle, *places[side], HeadingLabelId, true);
+            if (heading && behindEntries && building.lastHeading)
+                SetWindowPos(heading, building.lastHeading, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            if (heading)
+                building.lastHeading = heading;
+        }
     }
-}
-
-// The picture is centred in the square above the entry's first answer box;
-// without a picture the control fills the square and shows nothing.
-void createPicture(HWND board, const Quiz& quiz, int entry, const EntryPlan& plan)
-{
-    int left = plan.clue.x;
-    int top = plan.clue.y;
-    HBITMAP bitmap = loadFittedPicture(MediaResourceIdBase + entry, "IMG", pictureBox, pictureBox);
-    BITMAP size = {};
-    size.bmWidth = size.bmHeight = pictureBox;
-    if (bitmap)
-        GetObjectA(bitmap, sizeof size, &size);
-    HWND picture = createControl(board, "STATIC", "", pictureStyle, left + (pictureBox - size.bmWidth) / 2,
-                                 top + (pictureBox - size.bmHeight) / 2, size.bmWidth, size.bmHeight,
-                                 PictureControlIdBase + entry, false);
-    if (bitmap)
-        SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-    // Only a revealed text ever shows in the label; without one it stays
-    // hidden, as it would cover the top of the picture below it.
-    DWORD style = quiz.revealKind == RevealKind::Text ? explanationStyle : explanationStyle & ~WS_VISIBLE;
-    createAt(board, "Static", "", style, plan.explanation, ExplanationLabelIdBase + entry, true);
 }
 
 void createMediaButtons(HWND board, int entry, const EntryPlan& plan, const MediaIcons& icons)
@@ -96,26 +106,73 @@ bool createClueControls(HWND board, const Quiz& quiz, int entry, const EntryPlan
     return true;
 }
 
-void createAnswerControls(HWND board, const Quiz& quiz, int entry, const EntryPlan& plan, RestoredAnswers& answers)
+// Judged as they come, the score counted once the board is whole: the
+// count reads every verdict label.
+int createAnswerControls(HWND board, const Quiz& quiz, int entry, const EntryPlan& plan, RestoredAnswers& answers)
 {
     bool single = quiz.answersPerEntry == 1;
     for (int answer = 1; answer <= quiz.answersPerEntry; ++answer) {
         char text[QuizTextSize];
+        double since = startupClock();
         restoreAnswers(answers, text);
+        addStartupCost("answers restored", since);
         int boxId = answerBoxId(quiz.answersPerEntry, entry, answer);
         HWND box = createAt(board, "Edit", text, answerBoxStyle, plan.boxes[answer - 1], boxId, true);
         // Only this much is judged and saved, so no more can be typed.
+        since = startupClock();
         SendMessageA(box, EM_LIMITTEXT, QuizTextSize - 1, 0);
         // Each box takes the focus in turn; the one it leaves is judged then.
         if (single)
             SetFocus(box);
         subclassAnswerBox(box);
+        addStartupCost("answer box set-up", since);
         // Paired verdicts of media quizzes are small and take the GUI font;
         // the others keep the window system's default font.
         bool small = !single && quiz.kind != QuizKind::Text;
         createAt(board, "Static", "?", verdictStyle, plan.verdicts[answer - 1], verdictLabelIdOf(boxId), small);
-        judgeAnswer(quiz, board, boxId);
+        since = startupClock();
+        judgeAnswerLeavingScore(quiz, board, boxId);
+        addStartupCost("restored answers judged", since);
     }
+    return quiz.answersPerEntry;
+}
+
+// The view the board will have once the main window shows: it stands in
+// the main window's client area, which is known before either shows.
+int expectedViewHeight(HWND board)
+{
+    RECT client;
+    GetClientRect(GetParent(board), &client);
+    return boardRectIn(client).bottom - boardRectIn(client).top;
+}
+
+// Builds entries up to `last` (a video player that cannot be made stops the
+// board there for good) and counts the score of what is built.
+void buildEntries(HWND board, const Quiz& quiz, int last)
+{
+    int judged = 0;
+    for (; building.nextEntry <= last && !building.whole; ++building.nextEntry) {
+        int entry = building.nextEntry;
+        if (!entryAt(quiz, entry - 1)) {
+            building.whole = true;
+            break;
+        }
+        EntryPlan plan = entryPlan(quiz.kind, entry, quiz.answersPerEntry, quiz.revealKind);
+        if (!createClueControls(board, quiz, entry, plan, building.icons)) {
+            building.whole = true;
+            break;
+        }
+        char number[16];
+        std::snprintf(number, sizeof number, "%d.", entry);
+        createAt(board, "Static", number, numberStyle, plan.number, NumberLabelId, false);
+        judged += createAnswerControls(board, quiz, entry, plan, building.answers);
+    }
+    if (building.nextEntry > quiz.entryCount)
+        building.whole = true;
+    double since = startupClock();
+    if (judged > 0)
+        updateScore(quiz, board);
+    addStartupCost("score counted", since);
 }
 
 }  // namespace
@@ -123,24 +180,48 @@ void createAnswerControls(HWND board, const Quiz& quiz, int entry, const EntryPl
 void buildBoard(HWND board)
 {
     const Quiz& quiz = *currentQuiz;
+    building = {};
+    building.nextHeadingEntry = 1;
+    building.nextEntry = 1;
+    postPicturesTo(board);
     updateBoardScrollInfo(board);
-    RestoredAnswers answers;
-    openRestoredAnswers(answers);
-    MediaIcons icons = {};
+    openRestoredAnswers(building.answers);
     if (quiz.kind == QuizKind::Sound || quiz.kind == QuizKind::Video) {
-        icons.play = LoadIconA(appInstance, MAKEINTRESOURCEA(PlayIconId));
-        icons.stop = LoadIconA(appInstance, MAKEINTRESOURCEA(StopIconId));
+        building.icons.play = LoadIconA(appInstance, MAKEINTRESOURCEA(PlayIconId));
+        building.icons.stop = LoadIconA(appInstance, MAKEINTRESOURCEA(StopIconId));
     }
-    if (quiz.answersPerEntry == 2)
-        createHeadingLabels(board, quiz);
-    for (int entry = 1; entry <= quiz.entryCount && entryAt(quiz, entry - 1); ++entry) {
-        EntryPlan plan = entryPlan(quiz.kind, entry, quiz.answersPerEntry, quiz.revealKind);
-        if (!createClueControls(board, quiz, entry, plan, icons))
-            break;
-        char number[16];
-        std::snprintf(number, sizeof number, "%d.", entry);
-        createAt(board, "Static", number, numberStyle, plan.number, NumberLabelId, false);
-        createAnswerControls(board, quiz, entry, plan, answers);
-    }
-    closeRestoredAnswers(answers);
+    int inView = entriesInView(quiz.kind, quiz.entryCount, quiz.answersPerEntry, quiz.revealKind,
+                               expectedViewHeight(board));
+    // A group's headings stand above its first entry, so the next group's
+    // may show though its entries do not.
+    createHeadingLabels(board, quiz, inView + 1);
+    buildEntries(board, quiz, inView);
+    markStartup("entries in view built");
+    if (!building.whole)
+        SetTimer(board, RestOfBoardTimerId, 0, nullptr);
+    else
+        createHeadingLabels(board, quiz, quiz.entryCount);
+    settleBoardWhenDone(board);
+}
+
+void buildRestOfBoard(HWND board)
+{
+    KillTimer(board, RestOfBoardTimerId);
+    if (building.whole)
+        return;
+    markStartup("rest of board started");
+    createHeadingLabels(board, *currentQuiz, currentQuiz->entryCount);
+    buildEntries(board, *currentQuiz, currentQuiz->entryCount);
+    markStartup("rest of board built");
+    settleBoardWhenDone(board);
+}
+
+void settleBoardWhenDone(HWND board)
+{
+    if (building.settled || !building.whole || picturesStillComing())
+        return;
+    building.settled = true;
+    closeRestoredAnswers(building.answers);
+    SetPropA(GetParent(board), BoardSettledProperty, reinterpret_cast<HANDLE>(1));
+    finishStartupTrace();
 }

@@ -1,5 +1,6 @@
 #include "board/controls.h"
 
+#include "shell/startup_trace.h"
 #include "shell/window_text.h"
 
 #include <cstring>
@@ -75,11 +76,18 @@ void setControlText(HWND parent, int id, const char* text)
 HWND createControl(HWND parent, const char* className, const char* text, DWORD style, int x, int y, int width,
                    int height, int id, bool guiFont)
 {
+    double since = startupClock();
     HWND control = createWindowWithText(className, text, style, x, y, width, height, parent,
                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                         reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)));
-    if (control && guiFont)
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    addStartupCost("board control creation", since);
+    if (control && guiFont) {
+        since = startupClock();
+        // A control made this moment has not been drawn yet: asking it to
+        // redraw would only cost a trip to the window system.
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        addStartupCost("board fonts set", since);
+    }
     // The first child made with an identifier is the one a look-up yields.
     if (control && id >= 0 && id < largestId) {
         HWND& known = tableOf(parent).byId[id];

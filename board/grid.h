@@ -114,6 +114,35 @@ constexpr EntryPlan entryPlan(QuizKind kind, int entry, int answersPerEntry, Rev
     return plan;
 }
 
+// The highest edge of an entry's controls: the top of its first rectangle
+// that is not empty.
+constexpr int entryTop(const EntryPlan& plan)
+{
+    const BoardRect* rects[] = {&plan.clue,     &plan.explanation, &plan.play,        &plan.stop,       &plan.number,
+                                &plan.boxes[0], &plan.boxes[1],    &plan.verdicts[0], &plan.verdicts[1]};
+    int top = 0;
+    bool any = false;
+    for (const BoardRect* rect : rects)
+        if (rect->width > 0 && rect->height > 0 && (!any || rect->y < top)) {
+            top = rect->y;
+            any = true;
+        }
+    return top;
+}
+
+// How many leading entries have a control that starts above `viewHeight`
+// with the board scrolled to the top: the ones the board builds before it
+// shows, the rest coming just after. Entries fill the board row by row from
+// the top, so once one starts below the view every later one does too.
+constexpr int entriesInView(QuizKind kind, int entryCount, int answersPerEntry, RevealKind revealKind,
+                            int viewHeight)
+{
+    int count = 0;
+    while (count < entryCount && entryTop(entryPlan(kind, count + 1, answersPerEntry, revealKind)) < viewHeight)
+        ++count;
+    return count;
+}
+
 // The two heading labels of the group of three entries that `entry` opens
 // (two answers per entry): at the left edge, level with the group's two
 // answer rows, for media quizzes (narrower for video, whose number labels

@@ -2,20 +2,13 @@
 
 #include "quiz/own_resources.h"
 #include "quiz/picture_size.h"
+#include "shell/late_bound.h"
+#include "shell/startup_trace.h"
 
 #include <cstring>
-#include <ole2.h>
 #include <olectl.h>
 
 namespace {
-
-// Balances COM's set-up on every return path of one decoding.
-struct ComScope {
-    ComScope() { CoInitialize(nullptr); }
-    ~ComScope() { CoUninitialize(); }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-};
 
 template <typename T> struct Released {
     T* pointer = nullptr;
@@ -42,71 +35,82 @@ struct MemoryDc {
     void select(HGDIOBJ object) { previous = SelectObject(dc, object); }
 };
 
+struct ScreenDc {
+    HDC dc = GetDC(nullptr);
+    ~ScreenDc() { ReleaseDC(nullptr, dc); }
+    ScreenDc() = default;
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+};
+
 }  // namespace
 
-HBITMAP decodePicture(const void* bytes, std::size_t length)
+HBITMAP decodeFittedPicture(const void* bytes, std::size_t length, int boxWidth, int boxHeight, HDC screen)
 {
     if (!bytes || length == 0 || length > 0x7FFFFFFF)
         return nullptr;
     // The decoder makes a bitmap of the stated size before anything else.
     if (!pictureSizeIsDecodable(statedPictureSize(static_cast<const uint8_t*>(bytes), length)))
         return nullptr;
-    ComScope com;
+    double since = startupClock();
     HGLOBAL block = GlobalAlloc(GMEM_FIXED, length);
     if (!block)
         return nullptr;
     std::memcpy(block, bytes, length);
     Released<IStream> stream;
     // The stream owns the block from here on and frees it when released.
-    if (FAILED(CreateStreamOnHGlobal(block, TRUE, &stream.pointer))) {
+    if (FAILED(createStreamOnHGlobal(block, TRUE, &stream.pointer))) {
         GlobalFree(block);
         return nullptr;
     }
     Released<IPicture> picture;
-    if (FAILED(OleLoadPicture(stream.pointer, static_cast<LONG>(length), FALSE, IID_IPicture,
+    if (FAILED(oleLoadPicture(stream.pointer, static_cast<LONG>(length), FALSE, IID_IPicture,
                               reinterpret_cast<void**>(&picture.pointer)))
         || !picture.pointer)
         return nullptr;
+    addStartupCost("picture decode (OleLoadPicture)", since);
     OLE_HANDLE handle = 0;
     if (FAILED(picture.pointer->get_Handle(&handle)) || !handle)
         return nullptr;
-    return static_cast<HBITMAP>(
-        CopyImage(reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle)), IMAGE_BITMAP, 0, 0, 0));
+    // The picture's own bitmap is fitted while the picture holds it: a
+    // copy to keep would cost more than the fitting.
+    since = startupClock();
+    HBITMAP fitted = fitBitmap(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), boxWidth, boxHeight, screen);
+    addStartupCost("picture fit", since);
+    return fitted;
 }
 
-HBITMAP fitBitmap(HBITMAP source, int boxWidth, int boxHeight)
+HBITMAP fitBitmap(HBITMAP source, int boxWidth, int boxHeight, HDC screen)
 {
     BITMAP size = {};
-    if (!GetObjectA(source, sizeof size, &size) || size.bmWidth <= 0 || size.bmHeight <= 0)
+    if (!GetObjectA(source, sizeof size, &size))
         return nullptr;
-    double scale = double(boxHeight) / size.bmHeight;
-    if (double(boxWidth) / size.bmWidth < scale)
-        scale = double(boxWidth) / size.bmWidth;
-    int width = static_cast<int>(size.bmWidth * scale);
-    int height = static_cast<int>(size.bmHeight * scale);
-
-    HDC screen = GetDC(nullptr);
-    HBITMAP fitted = CreateCompatibleBitmap(screen, width, height);
+    PictureSize fittedSize = fittedPictureSize({true, size.bmWidth, size.bmHeight}, boxWidth, boxHeight);
+    if (!fittedSize.known)
+        return nullptr;
+    HBITMAP fitted = CreateCompatibleBitmap(screen, fittedSize.width, fittedSize.height);
     if (fitted) {
         MemoryDc from(screen);
         MemoryDc to(screen);
         from.select(source);
         to.select(fitted);
         SetStretchBltMode(to.dc, HALFTONE);
-        StretchBlt(to.dc, 0, 0, width, height, from.dc, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+        StretchBlt(to.dc, 0, 0, fittedSize.width, fittedSize.height, from.dc, 0, 0, size.bmWidth, size.bmHeight,
+                   SRCCOPY);
     }
-    ReleaseDC(nullptr, screen);
     return fitted;
 }
 
 HBITMAP loadFittedPicture(int name, const char* type, int boxWidth, int boxHeight)
 {
+    // Set up once and kept: taking COM down after each picture would
+    // unload the decoder only to load it again for the next one. Should it
+    // fail, the decoder fails too and the picture is not shown.
+    static HRESULT com = comInitialize();
+    (void)com;
     OwnResource resource = findOwnResource(type, name);
-    HBITMAP decoded = resource.whole ? decodePicture(resource.bytes, resource.size) : nullptr;
-    if (!decoded)
+    if (!resource.whole)
         return nullptr;
-    // Only the fitted copy is shown; the decoded one is not kept.
-    HBITMAP fitted = fitBitmap(decoded, boxWidth, boxHeight);
-    DeleteObject(decoded);
-    return fitted;
+    ScreenDc screen;
+    return decodeFittedPicture(resource.bytes, resource.size, boxWidth, boxHeight, screen.dc);
 }

@@ -6,12 +6,15 @@
 
 #include <cstddef>
 
-// A bitmap of the picture file's bytes (BMP, JPEG, GIF), or null.
-// Pictures that state more than LargestPictureSide on a side are not decoded.
-HBITMAP decodePicture(const void* bytes, std::size_t length);
+// The fitted bitmap of a picture file's bytes (BMP, JPEG, GIF): a new
+// bitmap compatible with `screen`, scaled until it touches the box, or null
+// when the bytes cannot be decoded. Pictures that state more than
+// LargestPictureSide on a side are not decoded. COM must be set up on the
+// calling thread; any thread may call it.
+HBITMAP decodeFittedPicture(const void* bytes, std::size_t length, int boxWidth, int boxHeight, HDC screen);
 // A new bitmap: the source scaled until it touches the box; the source stays.
-HBITMAP fitBitmap(HBITMAP source, int boxWidth, int boxHeight);
+HBITMAP fitBitmap(HBITMAP source, int boxWidth, int boxHeight, HDC screen);
 // The fitted bitmap of the program's picture resource `name`, owned by the
 // caller, or null when the resource is missing, not all there, too large or
-// cannot be decoded.
+// cannot be decoded. For the window thread, whose COM it sets up once.
 HBITMAP loadFittedPicture(int name, const char* type, int boxWidth, int boxHeight);

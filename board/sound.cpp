@@ -2,6 +2,7 @@
 
 #include "board/identifiers.h"
 #include "shell/app.h"
+#include "shell/late_bound.h"
 
 #include <vfw.h>
 
@@ -29,7 +30,7 @@ void playSound(HWND board, int entry)
         return;
     // The player says itself when a file cannot be played, in French,
     // instead of the system's own dialog.
-    soundWindow = MCIWndCreateA(board, appInstance, WS_CHILD | MCIWNDF_NOMENU | MCIWNDF_NOERRORDLG, SoundFileName);
+    soundWindow = mciWndCreate(board, appInstance, WS_CHILD | MCIWNDF_NOMENU | MCIWNDF_NOERRORDLG, SoundFileName);
     if (!soundWindow) {
         removeMediaFile(MediaKind::Sound, 0);
         reportLoadFailure(MediaKind::Sound);

@@ -3,6 +3,7 @@
 #include "board/identifiers.h"
 #include "quiz/quiz.h"
 #include "shell/app.h"
+#include "shell/late_bound.h"
 
 #include <cstdio>
 #include <oleauto.h>
@@ -37,9 +38,9 @@ HRESULT putString(IWMPPlayer* player, HRESULT (STDMETHODCALLTYPE IWMPPlayer::*pu
     wchar_t wide[QuizTextSize];
     if (!MultiByteToWideChar(CP_ACP, 0, text, -1, wide, QuizTextSize))
         return E_INVALIDARG;
-    BSTR value = SysAllocString(wide);
+    BSTR value = sysAllocString(wide);
     HRESULT status = (player->*put)(value);
-    SysFreeString(value);
+    sysFreeString(value);
     return status;
 }
 
@@ -56,8 +57,9 @@ bool setUpVideo(int entry, HWND frame)
     if (!slot)
         return false;
     slot->frame = frame;
-    slot->status = CoCreateInstance(mediaPlayerClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER,
-                                    mediaPlayerInterface, reinterpret_cast<void**>(&slot->player));
+    slot->status = comCreateInstance(mediaPlayerClass, nullptr,
+                                     CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER,
+                                     mediaPlayerInterface, reinterpret_cast<void**>(&slot->player));
     if (FAILED(slot->status) || !slot->player) {
         slot->player = nullptr;
         return false;

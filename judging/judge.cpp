@@ -1,5 +1,6 @@
 #include "judging/judge.h"
 
+#include "board/board_pictures.h"
 #include "board/controls.h"
 #include "board/grid.h"
 #include "board/identifiers.h"
@@ -38,6 +39,7 @@ void revealAnswerPicture(const Quiz& quiz, HWND board, int entryNumber)
     HBITMAP bitmap = loadFittedPicture(AnswerPictureResourceIdBase + entryNumber, "IMG", 260, 260);
     if (!bitmap)
         return;
+    dropQuestionPicture(entryNumber);
     BITMAP size = {};
     GetObjectA(bitmap, sizeof size, &size);
     HGDIOBJ old = reinterpret_cast<HGDIOBJ>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
@@ -56,6 +58,12 @@ void revealAnswerPicture(const Quiz& quiz, HWND board, int entryNumber)
 }  // namespace
 
 void judgeAnswer(const Quiz& quiz, HWND board, int answerBoxId)
+{
+    judgeAnswerLeavingScore(quiz, board, answerBoxId);
+    updateScore(quiz, board);
+}
+
+void judgeAnswerLeavingScore(const Quiz& quiz, HWND board, int answerBoxId)
 {
     int entryNumber = entryOfAnswerBox(quiz.answersPerEntry, answerBoxId);
     const QuizEntry* entry = entryAt(quiz, entryNumber - 1);
@@ -77,5 +85,4 @@ void judgeAnswer(const Quiz& quiz, HWND board, int answerBoxId)
     if (!right)
         setControlText(board, ExplanationLabelIdBase + entryNumber, "");
     setControlText(board, verdictLabelIdOf(answerBoxId), verdict);
-    updateScore(quiz, board);
 }

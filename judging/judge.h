@@ -7,3 +7,7 @@
 #include "shell/platform.h"
 
 void judgeAnswer(const Quiz& quiz, HWND board, int answerBoxId);
+// The same, leaving the score as it is: judging many boxes at once (the
+// board's restored answers, an F1 spread) counts the score once when done
+// with updateScore, as each count reads every verdict label again.
+void judgeAnswerLeavingScore(const Quiz& quiz, HWND board, int answerBoxId);

@@ -117,3 +117,13 @@ bool pictureSizeIsDecodable(const PictureSize& size)
     return size.known && size.width > 0 && size.height > 0 && size.width <= LargestPictureSide
            && size.height <= LargestPictureSide;
 }
+
+PictureSize fittedPictureSize(const PictureSize& source, int boxWidth, int boxHeight)
+{
+    if (!source.known || source.width <= 0 || source.height <= 0)
+        return {};
+    double scale = double(boxHeight) / source.height;
+    if (double(boxWidth) / source.width < scale)
+        scale = double(boxWidth) / source.width;
+    return {true, static_cast<int>(source.width * scale), static_cast<int>(source.height * scale)};
+}

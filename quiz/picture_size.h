@@ -19,3 +19,9 @@ PictureSize statedPictureSize(const uint8_t* bytes, std::size_t length);
 
 // A picture the player decodes: a known format within the largest side.
 bool pictureSizeIsDecodable(const PictureSize& size);
+
+// The size a picture of `source` is shown at in a box: scaled, its aspect
+// kept, until it touches the box, each side then cut to whole pixels. The
+// board lays a picture out at this size from its header before decoding
+// it, and fits the decoded bitmap to the same size.
+PictureSize fittedPictureSize(const PictureSize& source, int boxWidth, int boxHeight);

@@ -33,7 +33,8 @@ LRESULT CALLBACK handOverLink(HWND label, UINT message, WPARAM wParam, LPARAM lP
 HWND createLabel(HWND parent, const char* text, int x, int y, int width, int height, int id)
 {
     HWND label = createPlainLabel(parent, text, labelStyle, x, y, width, height, id);
-    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    // Not drawn yet: no redraw asked for.
+    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     return label;
 }
 

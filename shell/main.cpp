@@ -1,13 +1,16 @@
 // Start-up, the message loop and shutdown of the player.
 #include "board/board.h"
+#include "board/board_pictures.h"
 #include "board/media.h"
+#include "board/picture_loading.h"
 #include "quiz/loader.h"
 #include "shell/app.h"
+#include "shell/late_bound.h"
 #include "shell/main_window.h"
+#include "shell/startup_trace.h"
 #include "shell/window_text.h"
 
 #include <cstdio>
-#include <objbase.h>
 
 HINSTANCE appInstance = nullptr;
 Quiz* currentQuiz = nullptr;
@@ -64,11 +67,15 @@ void removeVideoFiles()
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    markStartup("WinMain entered");
     appInstance = instance;
     WNDCLASSEXA windowClass = mainWindowClass(instance);
     currentQuiz = new Quiz;
     initQuiz(*currentQuiz);
     quizSource = loadQuiz(*currentQuiz);
+    markStartup("quiz loaded");
+    // Decoding starts now, while the windows are made.
+    startPictureLoading(*currentQuiz);
     const Quiz& quiz = *currentQuiz;
 
     if (!RegisterClassExA(&windowClass))
@@ -80,23 +87,33 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         if (!atl)
             return 1;
         videoAttachEntry = GetProcAddress(atl, "AtlAxAttachControl");
-        CoInitialize(nullptr);
+        comInitialize();
     }
 
     HWND window = createWindowWithText(MainWindowClass, quiz.title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                                        MainWindowWidth, MainWindowHeight, nullptr, nullptr, instance);
     centreWindow(window, GetDesktopWindow());
+    markStartup("main window and header made");
     boardWindow = CreateDialogParamA(instance, MAKEINTRESOURCEA(BoardTemplateId), window, boardDialogProc, 0);
+    markStartup("board made");
     int show = startShowCommand();
     ShowWindow(window, show);
+    markStartup("main window shown");
+    // The board shows with the pictures it shows first; the others are
+    // placed as they come.
+    placePicturesInView(boardWindow, quiz);
+    markStartup("pictures in view placed");
     ShowWindow(boardWindow, show);
+    markStartup("board shown");
+    usePictureWorkersOnEveryCore();
 
     WPARAM exitCode = runMessageLoop();
+    stopPictureLoading();
 
     if (video) {
         removeVideoFiles();
         DestroyWindow(window);
-        CoUninitialize();
+        comUninitialize();
         FreeLibrary(atl);
     }
     freeEntries(*currentQuiz);

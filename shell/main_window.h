@@ -17,6 +17,8 @@ constexpr int VersionLabelId = 8000;
 inline constexpr const char* publisherAddress = QUIZ_PUBLISHER_URL;
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Where the board stands in the main window's client area.
+RECT boardRectIn(const RECT& client);
 
 // header.cpp
 void createHeader(HWND window);

@@ -1,5 +1,6 @@
 #include "tests/e2e/player_driver.h"
 
+#include "board/settled.h"
 #include "tests/win32/driver.h"
 
 #include <algorithm>
@@ -16,8 +17,10 @@ constexpr DWORD paintTimeoutMs = 3000;
 
 // A sent message overtakes posted ones, so it cannot tell when they are
 // done. A posted marker can: an answer box's text limit, which the player
-// never touches itself, is raised by a sent message and set back by a
-// posted one; once it reads as before, everything posted earlier is handled.
+// never touches itself, is raised by a posted message; once it reads
+// raised, everything posted earlier is handled, and it is set back. Raising
+// it by a sent message instead would let it overtake a character posted
+// just before, which would then be typed past the box's real limit.
 constexpr WPARAM markerStep = 1;
 
 }  // namespace
@@ -95,12 +98,21 @@ bool PlayerRun::start(const std::string& program, const std::string& folder)
         if (board && IsWindowVisible(board)) {
             main_ = main;
             board_ = board;
-            // Answered only once the message loop runs: start-up is over.
-            DWORD_PTR result = 0;
-            return SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, startTimeoutMs, &result) != 0;
+            break;
         }
     }
-    return false;
+    // The board shows before all of it is built and its pictures placed;
+    // what tests read is the settled board.
+    while (board_ && !GetPropA(main_, BoardSettledProperty) && GetTickCount() - started < startTimeoutMs) {
+        if (WaitForSingleObject(process_.hProcess, 10) == WAIT_OBJECT_0)
+            return false;
+        answerMessageBoxes();
+    }
+    if (!board_ || !GetPropA(main_, BoardSettledProperty))
+        return false;
+    // Answered only once the message loop runs: start-up is over.
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, startTimeoutMs, &result) != 0;
 }
 
 void PlayerRun::answerMessageBoxes()
@@ -194,17 +206,16 @@ void PlayerRun::settle() const
             continue;
         }
         SendMessageTimeoutA(target, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, settleTimeoutMs, &limit);
-        DWORD_PTR raised = 0;
-        SendMessageTimeoutA(target, EM_SETLIMITTEXT, limit + markerStep, 0, SMTO_ABORTIFHUNG, settleTimeoutMs,
-                            &raised);
-        PostMessageA(target, EM_SETLIMITTEXT, limit, 0);
+        PostMessageA(target, EM_SETLIMITTEXT, limit + markerStep, 0);
         waitUntil(
             [&] {
                 DWORD_PTR now = 0;
                 SendMessageTimeoutA(target, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, settleTimeoutMs, &now);
-                return now == limit;
+                return now == limit + markerStep;
             },
             settleTimeoutMs);
+        DWORD_PTR restored = 0;
+        SendMessageTimeoutA(target, EM_SETLIMITTEXT, limit, 0, SMTO_ABORTIFHUNG, settleTimeoutMs, &restored);
     }
 }
 

@@ -54,8 +54,10 @@ public:
     PlayerRun& operator=(const PlayerRun&) = delete;
 
     // Starts the program with `folder` as its current directory and waits
-    // until its main window and board show and its message loop runs; the
-    // message boxes it shows meanwhile are answered with OK and recorded.
+    // until its main window and board show, the board has settled (every
+    // entry built and every picture placed: board/settled.h) and its message
+    // loop runs; the message boxes it shows meanwhile are answered with OK
+    // and recorded.
     bool start(const std::string& program, const std::string& folder);
     // Posts WM_CLOSE and waits for the process to end; false when it does not.
     bool close();

@@ -170,4 +170,46 @@ TEST(BoardGrid, NoControlsOverlapAndTheContentHoldsThemAll)
             }
 }
 
+// The entries built before the board shows: a row left out would show
+// empty for a moment; one too many only costs time.
+TEST(BoardGrid, EntriesInViewAreThoseStartingAboveTheViewsBottom)
+{
+    struct Row {
+        const char* name;
+        QuizKind kind;
+        int entryCount, answers;
+        RevealKind reveal;
+        int viewHeight;
+        int inView;
+    };
+    const Row rows[] = {
+        // one answer: verdict labels stand a pixel above their line, at 25 i - 16
+        {"text, the first line's verdict at 9", QuizKind::Text, 90, 1, RevealKind::None, 9, 0},
+        {"text, one pixel of the first line", QuizKind::Text, 90, 1, RevealKind::None, 10, 1},
+        {"text, the board's own view", QuizKind::Text, 90, 1, RevealKind::None, 520, 21},
+        {"text, line 21 starts at 509", QuizKind::Text, 90, 1, RevealKind::None, 509, 20},
+        // two answers: 20 more pixels per group of three for the headings
+        {"paired text, entry 16 starts at 504", QuizKind::Text, 90, 2, RevealKind::None, 520, 16},
+        {"paired text, entry 17 starts at 529", QuizKind::Text, 90, 2, RevealKind::None, 530, 17},
+        {"paired text, the whole quiz shorter than the view", QuizKind::Text, 12, 2, RevealKind::None, 520, 12},
+        // pictures: rows of three whose squares start at 20, 350, 680
+        {"pictures, two rows", QuizKind::Picture, 90, 1, RevealKind::None, 520, 6},
+        {"pictures, the second row's square at 350", QuizKind::Picture, 90, 1, RevealKind::None, 350, 3},
+        {"pictures, four entries in all", QuizKind::Picture, 4, 1, RevealKind::None, 520, 4},
+        {"pictures with answer texts: rows 360 apart", QuizKind::Picture, 90, 2, RevealKind::Text, 380, 3},
+        {"pictures with answer texts, the second row", QuizKind::Picture, 90, 2, RevealKind::Text, 381, 6},
+        // sounds: rows 80 apart from 20
+        {"sounds", QuizKind::Sound, 90, 1, RevealKind::None, 520, 21},
+        {"sounds, the seventh row at 500", QuizKind::Sound, 90, 1, RevealKind::None, 500, 18},
+        // videos: frames from 30, 360
+        {"videos", QuizKind::Video, 90, 2, RevealKind::None, 520, 6},
+        {"videos, the second row's frame at 360", QuizKind::Video, 90, 1, RevealKind::None, 360, 3},
+        {"no view", QuizKind::Picture, 90, 1, RevealKind::None, 0, 0},
+        {"no entries", QuizKind::Text, 0, 1, RevealKind::None, 520, 0},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(entriesInView(row.kind, row.entryCount, row.answers, row.reveal, row.viewHeight), row.inView)
+            << row.name;
+}
+
 }  // namespace

@@ -85,4 +85,37 @@ TEST(PictureSize, StatedSizesAndWhetherThePlayerDecodesThem)
     }
 }
 
+// What the board shows a picture at: the board lays it out at this size
+// from the header alone, so a wrong figure moves the picture once decoded.
+TEST(PictureSize, FittedIntoTheBoardsSquareTheAspectKeptAndCutToWholePixels)
+{
+    struct Row {
+        const char* name;
+        PictureSize source;
+        int boxWidth, boxHeight;
+        PictureSize fitted;
+    };
+    const Row rows[] = {
+        {"a photo, shrunk to the box's width", {true, 800, 600}, 260, 260, {true, 260, 195}},
+        {"wide, enlarged", {true, 130, 65}, 260, 260, {true, 260, 130}},
+        {"tall, shrunk to the box's height", {true, 100, 200}, 260, 260, {true, 130, 260}},
+        {"square, enlarged", {true, 130, 130}, 260, 260, {true, 260, 260}},
+        {"the box's own size", {true, 260, 260}, 260, 260, {true, 260, 260}},
+        {"a third of a pixel cut off the height", {true, 300, 200}, 260, 260, {true, 260, 173}},
+        {"most of a pixel cut off the width", {true, 199, 301}, 260, 260, {true, 171, 260}},
+        {"a tiny tall picture touches the top and bottom", {true, 3, 7}, 260, 260, {true, 111, 260}},
+        {"a sliver thinner than a pixel once shrunk", {true, 4096, 1}, 260, 260, {true, 260, 0}},
+        {"a box that is not square", {true, 200, 100}, 200, 150, {true, 200, 100}},
+        {"no size known", {false, 0, 0}, 260, 260, {false, 0, 0}},
+        {"a side of zero", {true, 0, 5}, 260, 260, {false, 0, 0}},
+        {"a negative side", {true, 5, -5}, 260, 260, {false, 0, 0}},
+    };
+    for (const Row& row : rows) {
+        PictureSize fitted = fittedPictureSize(row.source, row.boxWidth, row.boxHeight);
+        EXPECT_EQ(fitted.known, row.fitted.known) << row.name;
+        EXPECT_EQ(fitted.width, row.fitted.width) << row.name;
+        EXPECT_EQ(fitted.height, row.fitted.height) << row.name;
+    }
+}
+
 }  // namespace

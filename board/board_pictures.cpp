@@ -1,0 +1,141 @@
+#include "board/board_pictures.h"
+
+#include "board/board.h"
+#include "board/controls.h"
+#include "board/identifiers.h"
+#include "board/picture_loading.h"
+#include "shell/app.h"
+
+namespace {
+
+constexpr DWORD pictureStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_BITMAP | SS_CENTERIMAGE;
+constexpr DWORD explanationStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_CENTER;
+constexpr int pictureBox = 260;
+// A picture in view that takes longer is left to come after the board shows.
+constexpr DWORD inViewTimeoutMs = 5000;
+
+enum class Slot : char {
+    NotMade,
+    Waiting,   // the control is made; its picture is still being decoded
+    Answered,  // the answer picture shows; the question picture, still to come, is dropped
+    Placed,
+};
+
+Slot slots[MaxEntries + 1];
+int waiting = 0;
+
+Slot* slotOf(int entry)
+{
+    return entry >= 1 && entry <= MaxEntries ? &slots[entry] : nullptr;
+}
+
+// Where the picture stands: centred in its square, the whole square when
+// there is no picture to show.
+BoardRect pictureRect(const EntryPlan& plan, PictureSize shown)
+{
+    if (!shown.known)
+        shown = {true, pictureBox, pictureBox};
+    return {plan.clue.x + (pictureBox - shown.width) / 2, plan.clue.y + (pictureBox - shown.height) / 2,
+            shown.width, shown.height};
+}
+
+PictureSize bitmapSize(HBITMAP bitmap)
+{
+    BITMAP size = {};
+    if (!bitmap || !GetObjectA(bitmap, sizeof size, &size))
+        return {};
+    return {true, size.bmWidth, size.bmHeight};
+}
+
+void setBitmap(HWND picture, HBITMAP bitmap)
+{
+    if (bitmap)
+        SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+}
+
+// The board's controls stand in the content at scroll position (0, 0);
+// they are moved by scrolling, so the place is taken relative to where the
+// square's control stands now.
+void movePicture(HWND board, HWND picture, const BoardRect& from, const BoardRect& to)
+{
+    if (from == to)
+        return;
+    RECT now;
+    GetWindowRect(picture, &now);
+    MapWindowPoints(nullptr, board, reinterpret_cast<POINT*>(&now), 2);
+    SetWindowPos(picture, nullptr, now.left + to.x - from.x, now.top + to.y - from.y, to.width, to.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void createPicture(HWND board, const Quiz& quiz, int entry, const EntryPlan& plan)
+{
+    PictureLoad load = pictureLoadOf(entry);
+    HBITMAP bitmap = load == PictureLoad::Done ? takePicture(entry) : nullptr;
+    PictureSize shown = bitmap ? bitmapSize(bitmap)
+                        : load == PictureLoad::Pending ? fittedPictureSize(statedSizeOf(entry), pictureBox, pictureBox)
+                                                       : PictureSize{};
+    BoardRect at = pictureRect(plan, shown);
+    HWND picture = createControl(board, "STATIC", "", pictureStyle, at.x, at.y, at.width, at.height,
+                                 PictureControlIdBase + entry, false);
+    setBitmap(picture, bitmap);
+    if (Slot* slot = slotOf(entry)) {
+        *slot = load == PictureLoad::Pending ? Slot::Waiting : Slot::Placed;
+        if (*slot == Slot::Waiting)
+            ++waiting;
+    }
+    // Only a revealed text ever shows in the label; without one it stays
+    // hidden, as it would cover the top of the picture below it.
+    DWORD style = quiz.revealKind == RevealKind::Text ? explanationStyle : explanationStyle & ~WS_VISIBLE;
+    createControl(board, "Static", "", style, plan.explanation.x, plan.explanation.y, plan.explanation.width,
+                  plan.explanation.height, ExplanationLabelIdBase + entry, true);
+}
+
+void placeDonePicture(HWND board, int entry)
+{
+    Slot* slot = slotOf(entry);
+    if (!slot || (*slot != Slot::Waiting && *slot != Slot::Answered) || pictureLoadOf(entry) != PictureLoad::Done)
+        return;
+    HBITMAP bitmap = takePicture(entry);
+    if (*slot == Slot::Answered) {
+        if (bitmap)
+            DeleteObject(bitmap);
+    } else if (HWND picture = findControl(board, PictureControlIdBase + entry)) {
+        const Quiz& quiz = *currentQuiz;
+        EntryPlan plan = entryPlan(quiz.kind, entry, quiz.answersPerEntry, quiz.revealKind);
+        BoardRect planned = pictureRect(plan, fittedPictureSize(statedSizeOf(entry), pictureBox, pictureBox));
+        movePicture(board, picture, planned, pictureRect(plan, bitmapSize(bitmap)));
+        setBitmap(picture, bitmap);
+    } else if (bitmap) {
+        DeleteObject(bitmap);
+    }
+    *slot = Slot::Placed;
+    --waiting;
+    settleBoardWhenDone(board);
+}
+
+void placePicturesInView(HWND board, const Quiz& quiz)
+{
+    if (!board || quiz.kind != QuizKind::Picture)
+        return;
+    RECT view;
+    GetClientRect(board, &view);
+    int inView = entriesInView(quiz.kind, quiz.entryCount, quiz.answersPerEntry, quiz.revealKind, view.bottom);
+    for (int entry = 1; entry <= inView; ++entry) {
+        Slot* slot = slotOf(entry);
+        if (slot && *slot == Slot::Waiting && waitForPicture(entry, inViewTimeoutMs))
+            placeDonePicture(board, entry);
+    }
+}
+
+void dropQuestionPicture(int entry)
+{
+    if (Slot* slot = slotOf(entry); slot && *slot == Slot::Waiting)
+        *slot = Slot::Answered;
+}
+
+bool picturesStillComing()
+{
+    return waiting > 0;
+}
