@@ -80,7 +80,7 @@ PlayerRun::~PlayerRun()
     CloseHandle(process_.hProcess);
 }
 
-bool PlayerRun::start(const std::string& program, const std::string& folder)
+bool PlayerRun::start(const std::string& program, const std::string& folder, Until until)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -101,6 +101,8 @@ bool PlayerRun::start(const std::string& program, const std::string& folder)
             break;
         }
     }
+    if (until == Until::Shown)
+        return board_ != nullptr;
     // The board shows before all of it is built and its pictures placed;
     // what tests read is the settled board.
     while (board_ && !GetPropA(main_, BoardSettledProperty) && GetTickCount() - started < startTimeoutMs) {

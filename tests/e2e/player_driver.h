@@ -53,12 +53,15 @@ public:
     PlayerRun(const PlayerRun&) = delete;
     PlayerRun& operator=(const PlayerRun&) = delete;
 
+    // How far start waits: until the board has settled, or only until it
+    // first shows, with its pictures still coming.
+    enum class Until { Settled, Shown };
     // Starts the program with `folder` as its current directory and waits
     // until its main window and board show, the board has settled (every
     // entry built and every picture placed: board/settled.h) and its message
     // loop runs; the message boxes it shows meanwhile are answered with OK
     // and recorded.
-    bool start(const std::string& program, const std::string& folder);
+    bool start(const std::string& program, const std::string& folder, Until until = Until::Settled);
     // Posts WM_CLOSE and waits for the process to end; false when it does not.
     bool close();
     DWORD exitCode() const { return exitCode_; }

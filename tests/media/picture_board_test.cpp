@@ -33,6 +33,9 @@ const FittedRow fittedRows[] = {
     {7, "", 260, 260, false},                // no resource at all
     {8, "progressive520x390.jpg", 260, 195, true},
     {9, "interlaced130x104.gif", 260, 208, true},
+    // Laid out from the header's 130 x 130 square, shown at the image's own size.
+    {10, "screen130top.gif", 260, 130, true},
+    {11, "screen130bottom.gif", 260, 130, true},
     {30, "square130.jpg", 260, 260, true},  // the last entry
 };
 constexpr int layoutEntries = 30;

@@ -21,6 +21,7 @@ target_compile_options(mediadriver PRIVATE -Wall -Wextra)
 add_executable(media_test
   tests/media/picture_board_test.cpp
   tests/media/picture_reveal_test.cpp
+  tests/media/picture_arrival_test.cpp
   tests/media/sound_board_test.cpp
   tests/media/video_board_test.cpp
   tests/media/damaged_media_test.cpp)
