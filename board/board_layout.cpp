@@ -46,6 +46,27 @@ struct BoardBuild {
 
 BoardBuild building;
 
+// Where the content's origin stands in the board's client area: the
+// entries made after the board shows may find it scrolled already, and
+// take their places in the content as it stands.
+POINT contentOrigin(HWND board)
+{
+    return {-GetScrollPos(board, SB_HORZ), -GetScrollPos(board, SB_VERT)};
+}
+
+BoardRect movedBy(const BoardRect& rect, POINT by)
+{
+    return {rect.x + by.x, rect.y + by.y, rect.width, rect.height};
+}
+
+EntryPlan movedBy(EntryPlan plan, POINT by)
+{
+    for (BoardRect* rect : {&plan.clue, &plan.explanation, &plan.play, &plan.stop, &plan.number, &plan.boxes[0],
+                            &plan.boxes[1], &plan.verdicts[0], &plan.verdicts[1]})
+        *rect = movedBy(*rect, by);
+    return plan;
+}
+
 HWND createAt(HWND board, const char* className, const char* text, DWORD style, const BoardRect& at, int id,
               bool guiFont)
 {
@@ -65,9 +86,9 @@ void createHeadingLabels(HWND board, const Quiz& quiz, int last)
          building.nextHeadingEntry += 3) {
         HeadingPlan at = headingPlan(quiz.kind, building.nextHeadingEntry, quiz.revealKind);
         const char* labels[] = {quiz.firstAnswerLabel, quiz.secondAnswerLabel};
-        const BoardRect* places[] = {&at.first, &at.second};
+        const BoardRect places[] = {movedBy(at.first, contentOrigin(board)), movedBy(at.second, contentOrigin(board))};
         for (int side = 0; side < 2; ++side) {
-            HWND heading = createAt(board, "Static", labels[side], headingStyle, *places[side], HeadingLabelId, true);
+            HWND heading = createAt(board, "Static", labels[side], headingStyle, places[side], HeadingLabelId, true);
             if (heading && behindEntries && building.lastHeading)
                 SetWindowPos(heading, building.lastHeading, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             if (heading)
@@ -151,13 +172,14 @@ int expectedViewHeight(HWND board)
 void buildEntries(HWND board, const Quiz& quiz, int last)
 {
     int judged = 0;
+    POINT origin = contentOrigin(board);
     for (; building.nextEntry <= last && !building.whole; ++building.nextEntry) {
         int entry = building.nextEntry;
         if (!entryAt(quiz, entry - 1)) {
             building.whole = true;
             break;
         }
-        EntryPlan plan = entryPlan(quiz.kind, entry, quiz.answersPerEntry, quiz.revealKind);
+        EntryPlan plan = movedBy(entryPlan(quiz.kind, entry, quiz.answersPerEntry, quiz.revealKind), origin);
         if (!createClueControls(board, quiz, entry, plan, building.icons)) {
             building.whole = true;
             break;

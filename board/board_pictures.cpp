@@ -60,10 +60,8 @@ void movePicture(HWND board, HWND picture, const BoardRect& from, const BoardRec
 {
     if (from == to)
         return;
-    RECT now;
-    GetWindowRect(picture, &now);
-    MapWindowPoints(nullptr, board, reinterpret_cast<POINT*>(&now), 2);
-    SetWindowPos(picture, nullptr, now.left + to.x - from.x, now.top + to.y - from.y, to.width, to.height,
+    POINT origin = contentOriginOf(board, picture, from.x, from.y);
+    SetWindowPos(picture, nullptr, origin.x + to.x, origin.y + to.y, to.width, to.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -29,8 +29,20 @@ bool everyAnswerExact(const Quiz& quiz, HWND board, int entryNumber, const QuizE
     return true;
 }
 
+// Where the board's content origin stands now, told by the entry's first
+// answer box, which never moves but with scrolling.
+POINT contentOrigin(const Quiz& quiz, HWND board, int entryNumber)
+{
+    HWND box = findControl(board, answerBoxId(quiz.answersPerEntry, entryNumber, 1));
+    if (!box)
+        return {0, 0};
+    EntryPlan plan = entryPlan(quiz.kind, entryNumber, quiz.answersPerEntry, quiz.revealKind);
+    return contentOriginOf(board, box, plan.boxes[0].x, plan.boxes[0].y);
+}
+
 // The answer picture takes the question picture's place; it sits 20 pixels
-// from the column, not 30 like the question picture.
+// from the column, not 30 like the question picture. The place is in the
+// content, wherever the board is scrolled to.
 void revealAnswerPicture(const Quiz& quiz, HWND board, int entryNumber)
 {
     HWND picture = findControl(board, PictureControlIdBase + entryNumber);
@@ -45,9 +57,11 @@ void revealAnswerPicture(const Quiz& quiz, HWND board, int entryNumber)
     HGDIOBJ old = reinterpret_cast<HGDIOBJ>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
     if (old)
         DeleteObject(old);
-    SetWindowPos(picture, HWND_TOP, gridColumnX(entryNumber, quiz.answersPerEntry) + 20 + (260 - size.bmWidth) / 2,
-                 gridRowBaseY(entryNumber, quiz.revealKind) - 260 + (260 - size.bmHeight) / 2, size.bmWidth,
-                 size.bmHeight, SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    POINT origin = contentOrigin(quiz, board, entryNumber);
+    SetWindowPos(picture, HWND_TOP,
+                 origin.x + gridColumnX(entryNumber, quiz.answersPerEntry) + 20 + (260 - size.bmWidth) / 2,
+                 origin.y + gridRowBaseY(entryNumber, quiz.revealKind) - 260 + (260 - size.bmHeight) / 2,
+                 size.bmWidth, size.bmHeight, SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     HGDIOBJ replaced = reinterpret_cast<HGDIOBJ>(
         SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
     // A static control hands back a bitmap it copied; only the shown one may stay.

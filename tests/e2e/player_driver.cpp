@@ -88,8 +88,37 @@ bool PlayerRun::start(const std::string& program, const std::string& folder, Unt
     if (!CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                         &startup, &process_))
         return false;
-    DWORD started = GetTickCount();
-    while (GetTickCount() - started < startTimeoutMs) {
+    started_ = GetTickCount();
+    if (until == Until::Made) {
+        while (GetTickCount() - started_ < startTimeoutMs) {
+            if (WaitForSingleObject(process_.hProcess, 1) == WAIT_OBJECT_0)
+                return false;
+            if ((main_ = findMainWindow()))
+                return true;
+        }
+        return false;
+    }
+    if (!waitUntilShown())
+        return false;
+    return until == Until::Shown || waitUntilSettled();
+}
+
+// The process's main window, shown or not yet.
+HWND PlayerRun::findMainWindow() const
+{
+    for (HWND main = FindWindowExA(nullptr, nullptr, "WindowsApp", nullptr); main;
+         main = FindWindowExA(nullptr, main, "WindowsApp", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(main, &owner);
+        if (owner == process_.dwProcessId)
+            return main;
+    }
+    return nullptr;
+}
+
+bool PlayerRun::waitUntilShown()
+{
+    while (GetTickCount() - started_ < startTimeoutMs) {
         if (WaitForSingleObject(process_.hProcess, 10) == WAIT_OBJECT_0)
             return false;
         answerMessageBoxes();
@@ -98,19 +127,24 @@ bool PlayerRun::start(const std::string& program, const std::string& folder, Unt
         if (board && IsWindowVisible(board)) {
             main_ = main;
             board_ = board;
-            break;
+            return true;
         }
     }
-    if (until == Until::Shown)
-        return board_ != nullptr;
+    return false;
+}
+
+bool PlayerRun::waitUntilSettled()
+{
+    if (!board_ && !waitUntilShown())
+        return false;
     // The board shows before all of it is built and its pictures placed;
     // what tests read is the settled board.
-    while (board_ && !GetPropA(main_, BoardSettledProperty) && GetTickCount() - started < startTimeoutMs) {
+    while (!GetPropA(main_, BoardSettledProperty) && GetTickCount() - started_ < startTimeoutMs) {
         if (WaitForSingleObject(process_.hProcess, 10) == WAIT_OBJECT_0)
             return false;
         answerMessageBoxes();
     }
-    if (!board_ || !GetPropA(main_, BoardSettledProperty))
+    if (!GetPropA(main_, BoardSettledProperty))
         return false;
     // Answered only once the message loop runs: start-up is over.
     DWORD_PTR result = 0;

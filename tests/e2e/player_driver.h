@@ -53,15 +53,19 @@ public:
     PlayerRun(const PlayerRun&) = delete;
     PlayerRun& operator=(const PlayerRun&) = delete;
 
-    // How far start waits: until the board has settled, or only until it
-    // first shows, with its pictures still coming.
-    enum class Until { Settled, Shown };
+    // How far start waits: until the board has settled, only until it
+    // first shows (its pictures may still be coming), or only until the
+    // main window is made, before its message loop runs.
+    enum class Until { Settled, Shown, Made };
     // Starts the program with `folder` as its current directory and waits
     // until its main window and board show, the board has settled (every
     // entry built and every picture placed: board/settled.h) and its message
     // loop runs; the message boxes it shows meanwhile are answered with OK
     // and recorded.
     bool start(const std::string& program, const std::string& folder, Until until = Until::Settled);
+    // The rest of a start that stopped early: waits until the board shows
+    // and has settled, and the message loop runs.
+    bool waitUntilSettled();
     // Posts WM_CLOSE and waits for the process to end; false when it does not.
     bool close();
     DWORD exitCode() const { return exitCode_; }
@@ -108,10 +112,12 @@ public:
 
 private:
     void answerMessageBoxes();
+    bool waitUntilShown();
     HWND findMainWindow() const;
     HWND settleTarget() const;
 
     PROCESS_INFORMATION process_ = {};
+    DWORD started_ = 0;
     HWND main_ = nullptr;
     HWND board_ = nullptr;
     DWORD exitCode_ = STILL_ACTIVE;

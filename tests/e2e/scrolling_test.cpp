@@ -197,6 +197,29 @@ void resize(const PlayerRun& run, int width, int height)
     run.settle();
 }
 
+// A key pressed before the board first shows is served before the entries
+// out of view are made: those stand where the scrolled content puts them,
+// in line with the entries made before.
+TEST_F(Scrolling, EntriesMadeAfterAnEarlyScrollStandInLineWithTheRest)
+{
+    std::string program = quizProgramIn(textQuiz(90), folder.path());
+    ASSERT_FALSE(program.empty());
+    ASSERT_TRUE(run.start(program, folder.path(), PlayerRun::Until::Made));
+    run.post(run.mainWindow(), WM_KEYDOWN, VK_END, 0);
+    ASSERT_TRUE(run.waitUntilSettled());
+
+    BoardScrolling board(run, 890, 90 * 25 + 25);
+    EXPECT_EQ(board.y(), board.maxY()) << "End scrolled to the bottom";
+    Placement first = run.placementIn(run.boardItem(4001), run.board());
+    for (int entry = 2; entry <= 90; ++entry) {
+        Placement box = run.placementIn(run.boardItem(4000 + entry), run.board());
+        EXPECT_EQ(box.x, first.x) << "entry " << entry;
+        EXPECT_EQ(box.y - first.y, 25 * (entry - 1)) << "entry " << entry;
+    }
+    ASSERT_TRUE(run.close());
+    EXPECT_EQ(run.exitCode(), 0u);
+}
+
 TEST_F(Scrolling, ResizingTheWindowKeepsThePositionWithinTheNewRange)
 {
     ASSERT_NO_FATAL_FAILURE(startQuiz(textQuiz(30)));

@@ -94,6 +94,38 @@ TEST(PictureReveal, AnswerPictureTakesThePlaceOfTheQuestionOnlyOnTheExactAnswer)
     EXPECT_EQ(run.exitCode(), 0u);
 }
 
+// Far down the board the answer picture takes its place in the content,
+// wherever the board has been scrolled to.
+TEST(PictureReveal, AnswerPictureFarDownStandsInItsSquareOnTheScrolledBoard)
+{
+    MediaQuiz quiz = mediaQuiz("picture", 12, {"fill260.bmp"});
+    quiz.reveal = "picture";
+    for (MediaEntry& entry : quiz.entries)
+        entry.revealPicture = "wide200x100.bmp";
+    PlayerRun run;
+    std::string problem;
+    std::string folder = startMediaQuiz(quiz, "media-reveal-scrolled", {}, run, problem);
+    ASSERT_FALSE(folder.empty()) << problem;
+    const int entry = 11;
+    ASSERT_TRUE(scrollIntoView(run, run.boardItem(answerBoxId(entry))));
+    answer(run, answerBoxId(entry), "rep11");
+    EXPECT_EQ(run.boardText(verdictLabelId(entry)), "BRAVO");
+
+    // How far the board is scrolled, read from the entry's box, which
+    // stands 30 right of its column and 10 below its row's base.
+    int c = columnX(entry, 1);
+    int b = rowBaseY(entry);
+    Placement box = run.placementIn(run.boardItem(answerBoxId(entry)), run.board());
+    int dx = box.x - (c + 30);
+    int dy = box.y - (b + 10);
+    EXPECT_LT(dy, 0) << "the board is scrolled down";
+    EXPECT_EQ(pictureAt(run, entry), (Placement{c + 20 + dx, b - 260 + 65 + dy, 260, 130}));
+    EXPECT_TRUE(showsPicture(run, picture(run, entry), "wide200x100.bmp"));
+
+    ASSERT_TRUE(run.close());
+    EXPECT_EQ(run.exitCode(), 0u);
+}
+
 TEST(PictureReveal, WithTwoAnswersBothBoxesMustHoldTheStoredTexts)
 {
     MediaQuiz quiz;
