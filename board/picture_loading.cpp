@@ -32,6 +32,11 @@ struct PictureWork {
     int jobCount;
     volatile LONG next;  // the next place in `order` a worker takes
     volatile LONG stopping;
+    // The decoder's libraries are loaded and set up by the first picture
+    // decoded in the process; the other threads wait for that one to be
+    // done instead of setting them up alongside it.
+    CRITICAL_SECTION firstDecode;
+    volatile LONG decoderReady;
     HWND volatile board;
     HANDLE done;  // set whenever a picture is done
     HANDLE workers[largestWorkers];
@@ -50,11 +55,23 @@ LONG loadOf(const PictureJob& job)
     return InterlockedCompareExchange(const_cast<volatile LONG*>(&job.load), 0, 0);
 }
 
+HBITMAP decodeJob(const PictureJob& job, HDC screen)
+{
+    if (InterlockedCompareExchange(&work.decoderReady, 0, 0))
+        return decodeFittedPicture(job.bytes, job.size, pictureBox, pictureBox, screen);
+    EnterCriticalSection(&work.firstDecode);
+    bool first = !work.decoderReady;
+    HBITMAP fitted = first ? decodeFittedPicture(job.bytes, job.size, pictureBox, pictureBox, screen) : nullptr;
+    InterlockedExchange(&work.decoderReady, 1);
+    LeaveCriticalSection(&work.firstDecode);
+    return first ? fitted : decodeFittedPicture(job.bytes, job.size, pictureBox, pictureBox, screen);
+}
+
 void decodeOne(int entry, HDC screen)
 {
     PictureJob& job = work.jobs[entry];
     double since = startupClock();
-    job.fitted = decodeFittedPicture(job.bytes, job.size, pictureBox, pictureBox, screen);
+    job.fitted = decodeJob(job, screen);
     addStartupCost("picture decoded and fitted", since);
     InterlockedExchange(&job.load, LONG(PictureLoad::Done));
     SetEvent(work.done);
@@ -115,6 +132,10 @@ void startPictureLoading(const Quiz& quiz)
     }
     if (work.jobCount == 0)
         return;
+    InitializeCriticalSection(&work.firstDecode);
+    // The display and its driver are set up on first use: here, on the
+    // window thread, before any worker asks for the screen.
+    ReleaseDC(nullptr, GetDC(nullptr));
     work.done = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     // One core is left to the window thread until the board shows: the
     // workers would slow the making of the windows more than they speed up
