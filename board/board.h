@@ -23,6 +23,10 @@ void settleBoardWhenDone(HWND board);
 void updateBoardScrollInfo(HWND board);                           // board_scroll.cpp
 void scrollBoard(HWND board, int bar, WPARAM request);
 void keepScrollConsistent(HWND board);
+// Where the content's origin stands in the board's client area: scrolling
+// moves every control by as much as the bars' positions, so a control at
+// (x, y) in the content stands at this point plus (x, y).
+POINT boardContentOrigin(HWND board);
 void forwardWheel(HWND target, WPARAM wParam);
 INT_PTR labelColour(HWND board, HDC dc, HWND label);             // board_colours.cpp
 LRESULT CALLBACK answerBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);  // answer_box.cpp

@@ -46,14 +46,6 @@ struct BoardBuild {
 
 BoardBuild building;
 
-// Where the content's origin stands in the board's client area: the
-// entries made after the board shows may find it scrolled already, and
-// take their places in the content as it stands.
-POINT contentOrigin(HWND board)
-{
-    return {-GetScrollPos(board, SB_HORZ), -GetScrollPos(board, SB_VERT)};
-}
-
 BoardRect movedBy(const BoardRect& rect, POINT by)
 {
     return {rect.x + by.x, rect.y + by.y, rect.width, rect.height};
@@ -86,7 +78,9 @@ void createHeadingLabels(HWND board, const Quiz& quiz, int last)
          building.nextHeadingEntry += 3) {
         HeadingPlan at = headingPlan(quiz.kind, building.nextHeadingEntry, quiz.revealKind);
         const char* labels[] = {quiz.firstAnswerLabel, quiz.secondAnswerLabel};
-        const BoardRect places[] = {movedBy(at.first, contentOrigin(board)), movedBy(at.second, contentOrigin(board))};
+        // Made after the board shows, they may find it scrolled already.
+        POINT origin = boardContentOrigin(board);
+        const BoardRect places[] = {movedBy(at.first, origin), movedBy(at.second, origin)};
         for (int side = 0; side < 2; ++side) {
             HWND heading = createAt(board, "Static", labels[side], headingStyle, places[side], HeadingLabelId, true);
             if (heading && behindEntries && building.lastHeading)
@@ -172,7 +166,9 @@ int expectedViewHeight(HWND board)
 void buildEntries(HWND board, const Quiz& quiz, int last)
 {
     int judged = 0;
-    POINT origin = contentOrigin(board);
+    // The entries made after the board shows take their places in the
+    // content as the player may have scrolled it.
+    POINT origin = boardContentOrigin(board);
     for (; building.nextEntry <= last && !building.whole; ++building.nextEntry) {
         int entry = building.nextEntry;
         if (!entryAt(quiz, entry - 1)) {

@@ -53,14 +53,12 @@ void setBitmap(HWND picture, HBITMAP bitmap)
         SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
 }
 
-// The board's controls stand in the content at scroll position (0, 0);
-// they are moved by scrolling, so the place is taken relative to where the
-// square's control stands now.
+// `from` and `to` are places in the content, which scrolling moves.
 void movePicture(HWND board, HWND picture, const BoardRect& from, const BoardRect& to)
 {
     if (from == to)
         return;
-    POINT origin = contentOriginOf(board, picture, from.x, from.y);
+    POINT origin = boardContentOrigin(board);
     SetWindowPos(picture, nullptr, origin.x + to.x, origin.y + to.y, to.width, to.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -87,6 +87,11 @@ void keepScrollConsistent(HWND board)
     ScrollWindow(board, oldX - newX, oldY - newY, nullptr, nullptr);
 }
 
+POINT boardContentOrigin(HWND board)
+{
+    return {-GetScrollPos(board, SB_HORZ), -GetScrollPos(board, SB_VERT)};
+}
+
 void forwardWheel(HWND target, WPARAM wParam)
 {
     WORD delta = HIWORD(wParam);

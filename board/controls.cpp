@@ -73,14 +73,6 @@ void setControlText(HWND parent, int id, const char* text)
     SetWindowTextA(control, text);
 }
 
-POINT contentOriginOf(HWND parent, HWND control, int contentX, int contentY)
-{
-    RECT now = {};
-    GetWindowRect(control, &now);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&now), 2);
-    return {now.left - contentX, now.top - contentY};
-}
-
 HWND createControl(HWND parent, const char* className, const char* text, DWORD style, int x, int y, int width,
                    int height, int id, bool guiFont)
 {

@@ -21,11 +21,6 @@ void setControlText(HWND parent, int id, const char* text);
 // has found them missing.
 HWND findControl(HWND parent, int id);
 
-// Where the content's origin stands in the parent's client area now:
-// scrolling moves every control of the board together, so one control
-// whose place in the content is known tells where the others stand.
-POINT contentOriginOf(HWND parent, HWND control, int contentX, int contentY);
-
 // A child control; `guiFont` gives it the stock DEFAULT_GUI_FONT, else it
 // keeps the window system's default font.
 HWND createControl(HWND parent, const char* className, const char* text, DWORD style, int x, int y, int width,

@@ -1,5 +1,6 @@
 #include "judging/judge.h"
 
+#include "board/board.h"
 #include "board/board_pictures.h"
 #include "board/controls.h"
 #include "board/grid.h"
@@ -29,17 +30,6 @@ bool everyAnswerExact(const Quiz& quiz, HWND board, int entryNumber, const QuizE
     return true;
 }
 
-// Where the board's content origin stands now, told by the entry's first
-// answer box, which never moves but with scrolling.
-POINT contentOrigin(const Quiz& quiz, HWND board, int entryNumber)
-{
-    HWND box = findControl(board, answerBoxId(quiz.answersPerEntry, entryNumber, 1));
-    if (!box)
-        return {0, 0};
-    EntryPlan plan = entryPlan(quiz.kind, entryNumber, quiz.answersPerEntry, quiz.revealKind);
-    return contentOriginOf(board, box, plan.boxes[0].x, plan.boxes[0].y);
-}
-
 // The answer picture takes the question picture's place; it sits 20 pixels
 // from the column, not 30 like the question picture. The place is in the
 // content, wherever the board is scrolled to.
@@ -57,7 +47,7 @@ void revealAnswerPicture(const Quiz& quiz, HWND board, int entryNumber)
     HGDIOBJ old = reinterpret_cast<HGDIOBJ>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
     if (old)
         DeleteObject(old);
-    POINT origin = contentOrigin(quiz, board, entryNumber);
+    POINT origin = boardContentOrigin(board);
     SetWindowPos(picture, HWND_TOP,
                  origin.x + gridColumnX(entryNumber, quiz.answersPerEntry) + 20 + (260 - size.bmWidth) / 2,
                  origin.y + gridRowBaseY(entryNumber, quiz.revealKind) - 260 + (260 - size.bmHeight) / 2,
