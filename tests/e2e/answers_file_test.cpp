@@ -307,8 +307,9 @@ TEST(DamagedQuiz, APayloadThatIsNotAllThereIsDamagedNotFatal)
         EXPECT_EQ(run.childrenOfClass(run.board(), "Edit").size(), std::size_t(row.boxes)) << row.name;
         ASSERT_TRUE(run.close()) << row.name;
         EXPECT_EQ(run.exitCode(), 0u) << row.name;
-        if (row.boxes == 0)
+        if (row.boxes == 0) {
             EXPECT_EQ(shown(readWholeFile(folder.file("quiz.txt"))), shown(before)) << row.name;
+        }
     }
 }
 

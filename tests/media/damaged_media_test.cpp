@@ -82,8 +82,9 @@ TEST(DamagedMedia, APictureThatIsNotAllThereOrTooLargeShowsNothingAndTheRestPlay
         ASSERT_NE(damaged, nullptr);
         EXPECT_EQ(shownBitmap(damaged), 0);
         EXPECT_EQ(run.placementIn(damaged, run.board()), (Placement{30, 20, 260, 260}));
-        if (row.othersWhole)
+        if (row.othersWhole) {
             EXPECT_NE(shownBitmap(run.boardItem(pictureControlId(2))), 0);
+        }
         EXPECT_EQ(run.boardText(verdictLabelId(1)), "?");
         ASSERT_TRUE(run.close());
         EXPECT_EQ(run.exitCode(), 0u);
