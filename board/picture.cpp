@@ -35,6 +35,30 @@ struct MemoryDc {
     void select(HGDIOBJ object) { previous = SelectObject(dc, object); }
 };
 
+// The decoder's libraries are loaded and set up by the first picture
+// decoded in the process: threads that decode meanwhile (the workers, the
+// window thread revealing a restored answer's picture) wait for that one
+// instead of setting them up alongside it.
+class FirstDecode {
+public:
+    FirstDecode() { InitializeCriticalSection(&lock_); }
+    template <typename Decode> HBITMAP run(Decode decode)
+    {
+        if (InterlockedCompareExchange(&ready_, 0, 0))
+            return decode();
+        EnterCriticalSection(&lock_);
+        bool first = !ready_;
+        HBITMAP fitted = first ? decode() : nullptr;
+        InterlockedExchange(&ready_, 1);
+        LeaveCriticalSection(&lock_);
+        return first ? fitted : decode();
+    }
+
+private:
+    CRITICAL_SECTION lock_;
+    volatile LONG ready_ = 0;
+};
+
 struct ScreenDc {
     HDC dc = GetDC(nullptr);
     ~ScreenDc() { ReleaseDC(nullptr, dc); }
@@ -43,15 +67,8 @@ struct ScreenDc {
     ScreenDc& operator=(const ScreenDc&) = delete;
 };
 
-}  // namespace
-
-HBITMAP decodeFittedPicture(const void* bytes, std::size_t length, int boxWidth, int boxHeight, HDC screen)
+HBITMAP decodeAndFit(const void* bytes, std::size_t length, int boxWidth, int boxHeight, HDC screen)
 {
-    if (!bytes || length == 0 || length > 0x7FFFFFFF)
-        return nullptr;
-    // The decoder makes a bitmap of the stated size before anything else.
-    if (!pictureSizeIsDecodable(statedPictureSize(static_cast<const uint8_t*>(bytes), length)))
-        return nullptr;
     double since = startupClock();
     HGLOBAL block = GlobalAlloc(GMEM_FIXED, length);
     if (!block)
@@ -78,6 +95,19 @@ HBITMAP decodeFittedPicture(const void* bytes, std::size_t length, int boxWidth,
     HBITMAP fitted = fitBitmap(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), boxWidth, boxHeight, screen);
     addStartupCost("picture fit", since);
     return fitted;
+}
+
+}  // namespace
+
+HBITMAP decodeFittedPicture(const void* bytes, std::size_t length, int boxWidth, int boxHeight, HDC screen)
+{
+    if (!bytes || length == 0 || length > 0x7FFFFFFF)
+        return nullptr;
+    // The decoder makes a bitmap of the stated size before anything else.
+    if (!pictureSizeIsDecodable(statedPictureSize(static_cast<const uint8_t*>(bytes), length)))
+        return nullptr;
+    static FirstDecode firstDecode;
+    return firstDecode.run([&] { return decodeAndFit(bytes, length, boxWidth, boxHeight, screen); });
 }
 
 HBITMAP fitBitmap(HBITMAP source, int boxWidth, int boxHeight, HDC screen)

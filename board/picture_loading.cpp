@@ -32,11 +32,6 @@ struct PictureWork {
     int jobCount;
     volatile LONG next;  // the next place in `order` a worker takes
     volatile LONG stopping;
-    // The decoder's libraries are loaded and set up by the first picture
-    // decoded in the process; the other threads wait for that one to be
-    // done instead of setting them up alongside it.
-    CRITICAL_SECTION firstDecode;
-    volatile LONG decoderReady;
     HWND volatile board;
     HANDLE done;  // set whenever a picture is done
     HANDLE workers[largestWorkers];
@@ -55,23 +50,11 @@ LONG loadOf(const PictureJob& job)
     return InterlockedCompareExchange(const_cast<volatile LONG*>(&job.load), 0, 0);
 }
 
-HBITMAP decodeJob(const PictureJob& job, HDC screen)
-{
-    if (InterlockedCompareExchange(&work.decoderReady, 0, 0))
-        return decodeFittedPicture(job.bytes, job.size, pictureBox, pictureBox, screen);
-    EnterCriticalSection(&work.firstDecode);
-    bool first = !work.decoderReady;
-    HBITMAP fitted = first ? decodeFittedPicture(job.bytes, job.size, pictureBox, pictureBox, screen) : nullptr;
-    InterlockedExchange(&work.decoderReady, 1);
-    LeaveCriticalSection(&work.firstDecode);
-    return first ? fitted : decodeFittedPicture(job.bytes, job.size, pictureBox, pictureBox, screen);
-}
-
 void decodeOne(int entry, HDC screen)
 {
     PictureJob& job = work.jobs[entry];
     double since = startupClock();
-    job.fitted = decodeJob(job, screen);
+    job.fitted = decodeFittedPicture(job.bytes, job.size, pictureBox, pictureBox, screen);
     addStartupCost("picture decoded and fitted", since);
     InterlockedExchange(&job.load, LONG(PictureLoad::Done));
     SetEvent(work.done);
@@ -132,7 +115,6 @@ void startPictureLoading(const Quiz& quiz)
     }
     if (work.jobCount == 0)
         return;
-    InitializeCriticalSection(&work.firstDecode);
     // The display and its driver are set up on first use: here, on the
     // window thread, before any worker asks for the screen.
     ReleaseDC(nullptr, GetDC(nullptr));
