@@ -3,6 +3,7 @@
 #include "board/board.h"
 #include "board/controls.h"
 #include "board/identifiers.h"
+#include "board/picture.h"
 #include "board/picture_loading.h"
 #include "shell/app.h"
 
@@ -10,7 +11,6 @@ namespace {
 
 constexpr DWORD pictureStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_BITMAP | SS_CENTERIMAGE;
 constexpr DWORD explanationStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_CENTER;
-constexpr int pictureBox = 260;
 // A picture in view that takes longer is left to come after the board shows.
 constexpr DWORD inViewTimeoutMs = 5000;
 
@@ -34,9 +34,15 @@ Slot* slotOf(int entry)
 BoardRect pictureRect(const EntryPlan& plan, PictureSize shown)
 {
     if (!shown.known)
-        shown = {true, pictureBox, pictureBox};
-    return {plan.clue.x + (pictureBox - shown.width) / 2, plan.clue.y + (pictureBox - shown.height) / 2,
+        shown = {true, PictureBoxSide, PictureBoxSide};
+    return {plan.clue.x + (PictureBoxSide - shown.width) / 2, plan.clue.y + (PictureBoxSide - shown.height) / 2,
             shown.width, shown.height};
+}
+
+// The size the entry's picture is laid out at before it is decoded.
+PictureSize sizeFromHeader(int entry)
+{
+    return fittedPictureSize(statedSizeOf(entry), PictureBoxSide, PictureBoxSide);
 }
 
 PictureSize bitmapSize(HBITMAP bitmap)
@@ -69,8 +75,8 @@ void createPicture(HWND board, const Quiz& quiz, int entry, const EntryPlan& pla
 {
     PictureLoad load = pictureLoadOf(entry);
     HBITMAP bitmap = load == PictureLoad::Done ? takePicture(entry) : nullptr;
-    PictureSize shown = bitmap ? bitmapSize(bitmap)
-                        : load == PictureLoad::Pending ? fittedPictureSize(statedSizeOf(entry), pictureBox, pictureBox)
+    PictureSize shown = bitmap                          ? bitmapSize(bitmap)
+                        : load == PictureLoad::Pending ? sizeFromHeader(entry)
                                                        : PictureSize{};
     BoardRect at = pictureRect(plan, shown);
     HWND picture = createControl(board, "STATIC", "", pictureStyle, at.x, at.y, at.width, at.height,
@@ -100,7 +106,7 @@ void placeDonePicture(HWND board, int entry)
     } else if (HWND picture = findControl(board, PictureControlIdBase + entry)) {
         const Quiz& quiz = *currentQuiz;
         EntryPlan plan = entryPlan(quiz.kind, entry, quiz.answersPerEntry, quiz.revealKind);
-        BoardRect planned = pictureRect(plan, fittedPictureSize(statedSizeOf(entry), pictureBox, pictureBox));
+        BoardRect planned = pictureRect(plan, sizeFromHeader(entry));
         movePicture(board, picture, planned, pictureRect(plan, bitmapSize(bitmap)));
         setBitmap(picture, bitmap);
     } else if (bitmap) {

@@ -131,13 +131,15 @@ HBITMAP fitBitmap(HBITMAP source, int boxWidth, int boxHeight, HDC screen)
     return fitted;
 }
 
-HBITMAP loadFittedPicture(int name, const char* type, int boxWidth, int boxHeight)
+void keepDecoderComOnWindowThread()
 {
-    // Set up once and kept: taking COM down after each picture would
-    // unload the decoder only to load it again for the next one. Should it
-    // fail, the decoder fails too and the picture is not shown.
     static HRESULT com = comInitialize();
     (void)com;
+}
+
+HBITMAP loadFittedPicture(int name, const char* type, int boxWidth, int boxHeight)
+{
+    keepDecoderComOnWindowThread();
     OwnResource resource = findOwnResource(type, name);
     if (!resource.whole)
         return nullptr;

@@ -6,6 +6,15 @@
 
 #include <cstddef>
 
+// The square every question picture is fitted into on the board.
+constexpr int PictureBoxSide = 260;
+
+// Sets up COM on the window thread for its decoding, once, and keeps it:
+// taking COM down after each picture would unload the decoder only to load
+// it again for the next one. Should it fail, the decoder fails too and the
+// picture is not shown.
+void keepDecoderComOnWindowThread();
+
 // The fitted bitmap of a picture file's bytes (BMP, JPEG, GIF): a new
 // bitmap compatible with `screen`, scaled until it touches the box, or null
 // when the bytes cannot be decoded. Pictures that state more than

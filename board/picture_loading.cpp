@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int pictureBox = 260;
 // More threads than this only wait on each other in the decoder.
 constexpr int largestWorkers = 8;
 constexpr DWORD stopTimeoutMs = 10000;
@@ -54,7 +53,7 @@ void decodeOne(int entry, HDC screen)
 {
     PictureJob& job = work.jobs[entry];
     double since = startupClock();
-    job.fitted = decodeFittedPicture(job.bytes, job.size, pictureBox, pictureBox, screen);
+    job.fitted = decodeFittedPicture(job.bytes, job.size, PictureBoxSide, PictureBoxSide, screen);
     addStartupCost("picture decoded and fitted", since);
     InterlockedExchange(&job.load, LONG(PictureLoad::Done));
     SetEvent(work.done);
@@ -157,9 +156,8 @@ bool waitForPicture(int entry, DWORD timeoutMs)
     if (!job || loadOf(*job) != LONG(PictureLoad::Pending))
         return true;
     // The waiting thread decodes the next pictures in the queue itself
-    // rather than idle, its COM set up once and kept.
-    static HRESULT com = comInitialize();
-    (void)com;
+    // rather than idle.
+    keepDecoderComOnWindowThread();
     HDC screen = nullptr;
     DWORD started = GetTickCount();
     while (loadOf(*job) == LONG(PictureLoad::Pending)) {
