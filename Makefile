@@ -13,7 +13,7 @@ export QUIZ_BUILD := $(abspath $(BUILD))
 export QUIZ_ARCH := $(ARCH)
 TEST_ARCHES = $(or $(ARCH),$(shell tests/wine-arches))
 
-.PHONY: all setup windows builder build test demo bench measure measure-builder fuzz soak dist clean
+.PHONY: all setup windows host-config builder build test demo bench measure measure-builder fuzz soak dist clean
 QUIZ ?= capitales
 
 all: build
@@ -30,6 +30,10 @@ windows: setup
 HOST_CMAKE = cmake -S . -B $(BUILD)/host -DQUIZ_TESTS=ON -DQUIZ_WIN32_DIR=$(QUIZ_BUILD)/win32 \
 	    -DQUIZ_WIN64_DIR=$(QUIZ_BUILD)/win64 "-DQUIZ_WINE_ARCHES=$(TEST_ARCHES)" \
 	    -DQUIZ_FUZZ_DIR=$(abspath $(BUILD)/fuzz) -DQUIZ_FUZZ_SECONDS=$(FUZZ_SECONDS)
+
+# The host tree's configuration alone, as build and builder make it.
+host-config:
+	$(HOST_CMAKE)
 
 build: windows
 	cmake -S . -B $(BUILD)/fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUIZ_FUZZ=ON

@@ -4,7 +4,12 @@
 # and take turns, so focus, keys and screen colours of one never meet
 # another's windows.
 set(QUIZ_WINE_ARCHES "" CACHE STRING "Architectures whose programs the Wine tests run (i686, x86_64)")
-foreach(arch ${QUIZ_WINE_ARCHES})
+# The Makefile separates them by spaces, as tests/wine-arches prints them; a
+# person's own -DQUIZ_WINE_ARCHES may use semicolons.
+string(REPLACE " " ";" quiz_wine_arches "${QUIZ_WINE_ARCHES}")
+list(REMOVE_ITEM quiz_wine_arches "")
+list(REMOVE_DUPLICATES quiz_wine_arches)
+foreach(arch IN LISTS quiz_wine_arches)
   if(arch STREQUAL "i686")
     set(dir ${QUIZ_WIN32_DIR})
   elseif(arch STREQUAL "x86_64")
@@ -30,6 +35,10 @@ foreach(arch ${QUIZ_WINE_ARCHES})
   set_tests_properties(wine-${arch}.media_test PROPERTIES ENVIRONMENT
     "QUIZ_ARCH=${arch};ALSA_CONFIG_PATH=${CMAKE_CURRENT_SOURCE_DIR}/tests/media/alsa-null.conf")
 endforeach()
+# Whatever this host runs, the other kind of host's configuration, set-up
+# and prefixes too.
+add_test(NAME config.host_kinds COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/host-kinds-test)
+set_tests_properties(config.host_kinds PROPERTIES TIMEOUT 300)
 # A short run of each fuzz target over its corpus (make fuzz runs the campaign).
 if(QUIZ_FUZZ_DIR)
   foreach(target core answers description pe csv)
