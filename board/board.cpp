@@ -40,6 +40,8 @@ INT_PTR CALLBACK boardDialogProc(HWND board, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
         if (wParam == RestOfBoardTimerId)
             buildRestOfBoard(board);
+        else if (wParam == SoundWatchTimerId)
+            watchSound(board);
         return TRUE;
     case PictureDoneMessageId:
         placeDonePicture(board, int(wParam));

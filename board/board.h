@@ -11,6 +11,8 @@ constexpr int StopIconId = 1005;
 // The board builds the entries in view before it shows, the others once
 // it has been painted, on this timer.
 constexpr UINT_PTR RestOfBoardTimerId = 1;
+// A sound just started is watched on this timer until it is seen to play.
+constexpr UINT_PTR SoundWatchTimerId = 2;
 
 INT_PTR CALLBACK boardDialogProc(HWND board, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -23,6 +23,9 @@ void reportLoadFailure(MediaKind kind);
 // sound.cpp: one hidden MCI window at a time, a child of the board.
 void playSound(HWND board, int entry);
 void stopSound();
+// Tells the user of a sound that was opened but does not play (on
+// SoundWatchTimerId).
+void watchSound(HWND board);
 
 // video.cpp: one media-player control per entry, hosted in its frame.
 // False when the entry's player cannot be created.

@@ -1,5 +1,6 @@
 #include "board/media.h"
 
+#include "board/board.h"
 #include "board/identifiers.h"
 #include "shell/app.h"
 #include "shell/late_bound.h"
@@ -9,6 +10,27 @@
 namespace {
 
 HWND soundWindow = nullptr;
+// When the watched sound was started; 0 once it is seen to play.
+DWORD watchedSince = 0;
+
+// How often a sound just started is looked at, and how long it may go
+// without its position moving before it counts as playing nothing.
+constexpr UINT soundWatchInterval = 20;
+constexpr DWORD soundWatchLimit = 3000;
+
+LRESULT sendToSoundWindow(UINT message) { return SendMessageA(soundWindow, message, 0, 0); }
+
+void stopWatching(HWND board)
+{
+    KillTimer(board, SoundWatchTimerId);
+    watchedSince = 0;
+}
+
+void failSound()
+{
+    stopSound();
+    reportLoadFailure(MediaKind::Sound);
+}
 
 }  // namespace
 
@@ -16,10 +38,37 @@ void stopSound()
 {
     if (!soundWindow)
         return;
+    stopWatching(GetParent(soundWindow));
     SendMessageA(soundWindow, MCI_STOP, 0, 0);
     SendMessageA(soundWindow, WM_CLOSE, 0, 0);
     soundWindow = nullptr;
     removeMediaFile(MediaKind::Sound, 0);
+}
+
+// The MCI opens some files it cannot decode: it says they play, then stops
+// at once, long before the length it gives them, or it never gets going. A
+// sound counts as playing once its position has moved; one that stops
+// before it could have reached its end, or has not moved for three
+// seconds, played nothing. A sound's end puts the position back to 0, so a
+// very short one that ended before the first look is taken as played.
+void watchSound(HWND board)
+{
+    if (!soundWindow || !watchedSince) {
+        stopWatching(board);
+        return;
+    }
+    DWORD elapsed = GetTickCount() - watchedSince;
+    LRESULT mode = sendToSoundWindow(MCIWNDM_GETMODEA);
+    if (mode == MCI_MODE_PLAY && sendToSoundWindow(MCIWNDM_GETPOSITIONA) > 0) {
+        stopWatching(board);
+    } else if (mode != MCI_MODE_PLAY && mode != MCI_MODE_NOT_READY && mode != MCI_MODE_OPEN) {
+        stopWatching(board);
+        if (LRESULT length = sendToSoundWindow(MCIWNDM_GETLENGTH); length <= 0 || DWORD(length) > elapsed)
+            failSound();
+    } else if (elapsed >= soundWatchLimit) {
+        stopWatching(board);
+        failSound();
+    }
 }
 
 // A new sound replaces the one playing: its window goes, the file is rewritten.
@@ -41,8 +90,12 @@ void playSound(HWND board, int entry)
     ShowWindow(soundWindow, SW_HIDE);
     // A file the MCI could not open leaves the window without a device; one
     // it opened but cannot decode fails to play.
-    if (!SendMessageA(soundWindow, MCIWNDM_GETDEVICEID, 0, 0) || SendMessageA(soundWindow, MCI_PLAY, 0, 0) != 0) {
-        stopSound();
-        reportLoadFailure(MediaKind::Sound);
+    if (!sendToSoundWindow(MCIWNDM_GETDEVICEID) || sendToSoundWindow(MCI_PLAY) != 0 || sendToSoundWindow(MCIWNDM_GETLENGTH) <= 0) {
+        failSound();
+        return;
     }
+    // Whether it really plays shows only once the MCI's own thread has
+    // tried to decode it; the board stays live meanwhile.
+    watchedSince = GetTickCount() | 1;
+    SetTimer(board, SoundWatchTimerId, soundWatchInterval, nullptr);
 }

@@ -84,6 +84,31 @@ TEST(AnswersText, ReadsLinesAsSaved)
         EXPECT_EQ(readAll(row.file, row.boxes), row.texts) << row.what;
 }
 
+// The boxes a saved file restores, read as the player reads it: the file's
+// text, its lines, each line as its box holds it.
+TEST(AnswersText, RestoresBoxesAsThePlayerReadsTheFile)
+{
+    struct Row { const char* what; std::string file; std::vector<std::string> boxes; };
+    const Row rows[] = {
+        // Only the line "*" alone stands for an empty box.
+        {"star followed by text", "*x\r\n**\r\n*\r\n", {"*x", "**", ""}},
+        // A file with line feeds ends lines with them alone: a carriage return
+        // not followed by one is text, at the very end of the file too.
+        {"lone carriage return at the end of the file", "a\r\nb\r", {"a", "b\r"}},
+        // Without any line feed, carriage returns end the lines.
+        {"carriage returns only, one last", "a\rb\r", {"a", "b"}},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> boxes;
+        for (const std::string& line : answerLinesOf(answersFileText(row.file))) {
+            char text[QuizTextSize];
+            boxTextOfLine(line, text);
+            boxes.push_back(text);
+        }
+        EXPECT_EQ(boxes, row.boxes) << row.what;
+    }
+}
+
 TEST(AnswersText, SavedFileReadsBack)
 {
     const std::vector<std::string> boxes = {"Paris", "", "  deux espaces  ", std::string(259, 'z'), "\xC9t\xE9"};
