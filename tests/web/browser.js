@@ -91,6 +91,17 @@ async function openPage(browser, pagePath, viewport) {
   return page;
 }
 
+// Polls a condition in the page; playwright's own waitForFunction evaluates
+// strings, which the page's policy forbids.
+async function waitFor(page, condition, argument) {
+  for (let tries = 0; tries < 200; ++tries) {
+    if (await page.evaluate(condition, argument)) return;
+    await new Promise((resolve) => setTimeout(resolve, 25));
+  }
+  throw new Error('timed out waiting for ' + condition);
+}
+
 module.exports = {
+  waitFor,
   buildPage, pageData, reference, hexOf, bytesOfHex, textOf1252, boxBytes, launch, openPage, freshFolder, source, work,
 };

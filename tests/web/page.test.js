@@ -114,7 +114,7 @@ test('answers are kept over a reload, saved as the player writes them and loaded
     const filePath = path.join(folder, file.name);
     fs.writeFileSync(filePath, file.bytes);
     await page.setInputFiles('#answers-file', filePath);
-    await page.waitForFunction((first) => document.getElementById('box-1').value === first, file.boxes[0]);
+    await web.waitFor(page, (first) => document.getElementById('box-1').value === first, file.boxes[0]);
     const values = await boxValues(page);
     assert.deepEqual(values.slice(0, file.boxes.length), file.boxes, file.name);
     assert.deepEqual(values.slice(file.boxes.length), Array(20 - file.boxes.length).fill(''), file.name);
@@ -150,6 +150,7 @@ test('pictures fit their square and the answer picture shows once the answer is 
   assert.equal(await page.$eval('#entry-1 img', (img) => img.src), question, 'a folded answer reveals nothing');
   await page.fill('#box-1', 'rouge');
   await page.keyboard.press('Enter');
+  await web.waitFor(page, () => document.querySelector('#entry-1 img').naturalWidth === 100);
   const revealed = await page.$eval('#entry-1 img', (img) => [img.src, img.naturalWidth, img.naturalHeight]);
   assert.notEqual(revealed[0], question);
   assert.deepEqual(revealed.slice(1), [100, 200]);
@@ -165,7 +166,7 @@ test('sounds and web clips play from the page; a video quiz without web clips is
     entries: [{ answers: ['la'], media: sound }, { answers: ['si'], media: sound }], codes: ['S1', 'S2'] };
   let page = await web.openPage(browser, web.buildPage(soundQuiz, path.join(folder, 'sound.html')));
   assert.equal(await page.$eval('#entry-1 audio', (audio) => audio.src.startsWith('blob:')), true);
-  await page.waitForFunction(() => document.querySelector('#entry-1 audio').duration > 0.9);
+  await web.waitFor(page, () => document.querySelector('#entry-1 audio').duration > 0.9);
   await page.click('#entry-1 .stop');
   assert.equal(await page.$eval('#entry-1 audio', (audio) => audio.paused && audio.currentTime === 0), true);
 
@@ -182,9 +183,9 @@ test('sounds and web clips play from the page; a video quiz without web clips is
 
   videoQuiz.entries[1].webClip = webm;
   page = await web.openPage(browser, web.buildPage(videoQuiz, path.join(folder, 'video.html')));
-  await page.waitForFunction(() => document.querySelector('#entry-2 video').videoWidth === 160);
+  await web.waitFor(page, () => document.querySelector('#entry-2 video').videoWidth === 160);
   await page.click('#entry-2 .play');
-  await page.waitForFunction(() => document.querySelector('#entry-2 video').currentTime > 0);
+  await web.waitFor(page, () => document.querySelector('#entry-2 video').currentTime > 0);
 });
 
 test('the board keeps the player\'s columns on a desktop and one column on a phone', async () => {
