@@ -15,6 +15,7 @@ TEST_ARCHES = $(or $(ARCH),$(shell tests/wine-arches))
 
 .PHONY: all setup windows host-config builder build test demo bench measure measure-builder fuzz soak dist clean
 QUIZ ?= capitales
+WEB ?=
 
 all: build
 
@@ -53,8 +54,16 @@ test: build
 
 # Builds examples/$(QUIZ) (capitales, inventeurs, picture, sound or video)
 # and starts it, on the first architecture this host runs unless ARCH says.
+# With WEB=1: writes build/demo/$(QUIZ).html, the quiz's web page, and a
+# Chromium screenshot of it.
+ifeq ($(WEB),1)
+demo: builder
+	cmake --build $(BUILD)/host -j$(JOBS) --target web_test_modules
+	tools/demo-web $(QUIZ)
+else
 demo: windows builder
 	tools/demo $(QUIZ)
+endif
 
 # The fuzz campaign: FUZZ_RUNS executions of every target, what they find
 # merged into the corpora in tests/fuzz/corpus.

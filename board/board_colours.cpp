@@ -2,17 +2,12 @@
 
 #include "board/controls.h"
 #include "board/identifiers.h"
-#include "judging/verdict.h"
+#include "judging/verdict_colour.h"
 #include "shell/app.h"
 
-#include <cstring>
 
 namespace {
 
-constexpr COLORREF anagramColour = 0x000064FF;
-constexpr COLORREF rightColour = 0x0000FF00;
-constexpr COLORREF wrongColour = 0x000000FF;
-constexpr COLORREF hintColour = 0x0026CBFF;
 constexpr COLORREF clueColour = 0x00C0FFFF;
 
 // One brush per colour, made on first use and kept for the life of the board.
@@ -36,15 +31,10 @@ INT_PTR verdictColour(HWND board, int id)
 {
     char verdict[QuizTextSize];
     readControlText(board, id, verdict);
-    if (std::strcmp(verdict, verdictAnagram) == 0)
-        return reinterpret_cast<INT_PTR>(brushOf(anagramColour));
-    if (std::strcmp(verdict, verdictRight) == 0)
-        return reinterpret_cast<INT_PTR>(brushOf(rightColour));
-    if (std::strcmp(verdict, verdictWrong) == 0)
-        return reinterpret_cast<INT_PTR>(brushOf(wrongColour));
-    if (std::strcmp(verdict, verdictEmpty) == 0)
+    int64_t colour = verdictColourOf(verdict);
+    if (colour == defaultLabelColour)
         return FALSE;
-    return reinterpret_cast<INT_PTR>(brushOf(hintColour));
+    return reinterpret_cast<INT_PTR>(brushOf(static_cast<COLORREF>(colour)));
 }
 
 INT_PTR labelBrush(HWND board, const Quiz& quiz, int id)

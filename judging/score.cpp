@@ -2,9 +2,9 @@
 
 #include "board/controls.h"
 #include "board/identifiers.h"
+#include "judging/reward.h"
 #include "judging/verdict.h"
 
-#include <cstdio>
 #include <cstring>
 
 void updateScore(const Quiz& quiz, HWND board)
@@ -25,7 +25,7 @@ void updateScore(const Quiz& quiz, HWND board)
     }
     HWND header = GetParent(board);
     char text[32];
-    std::snprintf(text, sizeof text, " %d / %d", score, quiz.entryCount);
+    scoreText(score, quiz.entryCount, text, sizeof text);
     setControlText(header, ScoreDisplayId, text);
-    setControlText(header, CodeDisplayId, score == 0 ? "      " : quiz.codes[score - 1]);
+    setControlText(header, CodeDisplayId, rewardCodeOf(quiz, score));
 }

@@ -258,7 +258,7 @@ TEST(QuizDescription, UnknownAndRepeatedKeys)
 {
     const std::string knownTop = "known keys: \"kind\", \"title\", \"author\", \"description\", \"answersPerEntry\", "
                                  "\"answerLabels\", \"reveal\", \"boardColour\", \"entries\", \"codes\"";
-    const std::string knownEntry = "known keys: \"clue\", \"answers\", \"media\", \"revealPicture\", \"revealText\"";
+    const std::string knownEntry = "known keys: \"clue\", \"answers\", \"media\", \"revealPicture\", \"revealText\", \"webClip\"";
     expectErrors({
         {"top-level typo", textQuiz(plainEntry, R"("titel": "x", )"),
          {"quiz.json: unknown key \"titel\"; " + knownTop}},

@@ -4,9 +4,13 @@
 # the win32_* files; the native Linux program (build/host/quizbuild) the
 # posix_* files. The portable parts are unit-tested on the host.
 include(tools/builder/sources.cmake)
+include(page/page.cmake)
 set(QUIZ_BUILDER_PROGRAM_SOURCES ${QUIZ_BUILDER_SOURCES}
   tools/builder/resource_reader.cpp
   tools/builder/resource_writer.cpp
+  tools/builder/page_escaping.cpp
+  tools/builder/web_page.cpp
+  ${QUIZ_PAGE_RUNTIME}
   tools/builder/commands.cpp)
 
 if(NOT EXISTS /usr/include/nlohmann/json.hpp)

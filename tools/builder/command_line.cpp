@@ -25,6 +25,13 @@ constexpr CommandForm commandForms[] = {
      "Usage: quizbuild check QUIZ.json [--strict]\n"
      "Checks the quiz description and its media as build does, writing nothing.\n"
      "--strict turns warnings into errors.\n"},
+    {Command::Html, "html",
+     "Usage: quizbuild html QUIZ.json|QUIZ.exe -o OUT.html [--strict]\n"
+     "Writes the quiz as one web page that needs nothing else: texts, codes, media\n"
+     "and the player's judging, which works opened from disk or from a web server.\n"
+     "From a description every entry of a video quiz needs a \"webClip\" (MP4 or\n"
+     "WebM), as browsers do not play AVI; a built video quiz has none. The page saves\n"
+     "and loads the answers file of OUT.exe (OUT.txt). --strict turns warnings into errors.\n"},
     {Command::Pack, "pack",
      "Usage: quizbuild pack IN OUT\n"
      "Packs the bytes of IN with the quiz codec into OUT (at most 65536 bytes in).\n"},
@@ -39,6 +46,7 @@ constexpr const char* overallUsage =
     "  build QUIZ.json -o OUT.exe [--player PLAYER.exe] [--strict]\n"
     "  extract QUIZ.exe -o DIR [--csv]\n"
     "  check QUIZ.json [--strict]\n"
+    "  html QUIZ.json|QUIZ.exe -o OUT.html [--strict]\n"
     "  pack IN OUT\n"
     "  unpack IN OUT\n"
     "'quizbuild COMMAND --help' tells more. Exit codes: 0 done, 1 invalid input,\n"
@@ -60,7 +68,7 @@ bool isHelp(const std::string& argument)
 // Options that take a value, per command.
 bool takesOutputOption(Command command)
 {
-    return command == Command::Build || command == Command::Extract;
+    return command == Command::Build || command == Command::Extract || command == Command::Html;
 }
 
 void readArguments(const std::vector<std::string>& arguments, CommandLine& line)
@@ -79,7 +87,8 @@ void readArguments(const std::vector<std::string>& arguments, CommandLine& line)
                 line.error = "--player needs a file name";
             else
                 line.player = arguments[++at];
-        } else if (argument == "--strict" && (line.command == Command::Build || line.command == Command::Check)) {
+        } else if (argument == "--strict" && (line.command == Command::Build || line.command == Command::Check
+                                           || line.command == Command::Html)) {
             line.strict = true;
         } else if (argument == "--csv" && line.command == Command::Extract) {
             line.csv = true;
@@ -100,7 +109,9 @@ void readArguments(const std::vector<std::string>& arguments, CommandLine& line)
     if (wanted == 2)
         line.output = files[1];
     else if (takesOutputOption(line.command) && line.output.empty())
-        line.error = line.command == Command::Build ? "missing -o OUT.exe" : "missing -o DIR";
+        line.error = line.command == Command::Build  ? "missing -o OUT.exe"
+                     : line.command == Command::Html ? "missing -o OUT.html"
+                                                     : "missing -o DIR";
 }
 
 }  // namespace

@@ -1,17 +1,21 @@
 #include "tools/builder/commands.h"
 
+#include "quiz/loader.h"
 #include "tools/builder/codec.h"
 #include "tools/builder/csv_entries.h"
 #include "tools/builder/extraction.h"
 #include "tools/builder/files.h"
+#include "tools/builder/media_limits.h"
 #include "tools/builder/output_guard.h"
 #include "tools/builder/program_header.h"
 #include "tools/builder/quiz_description.h"
 #include "tools/builder/quiz_resources.h"
 #include "tools/builder/resource_reader.h"
 #include "tools/builder/resource_writer.h"
+#include "tools/builder/web_page.h"
 
 #include <cstdio>
+#include <map>
 
 namespace {
 
@@ -31,6 +35,7 @@ bool passes(const Diagnostics& diagnostics, bool strict)
 }
 
 struct Plan {
+    QuizDescription description;
     std::size_t entries = 0;
     std::vector<QuizResource> resources;
     std::vector<InputFile> inputs;  // every file read, which the output must not be
@@ -104,6 +109,7 @@ Plan planFrom(const std::string& descriptionPath, Diagnostics& diagnostics)
         readQuizDescription(std::string_view(reinterpret_cast<const char*>(json.bytes.data()), json.bytes.size()),
                             diagnostics, entriesBeside(folder));
     plan.resources = planQuizResources(description, mediaBeside(folder), diagnostics);
+    plan.description = description;
     plan.entries = description.entries.size();
     plan.inputs.push_back(inputFile("the quiz description", false, descriptionPath));
     if (std::string path = mediaFilePath(folder, description.entriesFile); !description.entriesFile.empty() && !path.empty())
@@ -218,6 +224,112 @@ int runBuild(const CommandLine& line)
         return exitBadInput;
     }
     std::printf("%s: %s\n", line.output.c_str(), summaryOf(plan).c_str());
+    return exitSuccess;
+}
+
+namespace {
+
+// The web clips a description names, sized before they are read and
+// checked like any media file.
+std::map<int, WebClip> webClipsOf(const std::string& descriptionPath, const QuizDescription& description,
+                                  Diagnostics& diagnostics)
+{
+    std::map<int, WebClip> clips;
+    MediaAccess media = mediaBeside(folderOf(descriptionPath));
+    for (std::size_t index = 0; index < description.entries.size(); ++index) {
+        const EntryDescription& entry = description.entries[index];
+        if (entry.webClip.empty())
+            continue;
+        std::string where = entry.webClipPlace + " (" + inQuotes(entry.webClip) + ")";
+        FileFacts facts = media.factsOf(entry.webClip);
+        std::string problem = inputFileProblem(facts);
+        if (problem.empty() && facts.size > MaxMediaFileBytes)
+            problem = byteSize(facts.size) + ", at most " + byteSize(MaxMediaFileBytes) + " for one media file";
+        FileRead read = problem.empty() ? media.read(entry.webClip) : FileRead{{}, problem};
+        if (!read.problem.empty())
+            reportError(diagnostics, where, read.problem);
+        else
+            clips[int(index) + 1] = {std::move(read.bytes), where};
+    }
+    return clips;
+}
+
+StoredQuiz storedQuizOf(const std::vector<QuizResource>& resources)
+{
+    StoredQuiz stored;
+    for (const QuizResource& resource : resources) {
+        if (resource.type == MediaResourceType)
+            stored.media[resource.id] = resource.bytes;
+        else if (resource.id == QuizPayloadResourceId)
+            stored.quizPayload = resource.bytes;
+        else if (resource.id == CodesPayloadResourceId)
+            stored.codesPayload = resource.bytes;
+    }
+    return stored;
+}
+
+// A built program starts as every Windows program does; anything else is
+// taken for a description.
+bool isProgram(const std::string& path)
+{
+    FileStart start = readFileStart(path, 2);
+    return start.problem.empty() && start.bytes.size() == 2 && start.bytes[0] == 'M' && start.bytes[1] == 'Z';
+}
+
+// The page's name with .exe in place of its extension: the program built
+// from the same description, whose answers file the page saves.
+std::string programNameOf(const std::string& pagePath)
+{
+    std::size_t slash = pagePath.find_last_of("/\\");
+    std::size_t dot = pagePath.rfind('.');
+    std::string stem = dot != std::string::npos && (slash == std::string::npos || dot > slash) ? pagePath.substr(0, dot)
+                                                                                              : pagePath;
+    return stem + ".exe";
+}
+
+}  // namespace
+
+int runHtml(const CommandLine& line)
+{
+    Diagnostics diagnostics;
+    StoredQuiz stored;
+    std::map<int, WebClip> clips;
+    std::vector<InputFile> inputs;
+    std::string answersFile;
+    if (isProgram(line.input)) {
+        std::string problem;
+        stored = readStoredQuiz(line.input, problem);
+        if (!problem.empty()) {
+            printLine(stderr, line.input + ": " + problem);
+            return exitBadInput;
+        }
+        diagnostics.file = line.input;
+        inputs.push_back(inputFile("the quiz program", false, line.input));
+        answersFile = pageAnswersFileName(line.input);
+    } else {
+        Plan plan = planFrom(line.input, diagnostics);
+        clips = webClipsOf(line.input, plan.description, diagnostics);
+        if (!passes(diagnostics, line.strict))
+            return exitBadInput;
+        diagnostics = {line.input, {}, {}};
+        stored = storedQuizOf(plan.resources);
+        inputs = plan.inputs;
+        answersFile = pageAnswersFileName(programNameOf(line.output));
+    }
+    if (std::string conflict = outputConflict(line.output, inputs); !conflict.empty()) {
+        printLine(stderr, conflict);
+        return exitBadInput;
+    }
+    std::string page = webPageOf(stored, clips, answersFile, diagnostics);
+    if (!passes(diagnostics, line.strict))
+        return exitBadInput;
+    std::string problem = replaceFileBytes(
+        line.output, std::span(reinterpret_cast<const uint8_t*>(page.data()), page.size()));
+    if (!problem.empty()) {
+        printLine(stderr, line.output + ": " + problem);
+        return exitBadInput;
+    }
+    std::printf("%s: %zu bytes, answers saved as %s\n", line.output.c_str(), page.size(), answersFile.c_str());
     return exitSuccess;
 }
 

@@ -7,5 +7,6 @@
 int runBuild(const CommandLine& line);
 int runCheck(const CommandLine& line);
 int runExtract(const CommandLine& line);
+int runHtml(const CommandLine& line);
 int runPack(const CommandLine& line);
 int runUnpack(const CommandLine& line);

@@ -41,6 +41,7 @@ int run(const CommandLine& line)
     case Command::Build: return runBuild(line);
     case Command::Check: return runCheck(line);
     case Command::Extract: return runExtract(line);
+    case Command::Html: return runHtml(line);
     case Command::Pack: return runPack(line);
     case Command::Unpack: return runUnpack(line);
     case Command::None: break;

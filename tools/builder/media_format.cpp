@@ -21,6 +21,8 @@ const char* formatName(MediaFormat format)
     case MediaFormat::Png: return "a PNG picture";
     case MediaFormat::Mp3: return "an MP3 sound";
     case MediaFormat::Avi: return "an AVI clip";
+    case MediaFormat::Mp4: return "an MP4 clip";
+    case MediaFormat::WebM: return "a WebM clip";
     case MediaFormat::Unknown: break;
     }
     return "of no known format";
@@ -33,6 +35,7 @@ bool serves(MediaFormat format, MediaUse use)
         return format == MediaFormat::Bmp || format == MediaFormat::Jpeg || format == MediaFormat::Gif;
     case MediaUse::Sound: return format == MediaFormat::Mp3;
     case MediaUse::Video: return format == MediaFormat::Avi;
+    case MediaUse::WebClip: return format == MediaFormat::Mp4 || format == MediaFormat::WebM;
     }
     return false;
 }
@@ -43,6 +46,7 @@ const char* acceptedFormats(MediaUse use)
     case MediaUse::Picture: return "expected a BMP, JPEG or GIF picture";
     case MediaUse::Sound: return "a sound quiz needs an MP3 file (\"ID3\" tag or MPEG audio frame)";
     case MediaUse::Video: return "a video quiz needs an AVI file (\"RIFF\" ... \"AVI \")";
+    case MediaUse::WebClip: return "a web clip must be MP4 (\"ftyp\") or WebM, which browsers play";
     }
     return "";
 }
@@ -75,6 +79,10 @@ MediaFormat mediaFormatOf(const std::vector<uint8_t>& bytes)
         return MediaFormat::Mp3;
     if (startsWith(bytes, "RIFF", 4) && bytes.size() >= 12 && std::memcmp(bytes.data() + 8, "AVI ", 4) == 0)
         return MediaFormat::Avi;
+    if (bytes.size() >= 12 && std::memcmp(bytes.data() + 4, "ftyp", 4) == 0)
+        return MediaFormat::Mp4;
+    if (startsWith(bytes, "\x1A\x45\xDF\xA3", 4))
+        return MediaFormat::WebM;
     return MediaFormat::Unknown;
 }
 
@@ -87,9 +95,27 @@ const char* mediaFileExtension(MediaFormat format)
     case MediaFormat::Png: return "png";
     case MediaFormat::Mp3: return "mp3";
     case MediaFormat::Avi: return "avi";
+    case MediaFormat::Mp4: return "mp4";
+    case MediaFormat::WebM: return "webm";
     case MediaFormat::Unknown: break;
     }
     return "bin";
+}
+
+const char* mediaMimeType(MediaFormat format)
+{
+    switch (format) {
+    case MediaFormat::Bmp: return "image/bmp";
+    case MediaFormat::Jpeg: return "image/jpeg";
+    case MediaFormat::Gif: return "image/gif";
+    case MediaFormat::Png: return "image/png";
+    case MediaFormat::Mp3: return "audio/mpeg";
+    case MediaFormat::Avi: return "video/x-msvideo";
+    case MediaFormat::Mp4: return "video/mp4";
+    case MediaFormat::WebM: return "video/webm";
+    case MediaFormat::Unknown: break;
+    }
+    return "application/octet-stream";
 }
 
 // The player decodes no picture that states a larger size, as decoding

@@ -8,12 +8,17 @@
 #include <string>
 #include <vector>
 
-enum class MediaFormat { Unknown, Bmp, Jpeg, Gif, Png, Mp3, Avi };
+enum class MediaFormat { Unknown, Bmp, Jpeg, Gif, Png, Mp3, Avi, Mp4, WebM };
 
 // What an item is used for; it decides the formats that are accepted.
-enum class MediaUse { Picture, Sound, Video };
+// WebClip: the clip a video entry's web page plays in place of its AVI.
+enum class MediaUse { Picture, Sound, Video, WebClip };
 
 MediaFormat mediaFormatOf(const std::vector<uint8_t>& bytes);
+
+// The MIME type a web page gives the format: "image/jpeg", "audio/mpeg",
+// "video/mp4", ...; "application/octet-stream" for an unknown format.
+const char* mediaMimeType(MediaFormat format);
 
 // "jpg", "mp3", ... and "bin" for an unknown format.
 const char* mediaFileExtension(MediaFormat format);

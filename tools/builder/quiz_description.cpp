@@ -17,7 +17,7 @@ namespace {
 
 constexpr const char* topLevelKeys[] = {"kind",         "title",  "author",      "description", "answersPerEntry",
                                         "answerLabels", "reveal", "boardColour", "entries",     "codes"};
-constexpr const char* entryKeys[] = {"clue", "answers", "media", "revealPicture", "revealText"};
+constexpr const char* entryKeys[] = {"clue", "answers", "media", "revealPicture", "revealText", "webClip"};
 constexpr const char* kindNames[] = {"text", "picture", "sound", "video"};  // by QuizKind value
 constexpr const char* revealNames[] = {"none", "picture", "text"};          // by RevealKind value
 
@@ -205,6 +205,12 @@ void readEntryMedia(const Json& entry, const EntryPlaces& placeOf, const Rules& 
     refuseUnrevealed(entry, "revealPicture", RevealKind::Picture, rules, pictureWhere, diagnostics);
     if (rules.reveal == RevealKind::Picture && !member(entry, "revealPicture"))
         reportError(diagnostics, pictureWhere, "missing; reveal \"picture\" needs one for every entry");
+
+    std::string clipWhere = out.webClipPlace = placeOf("webClip");
+    out.webClip = mediaPath(entry, "webClip", clipWhere, diagnostics);
+    if (rules.kind && *rules.kind != QuizKind::Video && member(entry, "webClip"))
+        reportError(diagnostics, clipWhere,
+                    std::string("a ") + quizKindName(*rules.kind) + " quiz plays no clips; remove it");
 
     std::string textWhere = placeOf("revealText");
     out.revealText = optionalText(entry, "revealText", textWhere, diagnostics);

@@ -1,0 +1,15 @@
+#include "judging/reward.h"
+
+#include <cstdio>
+
+void scoreText(int score, int entryCount, char* text, std::size_t size)
+{
+    std::snprintf(text, size, " %d / %d", score, entryCount);
+}
+
+const char* rewardCodeOf(const Quiz& quiz, int score)
+{
+    if (score < 1 || score > MaxEntries)
+        return noRewardCode;
+    return quiz.codes[score - 1];
+}

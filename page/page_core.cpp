@@ -1,0 +1,275 @@
+// The web page's judging core: the player's own loader, verdict rules,
+// score, reward code and answers-file text, compiled to WebAssembly. The
+// page hands it texts as UTF-8 and gets UTF-8 back; inside, every text is
+// the Windows-1252 bytes an answer box of the player would hold.
+#include "judging/reward.h"
+#include "judging/verdict.h"
+#include "judging/verdict_colour.h"
+#include "quiz/payload.h"
+#include "quiz/quiz.h"
+#include "quiz/windows_1252.h"
+#include "shell/answers_text.h"
+
+#include <emscripten/emscripten.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr int MaxBoxes = MaxEntries * 2;
+
+// What the verdict labels and answer boxes of the board would hold.
+struct Board {
+    Quiz quiz;
+    char boxes[MaxBoxes + 1][QuizTextSize];  // by rank, 1-based
+    const char* verdicts[MaxBoxes + 1];
+    bool spreadTo[MaxBoxes + 1];
+};
+
+Board board;
+std::string answersFile;
+// The last text handed out; valid until the next call that returns one.
+std::string handedOut;
+
+// What the player's box holds for typed text: one byte per character, "?"
+// for a character with no Windows-1252 form, the first 259 bytes read.
+void boxTextOf(const char* utf8, char (&text)[QuizTextSize])
+{
+    std::string_view typed(utf8);
+    std::size_t length = 0;
+    for (std::size_t at = 0; at < typed.size() && length < QuizTextSize - 1;) {
+        char32_t codePoint;
+        int byte = '?';
+        if (decodeUtf8(typed, at, codePoint))
+            byte = windows1252ByteOf(codePoint);
+        else
+            ++at;
+        text[length++] = static_cast<char>(byte < 0 ? '?' : byte);
+    }
+    text[length] = '\0';
+}
+
+// A Windows-1252 text as UTF-8; the five unassigned bytes show as the
+// control characters of the same number, as Windows converts them.
+const char* utf8Of(const char* text)
+{
+    handedOut.clear();
+    for (const char* at = text; *at; ++at) {
+        auto byte = static_cast<uint8_t>(*at);
+        char32_t c = codePointOfWindows1252(byte);
+        if (c == NoCodePoint)
+            c = byte;
+        if (c < 0x80) {
+            handedOut += static_cast<char>(c);
+        } else if (c < 0x800) {
+            handedOut += static_cast<char>(0xC0 | c >> 6);
+            handedOut += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            handedOut += static_cast<char>(0xE0 | c >> 12);
+            handedOut += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            handedOut += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return handedOut.c_str();
+}
+
+int boxCount()
+{
+    return board.quiz.entryCount * board.quiz.answersPerEntry;
+}
+
+bool validRank(int rank)
+{
+    return rank >= 1 && rank <= boxCount();
+}
+
+const char* storedAnswerOf(int rank)
+{
+    int a = board.quiz.answersPerEntry;
+    const QuizEntry* entry = entryAt(board.quiz, (rank - 1) / a);
+    if (!entry)
+        return "";
+    return (rank - 1) % a == 1 ? entry->answer2 : entry->answer1;
+}
+
+// Reveal outcome of one judgement, for the page to show or hide.
+enum RevealAction { RevealNothing = 0, RevealShown = 1, RevealHidden = 2 };
+
+int judgeRank(int rank)
+{
+    const char* verdict = chooseVerdict(storedAnswerOf(rank), board.boxes[rank]);
+    board.verdicts[rank] = verdict;
+    if (std::strcmp(verdict, verdictRight) != 0)
+        return RevealHidden;
+    if (board.quiz.revealKind != RevealKind::Picture && board.quiz.revealKind != RevealKind::Text)
+        return RevealNothing;
+    // The reveal compares the untouched texts, case included, unlike the verdict.
+    int a = board.quiz.answersPerEntry;
+    int first = (rank - 1) / a * a + 1;
+    for (int other = first; other < first + a; ++other)
+        if (std::strcmp(board.boxes[other], storedAnswerOf(other)) != 0)
+            return RevealNothing;
+    return RevealShown;
+}
+
+int countScore()
+{
+    int score = 0;
+    int a = board.quiz.answersPerEntry;
+    for (int entry = 0; entry < board.quiz.entryCount; ++entry) {
+        bool solved = true;
+        for (int answer = 1; answer <= a && solved; ++answer) {
+            const char* verdict = board.verdicts[entry * a + answer];
+            solved = verdict && std::strcmp(verdict, verdictRight) == 0;
+        }
+        score += solved;
+    }
+    return score;
+}
+
+const QuizEntry* entryNumbered(int entry)
+{
+    return entry >= 1 && entry <= board.quiz.entryCount ? entryAt(board.quiz, entry - 1) : nullptr;
+}
+
+}  // namespace
+
+extern "C" {
+
+// Loads the two unpacked payloads; false when the quiz payload is damaged.
+EMSCRIPTEN_KEEPALIVE int coreLoad(const uint8_t* quiz, int quizLength, const uint8_t* codes, int codesLength)
+{
+    freeEntries(board.quiz);
+    initQuiz(board.quiz);
+    std::memset(board.boxes, 0, sizeof board.boxes);
+    for (const char*& verdict : board.verdicts)
+        verdict = nullptr;
+    if (!parseQuizPayload(board.quiz, quiz, quizLength))
+        return 0;
+    parseCodesPayload(board.quiz, codes, codesLength);
+    return 1;
+}
+
+EMSCRIPTEN_KEEPALIVE int coreKind() { return static_cast<int>(board.quiz.kind); }
+EMSCRIPTEN_KEEPALIVE int coreEntryCount() { return board.quiz.entryCount; }
+EMSCRIPTEN_KEEPALIVE int coreAnswersPerEntry() { return board.quiz.answersPerEntry; }
+EMSCRIPTEN_KEEPALIVE int coreRevealKind() { return static_cast<int>(board.quiz.revealKind); }
+EMSCRIPTEN_KEEPALIVE int coreBoardColour() { return static_cast<int>(board.quiz.boardColour); }
+
+// Header texts: 0 title, 1 author, 2 description, 3 and 4 the answer headings.
+EMSCRIPTEN_KEEPALIVE const char* coreHeaderText(int field)
+{
+    const Quiz& quiz = board.quiz;
+    const char* texts[] = {quiz.title, quiz.author, quiz.description, quiz.firstAnswerLabel, quiz.secondAnswerLabel};
+    return utf8Of(field >= 0 && field < 5 ? texts[field] : "");
+}
+
+// Entry texts: 0 clue, 1 reveal text.
+EMSCRIPTEN_KEEPALIVE const char* coreEntryText(int entry, int field)
+{
+    const QuizEntry* at = entryNumbered(entry);
+    if (!at)
+        return utf8Of("");
+    return utf8Of(field == 0 ? at->clue : at->revealText);
+}
+
+// Sets what box `rank` holds, as the player's box would hold the typed text.
+EMSCRIPTEN_KEEPALIVE void coreSetBox(int rank, const char* typed)
+{
+    if (validRank(rank))
+        boxTextOf(typed, board.boxes[rank]);
+}
+
+// What box `rank` holds, as UTF-8.
+EMSCRIPTEN_KEEPALIVE const char* coreBoxText(int rank)
+{
+    return utf8Of(validRank(rank) ? board.boxes[rank] : "");
+}
+
+// Judges box `rank`: its reveal action (RevealAction) after the verdict.
+EMSCRIPTEN_KEEPALIVE int coreJudge(int rank)
+{
+    return validRank(rank) ? judgeRank(rank) : RevealNothing;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* coreVerdict(int rank)
+{
+    return utf8Of(validRank(rank) && board.verdicts[rank] ? board.verdicts[rank] : "");
+}
+
+// The fill colour of box `rank`'s verdict label, 0x00BBGGRR, or -1 for none.
+EMSCRIPTEN_KEEPALIVE int coreVerdictColour(int rank)
+{
+    if (!validRank(rank) || !board.verdicts[rank])
+        return static_cast<int>(defaultLabelColour);
+    return static_cast<int>(verdictColourOf(board.verdicts[rank]));
+}
+
+EMSCRIPTEN_KEEPALIVE int coreScore() { return countScore(); }
+
+EMSCRIPTEN_KEEPALIVE const char* coreScoreText()
+{
+    char text[32];
+    scoreText(countScore(), board.quiz.entryCount, text, sizeof text);
+    return utf8Of(text);
+}
+
+EMSCRIPTEN_KEEPALIVE const char* coreRewardCode()
+{
+    return utf8Of(rewardCodeOf(board.quiz, countScore()));
+}
+
+// F1 in box `rank`: its text goes into every box whose verdict is not
+// "BRAVO", each then judged; coreSpreadReached tells which boxes it set.
+EMSCRIPTEN_KEEPALIVE void coreSpread(int rank)
+{
+    if (!validRank(rank))
+        return;
+    char text[QuizTextSize];
+    std::memcpy(text, board.boxes[rank], QuizTextSize);
+    for (int other = 1; other <= boxCount(); ++other) {
+        const char* verdict = board.verdicts[other];
+        board.spreadTo[other] = !verdict || std::strcmp(verdict, verdictRight) != 0;
+        if (board.spreadTo[other]) {
+            std::memcpy(board.boxes[other], text, QuizTextSize);
+            judgeRank(other);
+        }
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE int coreSpreadReached(int rank)
+{
+    return validRank(rank) && board.spreadTo[rank];
+}
+
+// The answers file the player writes on closing, from what the boxes hold.
+EMSCRIPTEN_KEEPALIVE const char* coreAnswersFile()
+{
+    answersFile.clear();
+    for (int rank = 1; rank <= boxCount(); ++rank)
+        appendAnswerLine(answersFile, board.boxes[rank]);
+    return answersFile.data();
+}
+
+EMSCRIPTEN_KEEPALIVE int coreAnswersFileLength() { return static_cast<int>(answersFile.size()); }
+
+// Restores every box from an answers file's bytes, as the player reads it
+// at start-up (a box past the file's last line starts empty); the page then
+// judges them.
+EMSCRIPTEN_KEEPALIVE void coreRestore(const char* bytes, int length)
+{
+    std::string text = answersFileText(std::string_view(bytes, length > 0 ? length : 0));
+    AnswersReader reader{text.data(), text.size(), 0};
+    for (int rank = 1; rank <= boxCount(); ++rank)
+        nextAnswer(reader, board.boxes[rank]);
+}
+
+// The verdict of two Windows-1252 texts, for checking the core against the
+// player's own build.
+EMSCRIPTEN_KEEPALIVE const char* coreVerdictOf(const char* stored, const char* typed)
+{
+    return utf8Of(chooseVerdict(stored, typed));
+}
+}

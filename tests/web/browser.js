@@ -1,0 +1,107 @@
+// What the page tests share: building a quiz page with the native builder,
+// a fresh headless Chromium per test file, and a page that counts every
+// dialog, console error, page error and request that leaves the page.
+'use strict';
+const { execFileSync } = require('child_process');
+const fs = require('fs');
+const path = require('path');
+const { createRequire } = require('module');
+
+const env = (name) => {
+  if (!process.env[name]) throw new Error(name + ' is not set; run the page tests through ctest');
+  return process.env[name];
+};
+const { chromium } = createRequire(path.join(env('QUIZ_NODE_MODULES'), 'index.js'))('playwright-core');
+
+const work = env('QUIZ_WEB_WORK');
+const source = env('QUIZ_SOURCE');
+
+function freshFolder(name) {
+  const folder = path.join(work, name);
+  fs.rmSync(folder, { recursive: true, force: true });
+  fs.mkdirSync(folder, { recursive: true });
+  return folder;
+}
+
+// quizbuild html DESCRIPTION -o PAGE; the description is a path or an object.
+function buildPage(description, pagePath) {
+  let input = description;
+  if (typeof description !== 'string') {
+    input = pagePath.replace(/\.html$/, '.json');
+    fs.writeFileSync(input, JSON.stringify(description));
+  }
+  execFileSync(env('QUIZ_BUILDER'), ['html', input, '-o', pagePath], { stdio: ['ignore', 'ignore', 'inherit'] });
+  return pagePath;
+}
+
+// The page's data block: the payloads it carries.
+function pageData(pagePath) {
+  const html = fs.readFileSync(pagePath, 'utf8');
+  const start = html.indexOf('<script type="application/json" id="quizz-data">');
+  const end = html.indexOf('</script>', start);
+  return JSON.parse(html.slice(html.indexOf('>', start) + 1, end));
+}
+
+function reference(args, input) {
+  return execFileSync(env('QUIZ_WEB_REFERENCE'), args, { input, maxBuffer: 64 << 20 }).toString();
+}
+
+const hexOf = (bytes) => (bytes.length ? Buffer.from(bytes).toString('hex') : '-');
+const bytesOfHex = (hex) => (hex === '-' ? Buffer.alloc(0) : Buffer.from(hex, 'hex'));
+
+// Windows-1252 where it differs from Latin-1 (node's decoder may lack it).
+const above0x7F = '€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ';
+const characterOf1252 = (byte) => (byte >= 0x80 && byte < 0xa0 ? above0x7F[byte - 0x80] : String.fromCharCode(byte));
+const byteOf1252 = new Map([...Array(256).keys()].map((byte) => [characterOf1252(byte), byte]));
+// What the player's box holds for a text: "?" for a character the code page lacks.
+const boxBytes = (text) => Buffer.from([...text].map((c) => (byteOf1252.has(c) ? byteOf1252.get(c) : 0x3f)));
+const textOf1252 = (bytes) => Array.from(bytes, characterOf1252).join('');
+
+async function launch() {
+  const profile = fs.mkdtempSync(path.join(work, 'profile-'));
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: env('QUIZ_CHROMIUM'),
+    headless: true,
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+    acceptDownloads: true,
+    viewport: { width: 1000, height: 800 },
+  });
+  const events = { dialogs: 0, consoleErrors: [], pageErrors: [], requests: [] };
+  const watch = (page) => {
+    page.on('dialog', (dialog) => { events.dialogs += 1; dialog.dismiss().catch(() => {}); });
+    page.on('console', (message) => { if (message.type() === 'error') events.consoleErrors.push(message.text()); });
+    page.on('pageerror', (error) => events.pageErrors.push(error.message));
+  };
+  // Anything but the page's own file and its data: and blob: media is a network load.
+  context.on('request', (request) => {
+    const url = request.url();
+    if (!/^(file|data|blob):/.test(url)) events.requests.push(url);
+  });
+  context.on('page', watch);
+  for (const page of context.pages()) watch(page);
+  return { context, events, close: () => context.close() };
+}
+
+async function openPage(browser, pagePath, viewport) {
+  const page = browser.context.pages()[0] || (await browser.context.newPage());
+  if (viewport) await page.setViewportSize(viewport);
+  await page.goto('file://' + pagePath);
+  await page.waitForSelector('body[data-ready]');
+  return page;
+}
+
+// Polls a condition in the page; playwright's own waitForFunction evaluates
+// strings, which the page's policy forbids.
+async function waitFor(page, condition, argument) {
+  for (let tries = 0; tries < 200; ++tries) {
+    if (await page.evaluate(condition, argument)) return;
+    await new Promise((resolve) => setTimeout(resolve, 25));
+  }
+  throw new Error('timed out waiting for ' + condition);
+}
+
+module.exports = {
+  waitFor,
+  buildPage, pageData, reference, hexOf, bytesOfHex, textOf1252, boxBytes, launch, openPage, freshFolder, source, work,
+};

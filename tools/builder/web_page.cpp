@@ -1,0 +1,186 @@
+#include "tools/builder/web_page.h"
+
+#include "board/identifiers.h"
+#include "quiz/payload.h"
+#include "shell/answers_text.h"
+#include "tools/builder/codec.h"
+#include "tools/builder/media_format.h"
+#include "tools/builder/owned_quiz.h"
+#include "tools/builder/page_escaping.h"
+#include "tools/builder/page_runtime.h"
+#include "tools/builder/quiz_description.h"
+#include "tools/builder/windows_1252.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+
+namespace {
+
+std::string base64Of(const std::vector<uint8_t>& bytes)
+{
+    static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    out.reserve((bytes.size() + 2) / 3 * 4);
+    std::size_t at = 0;
+    for (; at + 2 < bytes.size(); at += 3) {
+        uint32_t group = bytes[at] << 16 | bytes[at + 1] << 8 | bytes[at + 2];
+        for (int shift = 18; shift >= 0; shift -= 6)
+            out += digits[group >> shift & 0x3F];
+    }
+    if (std::size_t left = bytes.size() - at; left > 0) {
+        uint32_t group = bytes[at] << 16 | (left == 2 ? bytes[at + 1] << 8 : 0);
+        out += digits[group >> 18 & 0x3F];
+        out += digits[group >> 12 & 0x3F];
+        out += left == 2 ? digits[group >> 6 & 0x3F] : '=';
+        out += '=';
+    }
+    return out;
+}
+
+std::vector<uint8_t> unpacked(const std::optional<std::vector<uint8_t>>& packed, const char* where,
+                              const char* resource, bool required, Diagnostics& diagnostics)
+{
+    if (!packed) {
+        if (required)
+            reportError(diagnostics, where, std::string("missing (no resource ") + resource + "); is it a built quiz?");
+        return {};
+    }
+    CodecResult result = unpackBytes(*packed);
+    if (result.status != 0)
+        reportError(diagnostics, where, "cannot be unpacked, " + unpackProblem(result.status, packed->size()));
+    return result.bytes;
+}
+
+// Two quizzes opened from one folder share the browser's storage; the key
+// keeps each one's answers to itself, and a changed quiz starts afresh.
+std::string storageKey(const std::string& answersFileName, const std::vector<uint8_t>& quiz,
+                       const std::vector<uint8_t>& codes)
+{
+    uint64_t hash = 0xCBF29CE484222325;  // FNV-1a
+    for (const std::vector<uint8_t>* bytes : {&quiz, &codes})
+        for (uint8_t byte : *bytes)
+            hash = (hash ^ byte) * 0x100000001B3;
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+    return "quizz:" + answersFileName + ":" + hex;
+}
+
+struct MediaRole {
+    const char* role;
+    MediaUse use;
+};
+
+void addMedia(nlohmann::json& media, int entry, const MediaRole& role, const std::vector<uint8_t>& bytes,
+              const std::string& where, Diagnostics& diagnostics)
+{
+    MediaFormat format = mediaFormatOf(bytes);
+    if (std::string problem = mediaFormatProblem(format, role.use, bytes); !problem.empty()) {
+        reportError(diagnostics, where, problem);
+        return;
+    }
+    media.push_back({{"entry", entry}, {"role", role.role}, {"type", mediaMimeType(format)}, {"data", base64Of(bytes)}});
+}
+
+const std::vector<uint8_t>* storedMedia(const StoredQuiz& stored, int id, const std::string& where,
+                                        Diagnostics& diagnostics)
+{
+    auto found = stored.media.find(id);
+    if (found == stored.media.end() || found->second.empty()) {
+        reportError(diagnostics, where, "missing (no resource \"IMG\" " + std::to_string(id) + ")");
+        return nullptr;
+    }
+    return &found->second;
+}
+
+nlohmann::json pageMedia(const Quiz& quiz, const StoredQuiz& stored, const std::map<int, WebClip>& webClips,
+                         Diagnostics& diagnostics)
+{
+    nlohmann::json media = nlohmann::json::array();
+    for (int entry = 1; entry <= quiz.entryCount; ++entry) {
+        std::size_t index = entry - 1;
+        switch (quiz.kind) {
+        case QuizKind::Text: break;
+        case QuizKind::Picture:
+        case QuizKind::Sound:
+            if (auto* bytes = storedMedia(stored, MediaResourceIdBase + entry, entryField(index, "media"), diagnostics))
+                addMedia(media, entry,
+                         quiz.kind == QuizKind::Sound ? MediaRole{"clip", MediaUse::Sound}
+                                                      : MediaRole{"question", MediaUse::Picture},
+                         *bytes, entryField(index, "media"), diagnostics);
+            break;
+        case QuizKind::Video:
+            if (auto clip = webClips.find(entry); clip != webClips.end())
+                addMedia(media, entry, {"clip", MediaUse::WebClip}, clip->second.bytes, clip->second.where,
+                         diagnostics);
+            else
+                reportError(diagnostics, entryField(index, "webClip"),
+                            "missing; browsers do not play the player's AVI clips, so the page needs an MP4 or WebM"
+                            " clip for every entry, named by \"webClip\" in the quiz description");
+            break;
+        }
+        // Only a picture quiz has a picture for the answer to take the place of.
+        if (quiz.kind == QuizKind::Picture && quiz.revealKind == RevealKind::Picture)
+            if (auto* bytes = storedMedia(stored, AnswerPictureResourceIdBase + entry, entryField(index, "revealPicture"),
+                                          diagnostics))
+                addMedia(media, entry, {"answer", MediaUse::Picture}, *bytes, entryField(index, "revealPicture"),
+                         diagnostics);
+    }
+    return media;
+}
+
+}  // namespace
+
+std::string pageAnswersFileName(const std::string& programName)
+{
+    std::size_t slash = programName.find_last_of("/\\");
+    std::string base = slash == std::string::npos ? programName : programName.substr(slash + 1);
+    char name[QuizTextSize];
+    answersFileNameFrom(base.c_str(), name);
+    return name;
+}
+
+std::string pagePolicy()
+{
+    return "default-src 'none'; script-src " + std::string(pageScriptHash) + " 'wasm-unsafe-eval'; style-src "
+           + std::string(pageStyleHash) + "; img-src data: blob:; media-src data: blob:; base-uri 'none'; form-action 'none'";
+}
+
+std::string webPageOf(const StoredQuiz& stored, const std::map<int, WebClip>& webClips,
+                      const std::string& answersFileName, Diagnostics& diagnostics)
+{
+    std::vector<uint8_t> quizBytes = unpacked(stored.quizPayload, "quiz payload", "\"PATCH\" 104", true, diagnostics);
+    std::vector<uint8_t> codesBytes = unpacked(stored.codesPayload, "codes payload", "\"PATCH\" 105", false, diagnostics);
+    if (!diagnostics.errors.empty())
+        return "";
+    OwnedQuiz owned;
+    Quiz& quiz = owned.quiz;
+    if (!parseQuizPayload(quiz, quizBytes.data(), quizBytes.size())) {
+        reportError(diagnostics, "quiz payload", "damaged; the player would not load it");
+        return "";
+    }
+    nlohmann::json media = pageMedia(quiz, stored, webClips, diagnostics);
+    if (!diagnostics.errors.empty())
+        return "";
+
+    nlohmann::json data = {{"key", storageKey(answersFileName, quizBytes, codesBytes)},
+                           {"answersFile", answersFileName},
+                           {"quiz", base64Of(quizBytes)},
+                           {"codes", base64Of(codesBytes)},
+                           {"media", media}};
+    // The five bytes Windows-1252 leaves unassigned are dropped from the tab's title alone.
+    TextConversion title = windows1252ToUtf8(quiz.title);
+    std::string page;
+    page += "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n";
+    page += "<meta http-equiv=\"Content-Security-Policy\" content=\"" + htmlEscaped(pagePolicy()) + "\">\n";
+    page += "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n";
+    page += "<title>" + htmlEscaped(title.converted ? title.text : "") + "</title>\n";
+    page += "<style>";
+    page += pageStyle;
+    page += "</style>\n</head>\n<body>\n<script type=\"application/json\" id=\"quizz-data\">";
+    page += scriptJson(data.dump(-1, ' ', true, nlohmann::json::error_handler_t::replace));
+    page += "</script>\n<script>";
+    page += pageScript;
+    page += "</script>\n</body>\n</html>\n";
+    return page;
+}

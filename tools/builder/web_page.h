@@ -1,0 +1,32 @@
+// The quiz as one self-contained web page: the player's payloads and media
+// inside, judged by the player's own core compiled to WebAssembly.
+#pragma once
+
+#include "tools/builder/diagnostics.h"
+#include "tools/builder/extraction.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+// A video entry's clip for the page, by entry number, with where the
+// description names it (for its problems).
+struct WebClip {
+    std::vector<uint8_t> bytes;
+    std::string where;
+};
+
+// Where the page's answers are kept and saved: the answers file named as
+// the player of `programName` names it ("quiz.exe" gives "quiz.txt").
+std::string pageAnswersFileName(const std::string& programName);
+
+// The page's HTML, or nothing with the problems added: a damaged payload, a
+// media item missing or of a type the page cannot show, a video entry
+// without a web clip.
+std::string webPageOf(const StoredQuiz& stored, const std::map<int, WebClip>& webClips,
+                      const std::string& answersFileName, Diagnostics& diagnostics);
+
+// The page's Content-Security-Policy: nothing from the network, only the
+// page's own script and style, media from data: and blob: alone.
+std::string pagePolicy();
