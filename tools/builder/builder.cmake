@@ -33,6 +33,12 @@ if(WIN32)
   add_executable(quizbuild tools/builder/main.cpp)
   target_link_libraries(quizbuild PRIVATE quizbuildcore quiznotice)
   target_compile_options(quizbuild PRIVATE -Wall -Wextra)
+  # The builder holds the media about three times over while it writes: a
+  # 32-bit one that may use all 4 GB that 64-bit Windows gives it builds
+  # quizzes up to the media cap, where 2 GB would stop it near 450 MiB.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_link_options(quizbuild PRIVATE -Wl,--large-address-aware)
+  endif()
 else()
   # The native program, unchecked and optimised like any tool.
   add_library(quizbuildcore STATIC ${QUIZ_BUILDER_PROGRAM_SOURCES} tools/builder/posix_files.cpp
