@@ -13,7 +13,7 @@ export QUIZ_BUILD := $(abspath $(BUILD))
 export QUIZ_ARCH := $(ARCH)
 TEST_ARCHES = $(or $(ARCH),$(shell tests/wine-arches))
 
-.PHONY: all setup windows host-config builder build test demo bench measure measure-builder fuzz soak dist clean
+.PHONY: all setup windows host-config builder build test demo bench measure measure-web measure-builder fuzz soak dist clean
 QUIZ ?= capitales
 WEB ?=
 
@@ -78,6 +78,11 @@ bench: build
 # Whole-process timings of the player under Wine (not a test).
 measure: windows builder
 	tools/measure-player
+
+# The web page's sizes and timings in headless Chromium (not a test).
+measure-web: builder
+	cmake --build $(BUILD)/host -j$(JOBS) --target web_test_modules
+	tools/measure-web
 
 # Starts and closes a 90-entry quiz SOAK_STARTS times and spreads F1
 # SOAK_SPREADS times, printing the player's memory (not a test).
