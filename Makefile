@@ -89,7 +89,7 @@ measure-web: builder
 SOAK_STARTS ?= 500
 SOAK_SPREADS ?= 1000
 soak: windows
-	tests/with-display sh -c '. tests/wine-env && tests/wine-run "$$QUIZ_WINDIR/soak.exe" $(SOAK_STARTS) $(SOAK_SPREADS)'
+	tests/with-display bash -c 'source tests/wine-env && tests/wine-run "$$QUIZ_WINDIR/soak.exe" $(SOAK_STARTS) $(SOAK_SPREADS)'
 
 # The quiz builder's time, native against Windows under Wine (not a test).
 measure-builder: build
