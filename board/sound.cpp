@@ -5,7 +5,6 @@
 #include "shell/app.h"
 #include "shell/late_bound.h"
 
-#include <algorithm>
 #include <vfw.h>
 
 namespace {
@@ -14,8 +13,9 @@ HWND soundWindow = nullptr;
 // When the watched sound was started; 0 once it is seen to play.
 DWORD watchedSince = 0;
 // How far the watched sound must get to count as playing: a file of noise
-// may give a frame or two of sound before the MCI stops.
-LRESULT watchedProof = 0;
+// may seem to move a little before the MCI stops, the more so on a busy
+// machine. A shorter sound is judged by when it stops.
+constexpr LRESULT soundPlayingProof = 250;
 
 // How often a sound just started is looked at, and how long it may go
 // without its position moving before it counts as playing nothing.
@@ -51,9 +51,9 @@ void stopSound()
 
 // The MCI opens some files it cannot decode: it says they play, then stops
 // at once, long before the length it gives them, or it never gets going. A
-// sound counts as playing once its position has passed half its length or
-// a quarter of a second; one that stops before it could have reached its
-// end, or has not got that far in three seconds, played nothing. A sound's end puts the position back to 0, so a
+// sound counts as playing once its position has passed a quarter of a
+// second; one that stops before it could have reached its end, or has not
+// got that far in three seconds, played nothing. A sound's end puts the position back to 0, so a
 // very short one that ended before the first look is taken as played.
 void watchSound(HWND board)
 {
@@ -63,7 +63,7 @@ void watchSound(HWND board)
     }
     DWORD elapsed = GetTickCount() - watchedSince;
     LRESULT mode = sendToSoundWindow(MCIWNDM_GETMODEA);
-    if (mode == MCI_MODE_PLAY && sendToSoundWindow(MCIWNDM_GETPOSITIONA) >= watchedProof) {
+    if (mode == MCI_MODE_PLAY && sendToSoundWindow(MCIWNDM_GETPOSITIONA) >= soundPlayingProof) {
         stopWatching(board);
     } else if (mode != MCI_MODE_PLAY && mode != MCI_MODE_NOT_READY && mode != MCI_MODE_OPEN) {
         stopWatching(board);
@@ -98,12 +98,10 @@ void playSound(HWND board, int entry)
         failSound();
         return;
     }
-    LRESULT length = sendToSoundWindow(MCIWNDM_GETLENGTH);
-    if (length <= 0) {
+    if (sendToSoundWindow(MCIWNDM_GETLENGTH) <= 0) {
         failSound();
         return;
     }
-    watchedProof = std::max<LRESULT>(1, std::min<LRESULT>(length / 2, 250));
     // Whether it really plays shows only once the MCI's own thread has
     // tried to decode it; the board stays live meanwhile.
     watchedSince = GetTickCount() | 1;
