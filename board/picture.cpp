@@ -81,8 +81,8 @@ struct OwnedBitmap {
 };
 
 // COM is set up on a thread only once it needs the platform's decoder:
-// JPEGs never do, and a quiz of JPEGs then never loads COM and its
-// decoding libraries at all.
+// JPEGs the library decodes never do, so a quiz of them never loads the
+// platform's picture decoder and imaging libraries at all.
 thread_local bool comSetUpHere = false;
 
 void setUpComHere()
