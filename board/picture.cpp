@@ -1,5 +1,6 @@
 #include "board/picture.h"
 
+#include "quiz/jpeg_decode.h"
 #include "quiz/own_resources.h"
 #include "quiz/picture_size.h"
 #include "shell/late_bound.h"
@@ -67,8 +68,101 @@ struct ScreenDc {
     ScreenDc& operator=(const ScreenDc&) = delete;
 };
 
-HBITMAP decodeAndFit(const void* bytes, std::size_t length, int boxWidth, int boxHeight, HDC screen)
+struct OwnedBitmap {
+    HBITMAP bitmap = nullptr;
+    ~OwnedBitmap()
+    {
+        if (bitmap)
+            DeleteObject(bitmap);
+    }
+    OwnedBitmap() = default;
+    OwnedBitmap(const OwnedBitmap&) = delete;
+    OwnedBitmap& operator=(const OwnedBitmap&) = delete;
+};
+
+// COM is set up on a thread only once it needs the platform's decoder:
+// JPEGs the library decodes never do, so a quiz of them never loads the
+// platform's picture decoder and imaging libraries at all.
+thread_local bool comSetUpHere = false;
+
+void setUpComHere()
 {
+    if (!comSetUpHere)
+        comSetUpHere = SUCCEEDED(comInitialize());
+}
+
+// The source stretched onto a new screen-compatible bitmap of `fitted`.
+HBITMAP stretchToSize(HBITMAP source, int sourceWidth, int sourceHeight, PictureSize fitted, HDC screen)
+{
+    HBITMAP result = CreateCompatibleBitmap(screen, fitted.width, fitted.height);
+    if (result) {
+        MemoryDc from(screen);
+        MemoryDc to(screen);
+        from.select(source);
+        to.select(result);
+        SetStretchBltMode(to.dc, HALFTONE);
+        StretchBlt(to.dc, 0, 0, fitted.width, fitted.height, from.dc, 0, 0, sourceWidth, sourceHeight, SRCCOPY);
+    }
+    return result;
+}
+
+bool isJpeg(const void* bytes, std::size_t length)
+{
+    const auto* at = static_cast<const uint8_t*>(bytes);
+    return length >= 2 && at[0] == 0xFF && at[1] == 0xD8;
+}
+
+// A top-down 32-bit DIB section that the JPEG decoder writes its rows into.
+struct DecodedRows {
+    HDC screen;
+    OwnedBitmap dib;
+};
+
+unsigned char* rowsOfNewDib(void* context, int width, int height, int* stride)
+{
+    auto* rows = static_cast<DecodedRows*>(context);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    rows->dib.bitmap = CreateDIBSection(rows->screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!rows->dib.bitmap || !bits)
+        return nullptr;
+    *stride = width * 4;
+    return static_cast<unsigned char*>(bits);
+}
+
+// A JPEG decoded no larger than its fitted size needs, then fitted as any
+// other picture; null when the decoder finds anything amiss, for the
+// platform's decoder to try as before.
+HBITMAP decodeJpegAndFit(const void* bytes, std::size_t length, PictureSize stated, int boxWidth, int boxHeight,
+                         HDC screen)
+{
+    double since = startupClock();
+    PictureSize least = fittedPictureSize(stated, boxWidth, boxHeight);
+    DecodedRows rows = {screen, {}};
+    JpegDecoded decoded = {};
+    if (!least.known
+        || !jpegDecodeCovering(static_cast<const unsigned char*>(bytes), length, least.width, least.height,
+                               rowsOfNewDib, &rows, &decoded))
+        return nullptr;
+    addStartupCost("picture decode (libjpeg-turbo, reduced)", since);
+    since = startupClock();
+    PictureSize fitted = fittedPictureSize({true, decoded.imageWidth, decoded.imageHeight}, boxWidth, boxHeight);
+    HBITMAP result = fitted.known
+                         ? stretchToSize(rows.dib.bitmap, decoded.width, decoded.height, fitted, screen)
+                         : nullptr;
+    addStartupCost("picture fit", since);
+    return result;
+}
+
+HBITMAP decodeOleAndFit(const void* bytes, std::size_t length, int boxWidth, int boxHeight, HDC screen)
+{
+    setUpComHere();
     double since = startupClock();
     HGLOBAL block = GlobalAlloc(GMEM_FIXED, length);
     if (!block)
@@ -103,11 +197,21 @@ HBITMAP decodeFittedPicture(const void* bytes, std::size_t length, int boxWidth,
 {
     if (!bytes || length == 0 || length > 0x7FFFFFFF)
         return nullptr;
-    // The decoder makes a bitmap of the stated size before anything else.
-    if (!pictureSizeIsDecodable(statedPictureSize(static_cast<const uint8_t*>(bytes), length)))
+    // A decoder makes a bitmap of the stated size before anything else.
+    PictureSize stated = statedPictureSize(static_cast<const uint8_t*>(bytes), length);
+    if (!pictureSizeIsDecodable(stated))
         return nullptr;
+    // The first picture of each decoder is decoded alone: the display, and
+    // the platform decoder's libraries, are set up on first use.
     static FirstDecode firstDecode;
-    return firstDecode.run([&] { return decodeAndFit(bytes, length, boxWidth, boxHeight, screen); });
+    static FirstDecode firstPlatformDecode;
+    return firstDecode.run([&] {
+        HBITMAP fitted = isJpeg(bytes, length) ? decodeJpegAndFit(bytes, length, stated, boxWidth, boxHeight, screen)
+                                               : nullptr;
+        return fitted ? fitted : firstPlatformDecode.run([&] {
+            return decodeOleAndFit(bytes, length, boxWidth, boxHeight, screen);
+        });
+    });
 }
 
 HBITMAP fitBitmap(HBITMAP source, int boxWidth, int boxHeight, HDC screen)
@@ -118,28 +222,18 @@ HBITMAP fitBitmap(HBITMAP source, int boxWidth, int boxHeight, HDC screen)
     PictureSize fittedSize = fittedPictureSize({true, size.bmWidth, size.bmHeight}, boxWidth, boxHeight);
     if (!fittedSize.known)
         return nullptr;
-    HBITMAP fitted = CreateCompatibleBitmap(screen, fittedSize.width, fittedSize.height);
-    if (fitted) {
-        MemoryDc from(screen);
-        MemoryDc to(screen);
-        from.select(source);
-        to.select(fitted);
-        SetStretchBltMode(to.dc, HALFTONE);
-        StretchBlt(to.dc, 0, 0, fittedSize.width, fittedSize.height, from.dc, 0, 0, size.bmWidth, size.bmHeight,
-                   SRCCOPY);
-    }
-    return fitted;
+    return stretchToSize(source, size.bmWidth, size.bmHeight, fittedSize, screen);
 }
 
-void keepDecoderComOnWindowThread()
+void releaseDecoderComOfThisThread()
 {
-    static HRESULT com = comInitialize();
-    (void)com;
+    if (comSetUpHere)
+        comUninitialize();
+    comSetUpHere = false;
 }
 
 HBITMAP loadFittedPicture(int name, const char* type, int boxWidth, int boxHeight)
 {
-    keepDecoderComOnWindowThread();
     OwnResource resource = findOwnResource(type, name);
     if (!resource.whole)
         return nullptr;

@@ -1,5 +1,7 @@
-// Pictures from the program's resources, decoded in memory by the
-// platform's picture decoder and fitted into a box with their aspect kept.
+// Pictures from the program's resources, decoded in memory and fitted into
+// a box with their aspect kept. JPEGs are decoded by the vendored
+// libjpeg-turbo at no more than the fitted size needs; BMP, GIF and any
+// JPEG it finds amiss go to the platform's picture decoder.
 #pragma once
 
 #include "shell/platform.h"
@@ -9,21 +11,21 @@
 // The square every question picture is fitted into on the board.
 constexpr int PictureBoxSide = 260;
 
-// Sets up COM on the window thread for its decoding, once, and keeps it:
-// taking COM down after each picture would unload the decoder only to load
-// it again for the next one. Should it fail, the decoder fails too and the
-// picture is not shown.
-void keepDecoderComOnWindowThread();
+// The platform's decoder needs COM: a thread sets it up when it first
+// decodes such a picture and keeps it, as taking COM down after each
+// picture would unload the decoder only to load it again for the next one.
+// Should it fail, the decoder fails too and the picture is not shown. A
+// thread that decoded pictures takes its COM down with this before it ends.
+void releaseDecoderComOfThisThread();
 
 // The fitted bitmap of a picture file's bytes (BMP, JPEG, GIF): a new
 // bitmap compatible with `screen`, scaled until it touches the box, or null
 // when the bytes cannot be decoded. Pictures that state more than
-// LargestPictureSide on a side are not decoded. COM must be set up on the
-// calling thread; any thread may call it.
+// LargestPictureSide on a side are not decoded. Any thread may call it.
 HBITMAP decodeFittedPicture(const void* bytes, std::size_t length, int boxWidth, int boxHeight, HDC screen);
 // A new bitmap: the source scaled until it touches the box; the source stays.
 HBITMAP fitBitmap(HBITMAP source, int boxWidth, int boxHeight, HDC screen);
 // The fitted bitmap of the program's picture resource `name`, owned by the
 // caller, or null when the resource is missing, not all there, too large or
-// cannot be decoded. For the window thread, whose COM it sets up once.
+// cannot be decoded. For the window thread.
 HBITMAP loadFittedPicture(int name, const char* type, int boxWidth, int boxHeight);

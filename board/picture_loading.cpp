@@ -65,7 +65,6 @@ void decodeOne(int entry, HDC screen)
 
 DWORD WINAPI decodePictures(void*)
 {
-    comInitialize();
     HDC screen = GetDC(nullptr);
     while (!InterlockedCompareExchange(&work.stopping, 0, 0)) {
         LONG at = InterlockedIncrement(&work.next) - 1;
@@ -74,7 +73,7 @@ DWORD WINAPI decodePictures(void*)
         decodeOne(work.order[at], screen);
     }
     ReleaseDC(nullptr, screen);
-    comUninitialize();
+    releaseDecoderComOfThisThread();
     return 0;
 }
 
@@ -157,7 +156,6 @@ bool waitForPicture(int entry, DWORD timeoutMs)
         return true;
     // The waiting thread decodes the next pictures in the queue itself
     // rather than idle.
-    keepDecoderComOnWindowThread();
     HDC screen = nullptr;
     DWORD started = GetTickCount();
     while (loadOf(*job) == LONG(PictureLoad::Pending)) {

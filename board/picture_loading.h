@@ -1,6 +1,6 @@
 // The question pictures of a picture quiz, decoded and fitted on worker
 // threads from the moment the quiz is loaded, while the windows are made:
-// one worker per core, each with COM set up once, taking entries in order
+// one worker per core, taking entries in order
 // so that the board's first rows come first. Workers never touch a window:
 // each finished picture is kept for the board, which is told by a posted
 // message and places it on its own thread.

@@ -9,6 +9,14 @@ add_library(quizwin32 STATIC quiz/loader.cpp quiz/own_resources.cpp)
 target_link_libraries(quizwin32 PUBLIC quizcore)
 target_compile_options(quizwin32 PRIVATE -Wall -Wextra)
 
+# JPEG pictures are decoded by the vendored libjpeg-turbo, reduced as they
+# are decoded (quiz/jpeg_decode.c).
+include(third_party/libjpeg-turbo/sources.cmake)
+add_library(quizjpeg STATIC quiz/jpeg_decode.c ${QUIZ_LIBJPEG_TURBO_SOURCES})
+target_include_directories(quizjpeg PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}
+  PRIVATE ${QUIZ_LIBJPEG_TURBO_DIR}/config ${QUIZ_LIBJPEG_TURBO_DIR})
+set_source_files_properties(quiz/jpeg_decode.c PROPERTIES COMPILE_OPTIONS "-Wall;-Wextra")
+
 # The player. Linked stripped: resource updates on an unstripped program
 # leave a file other tools reject. Its code is compiled once and linked twice:
 # into quizz.exe, which records nothing of its start-up, and into the
@@ -36,12 +44,12 @@ add_library(quizplayer OBJECT
   board/video.cpp
   judging/judge.cpp
   judging/score.cpp)
-target_link_libraries(quizplayer PUBLIC quizwin32)
+target_link_libraries(quizplayer PUBLIC quizwin32 quizjpeg)
 target_compile_definitions(quizplayer PRIVATE QUIZ_PUBLISHER_URL="${QUIZ_PUBLISHER_URL}")
 target_compile_options(quizplayer PRIVATE -Wall -Wextra)
 # COM, the picture decoder, the shell and Video for Windows are bound when
 # first called (shell/late_bound.cpp), never linked.
-set(QUIZ_PLAYER_LIBRARIES quizwin32 uuid gdi32)
+set(QUIZ_PLAYER_LIBRARIES quizwin32 quizjpeg uuid gdi32)
 set_source_files_properties(resources/player.rc PROPERTIES COMPILE_FLAGS "-I ${CMAKE_CURRENT_SOURCE_DIR}/resources")
 
 add_executable(quizz WIN32 $<TARGET_OBJECTS:quizplayer> shell/startup_trace_off.cpp resources/player.rc)

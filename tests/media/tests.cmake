@@ -24,8 +24,10 @@ add_executable(media_test
   tests/media/picture_arrival_test.cpp
   tests/media/sound_board_test.cpp
   tests/media/video_board_test.cpp
-  tests/media/damaged_media_test.cpp)
-target_link_libraries(media_test PRIVATE mediadriver gtest gtest_main)
+  tests/media/damaged_media_test.cpp
+  tests/media/picture_fidelity_test.cpp)
+# The fidelity test decodes the pictures with the platform's decoder itself.
+target_link_libraries(media_test PRIVATE mediadriver gtest gtest_main oleaut32 ole32 uuid)
 target_compile_options(media_test PRIVATE -Wall -Wextra)
 add_dependencies(media_test quizz quizbuild media_fixtures)
 

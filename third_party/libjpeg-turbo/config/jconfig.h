@@ -1,0 +1,9 @@
+/* jconfig.h.in of libjpeg-turbo 2.1.5, filled in by hand for the player's
+ * decoder: the libjpeg 6b interface, 8-bit samples, arithmetic decoding and
+ * the in-memory source, no SIMD. */
+#define JPEG_LIB_VERSION  62
+#define LIBJPEG_TURBO_VERSION  2.1.5
+#define LIBJPEG_TURBO_VERSION_NUMBER  2001005
+#define D_ARITH_CODING_SUPPORTED 1
+#define MEM_SRCDST_SUPPORTED 1
+#define BITS_IN_JSAMPLE  8
