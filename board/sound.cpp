@@ -53,8 +53,9 @@ void stopSound()
 // at once, long before the length it gives them, or it never gets going. A
 // sound counts as playing once its position has passed a quarter of a
 // second; one that stops before it could have reached its end, or has not
-// got that far in three seconds, played nothing. A sound's end puts the position back to 0, so a
-// very short one that ended before the first look is taken as played.
+// got that far in three seconds, played nothing. A sound's end puts the
+// position back to 0, so a very short one that ended before the first look
+// is taken as played.
 void watchSound(HWND board)
 {
     if (!soundWindow || !watchedSince) {
@@ -94,11 +95,7 @@ void playSound(HWND board, int entry)
     ShowWindow(soundWindow, SW_HIDE);
     // A file the MCI could not open leaves the window without a device; one
     // it opened but cannot decode fails to play.
-    if (!sendToSoundWindow(MCIWNDM_GETDEVICEID) || sendToSoundWindow(MCI_PLAY) != 0) {
-        failSound();
-        return;
-    }
-    if (sendToSoundWindow(MCIWNDM_GETLENGTH) <= 0) {
+    if (!sendToSoundWindow(MCIWNDM_GETDEVICEID) || sendToSoundWindow(MCI_PLAY) != 0 || sendToSoundWindow(MCIWNDM_GETLENGTH) <= 0) {
         failSound();
         return;
     }
