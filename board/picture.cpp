@@ -2,11 +2,14 @@
 
 #include "quiz/jpeg_decode.h"
 #include "quiz/own_resources.h"
+#include "quiz/picture_resample.h"
 #include "quiz/picture_size.h"
 #include "shell/late_bound.h"
 #include "shell/startup_trace.h"
 
 #include <cstring>
+#include <new>
+#include <vector>
 #include <olectl.h>
 
 namespace {
@@ -112,52 +115,73 @@ bool isJpeg(const void* bytes, std::size_t length)
     return length >= 2 && at[0] == 0xFF && at[1] == 0xD8;
 }
 
-// A top-down 32-bit DIB section that the JPEG decoder writes its rows into.
-struct DecodedRows {
-    HDC screen;
-    OwnedBitmap dib;
-};
-
-unsigned char* rowsOfNewDib(void* context, int width, int height, int* stride)
+// A top-down 32-bit DIB section of `size`, its pixels where `bits` points.
+HBITMAP newTopDownDib(PictureSize size, HDC screen, void** bits)
 {
-    auto* rows = static_cast<DecodedRows*>(context);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biWidth = size.width;
+    info.bmiHeader.biHeight = -size.height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    rows->dib.bitmap = CreateDIBSection(rows->screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!rows->dib.bitmap || !bits)
-        return nullptr;
-    *stride = width * 4;
-    return static_cast<unsigned char*>(bits);
+    *bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+    if (dib && !*bits) {
+        DeleteObject(dib);
+        dib = nullptr;
+    }
+    return dib;
 }
 
-// A JPEG decoded no larger than its fitted size needs, then fitted as any
-// other picture; null when the decoder finds anything amiss, for the
-// platform's decoder to try as before.
+// The decoder's rows, in memory of the caller's thread: a window-system
+// bitmap is made only for the fitted picture.
+struct DecodedRows {
+    std::vector<unsigned char> pixels;
+};
+
+unsigned char* rowsInMemory(void* context, int width, int height, int* stride)
+{
+    auto* rows = static_cast<DecodedRows*>(context);
+    try {
+        rows->pixels.resize(std::size_t(width) * std::size_t(height) * 4);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    *stride = width * 4;
+    return rows->pixels.data();
+}
+
+// A JPEG decoded no larger than its fitted size needs, then fitted by the
+// player's own resampling; null when the decoder finds anything amiss, for
+// the platform's decoder to try as before.
 HBITMAP decodeJpegAndFit(const void* bytes, std::size_t length, PictureSize stated, int boxWidth, int boxHeight,
                          HDC screen)
 {
     double since = startupClock();
     PictureSize least = fittedPictureSize(stated, boxWidth, boxHeight);
-    DecodedRows rows = {screen, {}};
+    DecodedRows rows;
     JpegDecoded decoded = {};
     if (!least.known
         || !jpegDecodeCovering(static_cast<const unsigned char*>(bytes), length, least.width, least.height,
-                               rowsOfNewDib, &rows, &decoded))
+                               rowsInMemory, &rows, &decoded))
         return nullptr;
     addStartupCost("picture decode (libjpeg-turbo, reduced)", since);
     since = startupClock();
     PictureSize fitted = fittedPictureSize({true, decoded.imageWidth, decoded.imageHeight}, boxWidth, boxHeight);
-    HBITMAP result = fitted.known
-                         ? stretchToSize(rows.dib.bitmap, decoded.width, decoded.height, fitted, screen)
-                         : nullptr;
+    void* bits = nullptr;
+    OwnedBitmap result;
+    if (fitted.known)
+        result.bitmap = newTopDownDib(fitted, screen, &bits);
+    if (!result.bitmap
+        || !resamplePixels({rows.pixels.data(), decoded.width, decoded.height, std::ptrdiff_t(decoded.width) * 4},
+                           {static_cast<uint8_t*>(bits), fitted.width, fitted.height,
+                            std::ptrdiff_t(fitted.width) * 4}))
+        return nullptr;
     addStartupCost("picture fit", since);
-    return result;
+    HBITMAP kept = result.bitmap;
+    result.bitmap = nullptr;
+    return kept;
 }
 
 HBITMAP decodeOleAndFit(const void* bytes, std::size_t length, int boxWidth, int boxHeight, HDC screen)

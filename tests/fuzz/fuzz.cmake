@@ -29,10 +29,11 @@ quiz_fuzz_target(fuzz_pe tests/fuzz/fuzz_pe.cpp tools/builder/pe_image.cpp tools
 # Spreadsheets' CSV files of entries, and their way back through extract --csv.
 quiz_fuzz_target(fuzz_csv tests/fuzz/fuzz_csv.cpp ${QUIZ_BUILDER_SOURCES} ${QUIZ_CORE_SOURCES} quiz/notice_stderr.cpp)
 
-# JPEG pictures through the board's reduced decoding, the vendored
-# libjpeg-turbo included.
+# JPEG pictures through the board's reduced decoding and fitting, the
+# vendored libjpeg-turbo included.
 include(third_party/libjpeg-turbo/sources.cmake)
 quiz_fuzz_target(fuzz_jpeg tests/fuzz/fuzz_jpeg.cpp quiz/jpeg_decode.c quiz/picture_size.cpp
+                 quiz/picture_resample.cpp
                  ${QUIZ_LIBJPEG_TURBO_SOURCES})
 target_include_directories(fuzz_jpeg PRIVATE ${QUIZ_LIBJPEG_TURBO_DIR}/config ${QUIZ_LIBJPEG_TURBO_DIR})
 

@@ -1,8 +1,9 @@
 // Any bytes as a JPEG picture that the board decodes reduced: past the
 // stated-size guard the player puts in front, into rows it hands out, at
-// several fitted sizes. Crashes, sanitizer reports and broken promises of
-// the decoder fail.
+// several fitted sizes, then resampled to the fitted size. Crashes,
+// sanitizer reports and broken promises of the decoder fail.
 #include "quiz/jpeg_decode.h"
+#include "quiz/picture_resample.h"
 #include "quiz/picture_size.h"
 
 #include <cstdlib>
@@ -51,6 +52,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, std::size_t length)
         bool covering = decoded.width >= least.width && decoded.height >= least.height
                         && decoded.width <= decoded.imageWidth && decoded.height <= decoded.imageHeight;
         if (!whole && !covering)
+            std::abort();
+        PictureSize fitted = fittedPictureSize({true, decoded.imageWidth, decoded.imageHeight}, side, side);
+        // A sliver of a picture fits into no whole pixel: nothing to show.
+        if (fitted.width < 1 || fitted.height < 1)
+            continue;
+        std::vector<uint8_t> shown(std::size_t(fitted.width) * std::size_t(fitted.height) * 4);
+        if (!resamplePixels({rows.pixels.data(), rows.width, rows.height, std::ptrdiff_t(rows.width) * 4},
+                            {shown.data(), fitted.width, fitted.height, std::ptrdiff_t(fitted.width) * 4}))
             std::abort();
     }
     return 0;

@@ -1,7 +1,7 @@
 // How near the board's pictures come to what the platform's own decoder
-// makes of the same files, fitted the same way: JPEGs are decoded at a
-// reduced scale by the player's own decoder, so their pixels may differ a
-// little; every file that decoder turns away goes to the platform's, and
+// makes of the same files, fitted by the platform's halftone stretch: JPEGs
+// are decoded at a reduced scale by the player's own decoder and fitted by
+// its own resampling, so their pixels may differ a little; every file that decoder turns away goes to the platform's, and
 // then shows exactly as the platform makes it.
 #include "quiz/picture_size.h"
 #include "tests/media/board_grid.h"
@@ -28,9 +28,9 @@ struct Tolerance {
     double mean;
     int largest;
 };
-// Photos: the reduced inverse DCT and the shorter stretch smooth a little
-// differently from shrinking the whole picture (measured: means under 3.1,
-// largest 22).
+// Photos: the reduced inverse DCT and the player's own resampling smooth a
+// little differently from the platform's stretch of the whole picture
+// (measured: means under 3.5, largest 23).
 constexpr Tolerance photoTolerance = {4.0, 32};
 // Two flat halves: only the row across the edge blends differently
 // (measured: mean 0.4, largest 97).

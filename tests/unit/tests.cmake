@@ -7,6 +7,7 @@ set(QUIZ_UNIT_TEST_SOURCES
   tests/unit/grid_test.cpp
   tests/unit/answers_text_test.cpp
   tests/unit/picture_size_test.cpp
+  tests/unit/picture_resample_test.cpp
   tests/unit/image_bounds_test.cpp)
 
 add_executable(core_tests ${QUIZ_UNIT_TEST_SOURCES})
