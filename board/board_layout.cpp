@@ -40,6 +40,7 @@ struct BoardBuild {
     int nextHeadingEntry;  // the entry opening the next group whose headings are to be made
     HWND lastHeading;
     int nextEntry;
+    HWND lastBox;  // the box made last, which takes the focus with one answer per entry
     bool whole;  // every entry built, or the board stopped at a video player that could not be made
     bool settled;
 };
@@ -136,10 +137,9 @@ int createAnswerControls(HWND board, const Quiz& quiz, int entry, const EntryPla
         // Only this much is judged and saved, so no more can be typed.
         since = startupClock();
         SendMessageA(box, EM_LIMITTEXT, QuizTextSize - 1, 0);
-        // Each box takes the focus in turn; the one it leaves is judged then.
-        if (single)
-            SetFocus(box);
         subclassAnswerBox(box);
+        if (box)
+            building.lastBox = box;
         addStartupCost("answer box set-up", since);
         // Paired verdicts of media quizzes are small and take the GUI font;
         // the others keep the window system's default font.
@@ -187,7 +187,16 @@ void buildEntries(HWND board, const Quiz& quiz, int last)
     }
     if (building.nextEntry > quiz.entryCount)
         building.whole = true;
+    // With one answer per entry each box takes the focus in turn as it is
+    // made, and the box it leaves is judged then. The boxes between the
+    // first and the last of a step take it in name only: each was judged a
+    // moment ago with the text it still holds, and the start its taking
+    // the focus would select is selected anew whenever it really takes it.
     double since = startupClock();
+    if (quiz.answersPerEntry == 1 && building.lastBox)
+        SetFocus(building.lastBox);
+    addStartupCost("answer box set-up", since);
+    since = startupClock();
     if (judged > 0)
         updateScore(quiz, board);
     addStartupCost("score counted", since);

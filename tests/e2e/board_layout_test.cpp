@@ -93,6 +93,9 @@ TEST(TextBoard, OneAnswerPerEntryStandsOneEntryToALine)
     EXPECT_TRUE(run.childrenWithId(run.board(), headingLabelId).empty());
     std::vector<std::string> overlaps = run.overlappingBoardControls();
     EXPECT_TRUE(overlaps.empty()) << overlaps.size() << " overlapping pairs:" << listed(overlaps);
+    // Each box took the focus as it was made, so the last one made, far
+    // below the first view, keeps it.
+    EXPECT_EQ(run.focused(), run.boardItem(4000 + entries));
 
     ASSERT_TRUE(run.close());
     EXPECT_EQ(run.exitCode(), 0u);
