@@ -70,6 +70,9 @@ TEST(PeResourceUpdate, ResourcesComeBackWhereverTheSectionGoes)
         uint32_t oldRaw = row.appended ? 0 : before.sections.back().rawSize;
         EXPECT_EQ(after.sizeOfInitializedData, before.sizeOfInitializedData + newRaw - oldRaw) << row.what;
         EXPECT_EQ(after.checkSum != 0, row.options.checkSum) << row.what;
+        // On a page in the file, so that the loader can map it from there.
+        EXPECT_EQ(sectionAt(after, dataDirectory(after, ResourceDirectoryIndex).rva)->rawOffset % 0x1000, 0u)
+            << row.what;
     }
 }
 

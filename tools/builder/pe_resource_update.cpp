@@ -31,6 +31,16 @@ bool isPowerOfTwo(uint32_t value)
     return value != 0 && (value & (value - 1)) == 0;
 }
 
+// Where a resource section's file data starts: on a page, as well as on
+// the file alignment, so that a loader can map its pages straight from the
+// file and a quiz's pictures and sounds take memory only once read, rather
+// than being copied in whole when the program starts.
+uint64_t resourceDataAlignment(const PeImage& image)
+{
+    constexpr uint64_t page = 0x1000;
+    return std::max<uint64_t>(image.fileAlignment, std::min<uint64_t>(image.sectionAlignment, page));
+}
+
 uint32_t extentOf(const PeSection& section)
 {
     return std::max(section.virtualSize, section.rawSize);
@@ -95,7 +105,7 @@ std::string place(std::span<const uint8_t> file, const PeImage& image, Placement
         placement.inPlace = true;
         placement.sectionIndex = static_cast<std::size_t>(old - image.sections.data());
         placement.rva = old->virtualAddress;
-        placement.rawOffset = old->rawOffset;
+        placement.rawOffset = static_cast<uint32_t>(alignedUp(old->rawOffset, resourceDataAlignment(image)));
         placement.keptEnd = old->rawOffset;
         placement.oldRawSize = old->rawSize;
         return "";
@@ -119,7 +129,7 @@ std::string place(std::span<const uint8_t> file, const PeImage& image, Placement
         return "sections reach RVA " + hexText(end) + ", no room for another below " + hexText(MaxImageSize);
     placement.sectionIndex = image.sections.size();
     placement.rva = static_cast<uint32_t>(end);
-    placement.rawOffset = static_cast<uint32_t>(alignedUp(dataEnd, image.fileAlignment));
+    placement.rawOffset = static_cast<uint32_t>(alignedUp(dataEnd, resourceDataAlignment(image)));
     placement.keptEnd = dataEnd;
     return "";
 }
