@@ -256,11 +256,40 @@ void releaseDecoderComOfThisThread()
     comSetUpHere = false;
 }
 
+HBITMAP decodeOwnPicture(const OwnResource& resource, int boxWidth, int boxHeight, HDC screen)
+{
+    if (!resource.whole)
+        return nullptr;
+    std::vector<uint8_t> copy;
+    const uint8_t* bytes = readOwnResource(resource, copy) ? copy.data() : resource.bytes;
+    return decodeFittedPicture(bytes, resource.size, boxWidth, boxHeight, screen);
+}
+
+PictureSize statedSizeOfOwnPicture(const OwnResource& resource)
+{
+    if (!resource.whole)
+        return {};
+    // A JPEG states its size within its first few kilobytes, unless it
+    // carries a large thumbnail or notes first; its size read from fewer
+    // bytes is its size or none. A GIF's first image may state a larger
+    // size further on, so other files are read whole.
+    constexpr DWORD headerBytes = 8192;
+    std::vector<uint8_t> start;
+    if (readOwnResource(resource, start, headerBytes)) {
+        PictureSize stated = statedPictureSize(start.data(), start.size());
+        if (start.size() == resource.size || (stated.known && isJpeg(start.data(), start.size())))
+            return stated;
+        if (readOwnResource(resource, start))
+            return statedPictureSize(start.data(), start.size());
+    }
+    return statedPictureSize(resource.bytes, resource.size);
+}
+
 HBITMAP loadFittedPicture(int name, const char* type, int boxWidth, int boxHeight)
 {
     OwnResource resource = findOwnResource(type, name);
     if (!resource.whole)
         return nullptr;
     ScreenDc screen;
-    return decodeFittedPicture(resource.bytes, resource.size, boxWidth, boxHeight, screen.dc);
+    return decodeOwnPicture(resource, boxWidth, boxHeight, screen.dc);
 }

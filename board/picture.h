@@ -4,6 +4,8 @@
 // JPEG it finds amiss go to the platform's picture decoder.
 #pragma once
 
+#include "quiz/own_resources.h"
+#include "quiz/picture_size.h"
 #include "shell/platform.h"
 
 #include <cstddef>
@@ -19,10 +21,17 @@ constexpr int PictureBoxSide = 260;
 void releaseDecoderComOfThisThread();
 
 // The fitted bitmap of a picture file's bytes (BMP, JPEG, GIF): a new
-// bitmap compatible with `screen`, scaled until it touches the box, or null
+// bitmap for `screen`, scaled until it touches the box, or null
 // when the bytes cannot be decoded. Pictures that state more than
 // LargestPictureSide on a side are not decoded. Any thread may call it.
 HBITMAP decodeFittedPicture(const void* bytes, std::size_t length, int boxWidth, int boxHeight, HDC screen);
+// The fitted bitmap of a whole resource of the program's, its bytes read
+// from the program's file (through the mapped image should that fail).
+// Any thread may call it.
+HBITMAP decodeOwnPicture(const OwnResource& resource, int boxWidth, int boxHeight, HDC screen);
+// The size a whole resource's picture header states, read from the file as
+// above.
+PictureSize statedSizeOfOwnPicture(const OwnResource& resource);
 // A new bitmap: the source scaled until it touches the box; the source stays.
 HBITMAP fitBitmap(HBITMAP source, int boxWidth, int boxHeight, HDC screen);
 // The fitted bitmap of the program's picture resource `name`, owned by the

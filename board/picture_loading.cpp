@@ -16,8 +16,7 @@ constexpr int largestWorkers = 8;
 constexpr DWORD stopTimeoutMs = 10000;
 
 struct PictureJob {
-    const uint8_t* bytes;
-    DWORD size;
+    OwnResource resource;
     PictureSize stated;
     volatile LONG load;  // a PictureLoad
     HBITMAP fitted;      // written by its worker before `load` turns Done
@@ -53,7 +52,7 @@ void decodeOne(int entry, HDC screen)
 {
     PictureJob& job = work.jobs[entry];
     double since = startupClock();
-    job.fitted = decodeFittedPicture(job.bytes, job.size, PictureBoxSide, PictureBoxSide, screen);
+    job.fitted = decodeOwnPicture(job.resource, PictureBoxSide, PictureBoxSide, screen);
     addStartupCost("picture decoded and fitted", since);
     InterlockedExchange(&job.load, LONG(PictureLoad::Done));
     SetEvent(work.done);
@@ -104,11 +103,11 @@ void startPictureLoading(const Quiz& quiz)
         return;
     for (int entry = 1; entry <= quiz.entryCount && entry <= MaxEntries; ++entry) {
         OwnResource resource = findOwnResource("IMG", MediaResourceIdBase + entry);
-        PictureSize stated = resource.whole ? statedPictureSize(resource.bytes, resource.size) : PictureSize{};
+        PictureSize stated = statedSizeOfOwnPicture(resource);
         // What the decoder would refuse is not queued: its square shows empty at once.
         if (!pictureSizeIsDecodable(stated))
             continue;
-        work.jobs[entry] = {resource.bytes, resource.size, stated, LONG(PictureLoad::Pending), nullptr};
+        work.jobs[entry] = {resource, stated, LONG(PictureLoad::Pending), nullptr};
         work.order[work.jobCount++] = entry;
     }
     if (work.jobCount == 0)

@@ -31,7 +31,7 @@ uint16_t read16(const uint8_t* bytes)
 }  // namespace
 
 bool residentBytesAreWhole(const uint8_t* headers, std::size_t headerBytes, uint64_t fileSize, uint64_t rva,
-                           uint64_t size)
+                           uint64_t size, uint64_t* fileOffset)
 {
     // Every header read below stays inside headerBytes.
     auto holds = [headerBytes](uint64_t at, uint64_t length) { return at <= headerBytes && length <= headerBytes - at; };
@@ -58,7 +58,10 @@ bool residentBytesAreWhole(const uint8_t* headers, std::size_t headerBytes, uint
         // Bytes past the section's file data would be zeros, not the resource;
         // a file cut short has not even those.
         uint64_t rawStart = read32(section + rawPointerAt) + (rva - start);
-        return end <= start + rawSize && rawStart + size <= fileSize;
+        bool whole = end <= start + rawSize && rawStart + size <= fileSize;
+        if (whole && fileOffset)
+            *fileOffset = rawStart;
+        return whole;
     }
     return false;
 }

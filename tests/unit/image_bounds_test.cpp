@@ -44,22 +44,26 @@ TEST(ImageBounds, ResourceBytesMustLieInTheImageAndTheFile)
     const std::vector<Section> sections = {
         {0x1000, 0x3000, 0x3000, 0x400}, {0x5000, 0x2E00, 0x3000, 0x4400}, {0x8000, 0x2000, 0, 0}};
     const std::vector<uint8_t> headers = headersOf(0xA000, sections);
-    struct Row { const char* name; uint64_t fileSize; uint64_t rva, size; bool whole; };
+    struct Row { const char* name; uint64_t fileSize; uint64_t rva, size; bool whole; uint64_t fileOffset = 0; };
     const Row rows[] = {
-        {"inside the resource section", 0x7400, 0x5100, 0x200, true},
-        {"up to the section's last byte", 0x7400, 0x5000, 0x3000, true},
+        {"inside the resource section", 0x7400, 0x5100, 0x200, true, 0x4500},
+        {"up to the section's last byte", 0x7400, 0x5000, 0x3000, true, 0x4400},
         {"claims 16 MB", 0x7400, 0x5100, 16 * 1024 * 1024, false},
         {"past the section's file data", 0x7400, 0x7F00, 0x200, false},
         {"in a section with no file data", 0x7400, 0x8000, 0x10, false},
         {"outside every section", 0x7400, 0x4800, 0x10, false},
         {"beyond the image", 0x7400, 0x7FFF0000, 0x10, false},
         {"the file cut inside it", 0x4600, 0x5100, 0x200, false},
-        {"the file cut right after it", 0x4700, 0x5100, 0x200, true},
+        {"the file cut right after it", 0x4700, 0x5100, 0x200, true, 0x4500},
         {"address and size that wrap", 0x7400, 0x5100, 0xFFFFFFFFFFFFFF00ull, false},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(residentBytesAreWhole(headers.data(), headers.size(), row.fileSize, row.rva, row.size), row.whole)
+    for (const Row& row : rows) {
+        uint64_t fileOffset = 0;
+        EXPECT_EQ(residentBytesAreWhole(headers.data(), headers.size(), row.fileSize, row.rva, row.size, &fileOffset),
+                  row.whole)
             << row.name;
+        EXPECT_EQ(fileOffset, row.fileOffset) << row.name << ": where the bytes lie in the file";
+    }
 }
 
 TEST(ImageBounds, HeadersThatRunPastWhatIsMappedHoldNothing)
