@@ -260,9 +260,13 @@ HBITMAP decodeOwnPicture(const OwnResource& resource, int boxWidth, int boxHeigh
 {
     if (!resource.whole)
         return nullptr;
+    // A copy of a very large picture would take as much address space again
+    // on each thread decoding one, which a 32-bit player of large media does
+    // not have to spare: such pictures are read where they are mapped.
+    constexpr DWORD largestCopied = 16 * 1024 * 1024;
     std::vector<uint8_t> copy;
-    const uint8_t* bytes = readOwnResource(resource, copy) ? copy.data() : resource.bytes;
-    return decodeFittedPicture(bytes, resource.size, boxWidth, boxHeight, screen);
+    bool copied = resource.size <= largestCopied && readOwnResource(resource, copy);
+    return decodeFittedPicture(copied ? copy.data() : resource.bytes, resource.size, boxWidth, boxHeight, screen);
 }
 
 PictureSize statedSizeOfOwnPicture(const OwnResource& resource)

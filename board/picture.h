@@ -26,7 +26,8 @@ void releaseDecoderComOfThisThread();
 // LargestPictureSide on a side are not decoded. Any thread may call it.
 HBITMAP decodeFittedPicture(const void* bytes, std::size_t length, int boxWidth, int boxHeight, HDC screen);
 // The fitted bitmap of a whole resource of the program's, its bytes read
-// from the program's file (through the mapped image should that fail).
+// from the program's file (through the mapped image should that fail, or
+// for pictures of more than 16 MiB).
 // Any thread may call it.
 HBITMAP decodeOwnPicture(const OwnResource& resource, int boxWidth, int boxHeight, HDC screen);
 // The size a whole resource's picture header states, read from the file as
