@@ -275,16 +275,14 @@ PictureSize statedSizeOfOwnPicture(const OwnResource& resource)
         return {};
     // A JPEG states its size within its first few kilobytes, unless it
     // carries a large thumbnail or notes first; its size read from fewer
-    // bytes is its size or none. A GIF's first image may state a larger
-    // size further on, so other files are read whole.
+    // bytes is its size or none. Those others, and GIFs, whose first image
+    // may state a larger size further on, are read where they are mapped.
     constexpr DWORD headerBytes = 8192;
     std::vector<uint8_t> start;
     if (readOwnResource(resource, start, headerBytes)) {
         PictureSize stated = statedPictureSize(start.data(), start.size());
         if (start.size() == resource.size || (stated.known && isJpeg(start.data(), start.size())))
             return stated;
-        if (readOwnResource(resource, start))
-            return statedPictureSize(start.data(), start.size());
     }
     return statedPictureSize(resource.bytes, resource.size);
 }

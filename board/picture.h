@@ -21,17 +21,16 @@ constexpr int PictureBoxSide = 260;
 void releaseDecoderComOfThisThread();
 
 // The fitted bitmap of a picture file's bytes (BMP, JPEG, GIF): a new
-// bitmap for `screen`, scaled until it touches the box, or null
-// when the bytes cannot be decoded. Pictures that state more than
+// bitmap for `screen`, scaled until it touches the box, or null when the
+// bytes cannot be decoded. Pictures that state more than
 // LargestPictureSide on a side are not decoded. Any thread may call it.
 HBITMAP decodeFittedPicture(const void* bytes, std::size_t length, int boxWidth, int boxHeight, HDC screen);
 // The fitted bitmap of a whole resource of the program's, its bytes read
 // from the program's file (through the mapped image should that fail, or
-// for pictures of more than 16 MiB).
-// Any thread may call it.
+// for pictures of more than 16 MiB). Any thread may call it.
 HBITMAP decodeOwnPicture(const OwnResource& resource, int boxWidth, int boxHeight, HDC screen);
-// The size a whole resource's picture header states, read from the file as
-// above.
+// The size a whole resource's picture header states, a JPEG's read from
+// the start of the file's copy.
 PictureSize statedSizeOfOwnPicture(const OwnResource& resource);
 // A new bitmap: the source scaled until it touches the box; the source stays.
 HBITMAP fitBitmap(HBITMAP source, int boxWidth, int boxHeight, HDC screen);

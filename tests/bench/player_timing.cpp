@@ -271,7 +271,8 @@ int main(int argc, char** argv)
     print("blank window start", blankMs, "ms");
     print("text quiz, 90 entries x 2 answers, start to board shown", text2Ms, "ms");
     printRatio("text quiz start / blank window start", text2Ms / blankMs, 2.0);
-    print("F1 spread over the text board, nothing solved", figure(figures, "text2 spread"), "ms");
+    std::printf("F1 spread over the text board, nothing solved: %.1f ms (goal under 30, moonshot 16)\n",
+                figure(figures, "text2 spread"));
     print("text quiz, 90 entries x 1 answer, start to board shown", text1Ms, "ms");
     print("picture quiz, 90 x 800x600 JPEG, start to board shown", picturesShownMs, "ms");
     printRatio("picture quiz board shown / 1-answer text quiz's", picturesShownMs / text1Ms, 1.5);
