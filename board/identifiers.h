@@ -3,6 +3,8 @@
 // count a of the quiz: rank k = a * (i - 1) + j.
 #pragma once
 
+#include "quiz/resource_ids.h"
+
 constexpr int NumberLabelId = 153;
 constexpr int HeadingLabelId = 156;
 constexpr int ClueLabelId = 3000;
@@ -13,8 +15,6 @@ constexpr int StopButtonIdBase = 7000;
 constexpr int ExplanationLabelIdBase = 8000;
 constexpr int PictureControlIdBase = 9000;
 constexpr int VideoFrameIdBase = 9900;
-constexpr int MediaResourceIdBase = 400;          // "IMG" 400 + i: the entry's media
-constexpr int AnswerPictureResourceIdBase = 10400; // "IMG" 10400 + i: the answer picture
 
 constexpr int answerRank(int answersPerEntry, int entry, int answer)
 {

@@ -102,7 +102,7 @@ void startPictureLoading(const Quiz& quiz)
     if (quiz.kind != QuizKind::Picture)
         return;
     for (int entry = 1; entry <= quiz.entryCount && entry <= MaxEntries; ++entry) {
-        OwnResource resource = findOwnResource("IMG", MediaResourceIdBase + entry);
+        OwnResource resource = findOwnResource(MediaResourceType, MediaResourceIdBase + entry);
         PictureSize stated = statedSizeOfOwnPicture(resource);
         // What the decoder would refuse is not queued: its square shows empty at once.
         if (!pictureSizeIsDecodable(stated))

@@ -38,7 +38,7 @@ void revealAnswerPicture(const Quiz& quiz, HWND board, int entryNumber)
     HWND picture = findControl(board, PictureControlIdBase + entryNumber);
     if (!picture)
         return;
-    HBITMAP bitmap = loadFittedPicture(AnswerPictureResourceIdBase + entryNumber, "IMG", 260, 260);
+    HBITMAP bitmap = loadFittedPicture(AnswerPictureResourceIdBase + entryNumber, MediaResourceType, 260, 260);
     if (!bitmap)
         return;
     dropQuestionPicture(entryNumber);

@@ -5,10 +5,7 @@
 #pragma once
 
 #include "quiz/quiz.h"
-
-constexpr int QuizPayloadResourceId = 104;
-constexpr int CodesPayloadResourceId = 105;
-inline constexpr const char* PayloadResourceType = "PATCH";
+#include "quiz/resource_ids.h"
 
 // Where the record's quiz came from: its own payload, the sample quiz (no
 // payload), or nowhere (a damaged payload: the record is empty).

@@ -1,6 +1,6 @@
 #include "tools/builder/commands.h"
 
-#include "quiz/loader.h"
+#include "quiz/resource_ids.h"
 #include "tools/builder/codec.h"
 #include "tools/builder/csv_entries.h"
 #include "tools/builder/extraction.h"

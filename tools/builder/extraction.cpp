@@ -1,6 +1,6 @@
 #include "tools/builder/extraction.h"
 
-#include "board/identifiers.h"
+#include "quiz/resource_ids.h"
 #include "quiz/payload.h"
 #include "tools/builder/codec.h"
 #include "tools/builder/csv_writer.h"

@@ -1,7 +1,6 @@
 #include "tools/builder/quiz_resources.h"
 
-#include "board/identifiers.h"
-#include "quiz/loader.h"
+#include "quiz/resource_ids.h"
 #include "quiz/lzw.h"
 #include "quiz/payload_writer.h"
 #include "tools/builder/codec.h"

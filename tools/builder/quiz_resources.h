@@ -4,6 +4,7 @@
 #pragma once
 
 #include "quiz/quiz.h"
+#include "quiz/resource_ids.h"
 #include "tools/builder/diagnostics.h"
 #include "tools/builder/file_read.h"
 #include "tools/builder/media_format.h"
@@ -12,8 +13,6 @@
 #include <cstdint>
 #include <string>
 #include <vector>
-
-inline constexpr const char* MediaResourceType = "IMG";
 
 struct QuizResource {
     std::string type;

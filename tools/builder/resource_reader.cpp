@@ -1,7 +1,6 @@
 #include "tools/builder/resource_reader.h"
 
-#include "board/identifiers.h"
-#include "quiz/loader.h"
+#include "quiz/resource_ids.h"
 #include "quiz/quiz.h"
 #include "tools/builder/files.h"
 #include "tools/builder/pe_image.h"

@@ -1,6 +1,6 @@
 #include "tools/builder/resource_writer.h"
 
-#include "quiz/loader.h"
+#include "quiz/resource_ids.h"
 #include "tools/builder/files.h"
 #include "tools/builder/pe_resource_update.h"
 

@@ -1,6 +1,6 @@
 #include "tools/builder/web_page.h"
 
-#include "board/identifiers.h"
+#include "quiz/resource_ids.h"
 #include "quiz/payload.h"
 #include "shell/answers_text.h"
 #include "tools/builder/codec.h"
