@@ -1,13 +1,12 @@
 #include "board/board.h"
 
+#include "board/answer_judging.h"
 #include "board/controls.h"
 #include "board/identifiers.h"
-#include "judging/judge.h"
-#include "judging/score.h"
-#include "judging/verdict.h"
+#include "board/score_display.h"
+#include "judging/board_rules.h"
 #include "shell/app.h"
-
-#include <cstring>
+#include "shell/startup_trace.h"
 
 namespace {
 
@@ -22,15 +21,9 @@ void judgeBox(HWND box)
 // Tab moves on, Shift+Tab back; both wrap around the ends.
 void moveToNextBox(HWND box)
 {
-    const Quiz& quiz = *currentQuiz;
-    int boxes = quiz.entryCount * quiz.answersPerEntry;
-    int step = (GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1;
+    bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
     judgeBox(box);
-    int target = GetDlgCtrlID(box) - AnswerBoxIdBase + step;
-    if (target > boxes)
-        target = 1;
-    if (target < 1)
-        target = boxes;
+    int target = tabTarget(*currentQuiz, GetDlgCtrlID(box) - AnswerBoxIdBase, back);
     SetFocus(findControl(GetParent(box), AnswerBoxIdBase + target));
 }
 
@@ -48,7 +41,6 @@ void spreadAnswer(HWND box)
     HWND board = GetParent(box);
     char text[QuizTextSize];
     readControlText(board, GetDlgCtrlID(box), text);
-    int boxes = quiz.entryCount * quiz.answersPerEntry;
     // The board is drawn once when the spread is done, not after every box.
     SendMessageA(board, WM_SETREDRAW, FALSE, 0);
     HWND focused = box;
@@ -56,25 +48,34 @@ void spreadAnswer(HWND box)
     auto passFocus = [&](HWND to) {
         if (to == focused)
             return;
+        double since = startupClock();
         judgeAnswerLeavingScore(quiz, board, GetDlgCtrlID(focused));
+        addStartupCost("spread: judging a box", since);
         judged = true;
         focused = to;
         if (to == box)
             SendMessageA(to, EM_SETSEL, 0, 25);
     };
-    for (int rank = 1; rank <= boxes; ++rank) {
-        char verdict[QuizTextSize];
-        readControlText(board, VerdictLabelIdBase + rank, verdict);
-        if (std::strcmp(verdict, verdictRight) == 0)
-            continue;
+    BoardReading reading = boardReadingOf(board);
+    double since = startupClock();
+    for (int rank = nextSpreadTarget(quiz, reading, 0); rank; rank = nextSpreadTarget(quiz, reading, rank)) {
+        addStartupCost("spread: finding the next box", since);
+        since = startupClock();
         setControlText(board, AnswerBoxIdBase + rank, text);
+        addStartupCost("spread: setting a box's text", since);
         passFocus(findControl(board, AnswerBoxIdBase + rank));
+        since = startupClock();
     }
     passFocus(box);
+    since = startupClock();
     if (judged)
         updateScore(quiz, board);
+    addStartupCost("spread: score and code", since);
+    since = startupClock();
     SendMessageA(board, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(board, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    addStartupCost("spread: redraw request", since);
+    finishSpreadTrace();
 }
 
 // Keys act when released, or when pressed with Alt.

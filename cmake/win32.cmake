@@ -2,10 +2,10 @@
 # run under Wine. Every program is linked statically so it needs no mingw DLL.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-add_library(quiznotice STATIC quiz/notice_win32.cpp)
+add_library(quiznotice STATIC shell/notice_win32.cpp)
 target_include_directories(quiznotice PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 
-add_library(quizwin32 STATIC quiz/loader.cpp quiz/own_resources.cpp)
+add_library(quizwin32 STATIC quiz/loader.cpp shell/own_resources.cpp shell/board_brush.cpp)
 target_link_libraries(quizwin32 PUBLIC quizcore)
 target_compile_options(quizwin32 PRIVATE -Wall -Wextra)
 
@@ -42,8 +42,8 @@ add_library(quizplayer OBJECT
   board/media_files.cpp
   board/sound.cpp
   board/video.cpp
-  judging/judge.cpp
-  judging/score.cpp)
+  board/answer_judging.cpp
+  board/score_display.cpp)
 target_link_libraries(quizplayer PUBLIC quizwin32 quizjpeg)
 target_compile_definitions(quizplayer PRIVATE QUIZ_PUBLISHER_URL="${QUIZ_PUBLISHER_URL}")
 target_compile_options(quizplayer PRIVATE -Wall -Wextra)

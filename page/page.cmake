@@ -16,6 +16,7 @@ set(QUIZ_PAGE_CORE_SOURCES
   quiz/payload.cpp
   quiz/windows_1252.cpp
   judging/verdict.cpp
+  judging/board_rules.cpp
   judging/reward.cpp
   judging/verdict_colour.cpp
   shell/answers_text.cpp)

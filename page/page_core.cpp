@@ -1,7 +1,8 @@
-// The web page's judging core: the player's own loader, verdict rules,
-// score, reward code and answers-file text, compiled to WebAssembly. The
+// The web page's bridge to the player's own core, compiled to WebAssembly:
+// its payload reading, board rules, reward code and answers-file text. The
 // page hands it texts as UTF-8 and gets UTF-8 back; inside, every text is
 // the Windows-1252 bytes an answer box of the player would hold.
+#include "judging/board_rules.h"
 #include "judging/reward.h"
 #include "judging/verdict.h"
 #include "judging/verdict_colour.h"
@@ -17,8 +18,6 @@
 #include <string>
 
 namespace {
-
-constexpr int MaxBoxes = MaxEntries * 2;
 
 // What the verdict labels and answer boxes of the board would hold.
 struct Board {
@@ -77,7 +76,7 @@ const char* utf8Of(const char* text)
 
 int boxCount()
 {
-    return board.quiz.entryCount * board.quiz.answersPerEntry;
+    return boxCountOf(board.quiz);
 }
 
 bool validRank(int rank)
@@ -85,48 +84,28 @@ bool validRank(int rank)
     return rank >= 1 && rank <= boxCount();
 }
 
-const char* storedAnswerOf(int rank)
+void readBox(void*, int rank, char (&text)[QuizTextSize])
 {
-    int a = board.quiz.answersPerEntry;
-    const QuizEntry* entry = entryAt(board.quiz, (rank - 1) / a);
-    if (!entry)
-        return "";
-    return (rank - 1) % a == 1 ? entry->answer2 : entry->answer1;
+    std::memcpy(text, board.boxes[rank], QuizTextSize);
 }
 
-// Reveal outcome of one judgement, for the page to show or hide.
-enum RevealAction { RevealNothing = 0, RevealShown = 1, RevealHidden = 2 };
+void readVerdict(void*, int rank, char (&text)[QuizTextSize])
+{
+    copyText(text, board.verdicts[rank] ? board.verdicts[rank] : "");
+}
+
+constexpr BoardReading reading = {nullptr, readBox, readVerdict};
 
 int judgeRank(int rank)
 {
-    const char* verdict = chooseVerdict(storedAnswerOf(rank), board.boxes[rank]);
-    board.verdicts[rank] = verdict;
-    if (std::strcmp(verdict, verdictRight) != 0)
-        return RevealHidden;
-    if (board.quiz.revealKind != RevealKind::Picture && board.quiz.revealKind != RevealKind::Text)
-        return RevealNothing;
-    // The reveal compares the untouched texts, case included, unlike the verdict.
-    int a = board.quiz.answersPerEntry;
-    int first = (rank - 1) / a * a + 1;
-    for (int other = first; other < first + a; ++other)
-        if (std::strcmp(board.boxes[other], storedAnswerOf(other)) != 0)
-            return RevealNothing;
-    return RevealShown;
+    Judgement judgement = judgeBox(board.quiz, reading, rank);
+    board.verdicts[rank] = judgement.verdict;
+    return static_cast<int>(judgement.reveal);
 }
 
-int countScore()
+int currentScore()
 {
-    int score = 0;
-    int a = board.quiz.answersPerEntry;
-    for (int entry = 0; entry < board.quiz.entryCount; ++entry) {
-        bool solved = true;
-        for (int answer = 1; answer <= a && solved; ++answer) {
-            const char* verdict = board.verdicts[entry * a + answer];
-            solved = verdict && std::strcmp(verdict, verdictRight) == 0;
-        }
-        score += solved;
-    }
-    return score;
+    return countScore(board.quiz, reading);
 }
 
 const QuizEntry* entryNumbered(int entry)
@@ -191,7 +170,7 @@ EMSCRIPTEN_KEEPALIVE const char* coreBoxText(int rank)
 // Judges box `rank`: its reveal action (RevealAction) after the verdict.
 EMSCRIPTEN_KEEPALIVE int coreJudge(int rank)
 {
-    return validRank(rank) ? judgeRank(rank) : RevealNothing;
+    return validRank(rank) ? judgeRank(rank) : static_cast<int>(RevealAction::Nothing);
 }
 
 EMSCRIPTEN_KEEPALIVE const char* coreVerdict(int rank)
@@ -207,18 +186,18 @@ EMSCRIPTEN_KEEPALIVE int coreVerdictColour(int rank)
     return static_cast<int>(verdictColourOf(board.verdicts[rank]));
 }
 
-EMSCRIPTEN_KEEPALIVE int coreScore() { return countScore(); }
+EMSCRIPTEN_KEEPALIVE int coreScore() { return currentScore(); }
 
 EMSCRIPTEN_KEEPALIVE const char* coreScoreText()
 {
     char text[32];
-    scoreText(countScore(), board.quiz.entryCount, text, sizeof text);
+    scoreText(currentScore(), board.quiz.entryCount, text, sizeof text);
     return utf8Of(text);
 }
 
 EMSCRIPTEN_KEEPALIVE const char* coreRewardCode()
 {
-    return utf8Of(rewardCodeOf(board.quiz, countScore()));
+    return utf8Of(rewardCodeOf(board.quiz, currentScore()));
 }
 
 // F1 in box `rank`: its text goes into every box whose verdict is not
@@ -229,13 +208,12 @@ EMSCRIPTEN_KEEPALIVE void coreSpread(int rank)
         return;
     char text[QuizTextSize];
     std::memcpy(text, board.boxes[rank], QuizTextSize);
-    for (int other = 1; other <= boxCount(); ++other) {
-        const char* verdict = board.verdicts[other];
-        board.spreadTo[other] = !verdict || std::strcmp(verdict, verdictRight) != 0;
-        if (board.spreadTo[other]) {
-            std::memcpy(board.boxes[other], text, QuizTextSize);
-            judgeRank(other);
-        }
+    std::memset(board.spreadTo, 0, sizeof board.spreadTo);
+    for (int other = nextSpreadTarget(board.quiz, reading, 0); other;
+         other = nextSpreadTarget(board.quiz, reading, other)) {
+        board.spreadTo[other] = true;
+        std::memcpy(board.boxes[other], text, QuizTextSize);
+        judgeRank(other);
     }
 }
 

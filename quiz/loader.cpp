@@ -1,10 +1,10 @@
 #include "quiz/loader.h"
 
+#include "quiz/board_brush.h"
 #include "quiz/lzw.h"
 #include "quiz/notice.h"
 #include "quiz/own_resources.h"
 #include "quiz/payload.h"
-#include "shell/platform.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ void tellUser(const char* text)
 struct PackedResource {
     bool found;
     const uint8_t* bytes;
-    DWORD size;
+    uint32_t size;
 };
 
 // A payload whose bytes are not all there keeps its size but no bytes: it is
@@ -31,7 +31,7 @@ PackedResource findPayload(int id)
 // damaged, and the codec reports it so.
 int32_t unpack(const PackedResource& payload, uint8_t** unpacked, int32_t* length)
 {
-    int32_t packedLength = payload.size > DWORD(INT32_MAX) ? INT32_MAX : int32_t(payload.size);
+    int32_t packedLength = payload.size > uint32_t(INT32_MAX) ? INT32_MAX : int32_t(payload.size);
     int32_t reported = 0;
     int32_t status = lzwDecode(payload.bytes, packedLength, unpacked, &reported);
     *length = reported >= 2 ? reported - 2 : 0;
@@ -79,7 +79,7 @@ QuizSource loadQuiz(Quiz& quiz)
         tellUser("Erreur dans le d\xE9" "cryptage des reponses");
         return QuizSource::Unreadable;
     }
-    quiz.boardBrush = CreateSolidBrush(quiz.boardColour);
+    quiz.boardBrush = makeBoardBrush(quiz.boardColour);
     loadCodes(quiz);
     return QuizSource::Payload;
 }

@@ -1,9 +1,8 @@
 // The program's own resources, read only where they lie whole inside the
 // program: a resource directory may claim bytes the image does not map or
-// the file does not have, and touching them would end the process.
+// the file does not have, and touching them would end the process. The
+// player's Win32 layer provides them (shell/own_resources.cpp).
 #pragma once
-
-#include "shell/platform.h"
 
 #include <cstdint>
 #include <vector>
@@ -12,7 +11,7 @@ struct OwnResource {
     bool found;            // the directory names it
     bool whole;            // its bytes are all there; `bytes` is null otherwise
     const uint8_t* bytes;
-    DWORD size;
+    uint32_t size;
     uint64_t fileOffset;  // where the bytes lie in the program's file, when whole
 };
 
@@ -24,4 +23,4 @@ OwnResource findOwnResource(const char* type, int id);
 // each, stay in the process's memory for as long as it runs, a buffer of
 // the reader's goes when it is done. False, with `into` unchanged, when the
 // file cannot be read; the mapped bytes are still there.
-bool readOwnResource(const OwnResource& resource, std::vector<uint8_t>& into, DWORD most = 0xFFFFFFFF);
+bool readOwnResource(const OwnResource& resource, std::vector<uint8_t>& into, uint32_t most = 0xFFFFFFFF);

@@ -15,3 +15,6 @@ void addStartupCost(const char* cost, double since);
 // Called once the board has settled: the record is written once what the
 // settling left to paint has been painted.
 void finishStartupTrace();
+// Called when an F1 spread is done: the costs named "spread ..." are written
+// to spread-trace.txt and start again from nothing for the next spread.
+void finishSpreadTrace();

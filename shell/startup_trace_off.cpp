@@ -10,3 +10,5 @@ void markStartup(const char*) {}
 void addStartupCost(const char*, double) {}
 
 void finishStartupTrace() {}
+
+void finishSpreadTrace() {}

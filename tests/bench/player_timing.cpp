@@ -150,23 +150,10 @@ void measurePlayer(Figures& figures, const std::string& name, const std::string&
     end(run);
 }
 
-// The traced player writes startup-trace.txt into its folder once settled
-// and painted: "moment<TAB>ms<TAB>name" and "cost<TAB>total<TAB>count<TAB>
-// largest<TAB>name" lines.
-void traceOnce(Figures& figures, const std::string& name, const std::string& program, const std::string& folder)
+// Trace lines, "moment<TAB>ms<TAB>name" and "cost<TAB>total<TAB>count<TAB>
+// largest<TAB>name", noted under `name`.
+void noteTrace(Figures& figures, const std::string& name, const std::string& text)
 {
-    std::string path = folder + "\\startup-trace.txt";
-    DeleteFileA(path.c_str());
-    Started run = startAndWait(program, folder, true);
-    double begin = secondsNow();
-    std::string text;
-    while (run.ok && secondsNow() - begin < startTimeoutSeconds) {
-        text = readWholeFile(path);
-        if (!text.empty())
-            break;
-        Sleep(5);
-    }
-    end(run);
     std::size_t at = 0;
     while (at < text.size()) {
         std::size_t endOfLine = text.find('\n', at);
@@ -188,6 +175,37 @@ void traceOnce(Figures& figures, const std::string& name, const std::string& pro
             note(figures, name + " at " + label, first);
         }
     }
+}
+
+// A file the traced player writes whole, once it shows; empty after a timeout.
+std::string awaitFile(const std::string& path, bool running)
+{
+    double begin = secondsNow();
+    std::string text;
+    while (running && secondsNow() - begin < startTimeoutSeconds) {
+        text = readWholeFile(path);
+        if (!text.empty())
+            break;
+        Sleep(5);
+    }
+    return text;
+}
+
+// The traced player writes startup-trace.txt into its folder once settled
+// and painted, and spread-trace.txt after each F1 spread.
+void traceOnce(Figures& figures, const std::string& name, const std::string& program, const std::string& folder,
+               bool spread)
+{
+    std::string startupPath = folder + "\\startup-trace.txt", spreadPath = folder + "\\spread-trace.txt";
+    DeleteFileA(startupPath.c_str());
+    DeleteFileA(spreadPath.c_str());
+    Started run = startAndWait(program, folder, true);
+    noteTrace(figures, name, awaitFile(startupPath, run.ok));
+    if (run.ok && spread) {
+        note(figures, name + " traced spread", timeSpread(run) * 1000);
+        noteTrace(figures, name + " spread", awaitFile(spreadPath, true));
+    }
+    end(run);
 }
 
 void print(const char* name, double value, const char* unit)
@@ -258,8 +276,8 @@ int main(int argc, char** argv)
     }
     if (argc == 9)
         for (int run = 0; run < runs; ++run) {
-            traceOnce(figures, "text2", argv[7], folder);
-            traceOnce(figures, "pictures", argv[8], folder);
+            traceOnce(figures, "text2", argv[7], folder, true);
+            traceOnce(figures, "pictures", argv[8], folder, false);
         }
 
     double blankMs = figure(figures, "blank shown");
@@ -300,6 +318,8 @@ int main(int argc, char** argv)
     print("memory, picture quiz 130x130, private bytes", figure(figures, "small private"), "MB");
     if (argc == 9) {
         printTrace(figures, "text2");
+        std::printf("F1 spread, traced build: %.1f ms, of which:\n", figure(figures, "text2 traced spread"));
+        printTrace(figures, "text2 spread");
         printTrace(figures, "pictures");
     }
     return 0;

@@ -104,6 +104,32 @@ void writeTrace()
     MoveFileExA("startup-trace.txt.part", "startup-trace.txt", MOVEFILE_REPLACE_EXISTING);
 }
 
+bool isSpreadCost(const Cost& cost)
+{
+    return std::strncmp(cost.name, "spread", 6) == 0;
+}
+
+void writeSpreadTrace()
+{
+    Locked locked;
+    Trace& held = locked.held;
+    std::FILE* file = std::fopen("spread-trace.txt.part", "w");
+    if (file) {
+        for (int at = 0; at < held.costCount; ++at) {
+            const Cost& cost = held.costs[at];
+            if (isSpreadCost(cost))
+                std::fprintf(file, "cost\t%.2f\t%d\t%.2f\t%s\n", cost.total, cost.count, cost.largest, cost.name);
+        }
+        std::fclose(file);
+        MoveFileExA("spread-trace.txt.part", "spread-trace.txt", MOVEFILE_REPLACE_EXISTING);
+    }
+    int kept = 0;
+    for (int at = 0; at < held.costCount; ++at)
+        if (!isSpreadCost(held.costs[at]))
+            held.costs[kept++] = held.costs[at];
+    held.costCount = kept;
+}
+
 void CALLBACK paintedThenWrite(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
@@ -154,4 +180,9 @@ void finishStartupTrace()
 {
     markStartup("settled");
     SetTimer(nullptr, 0, 0, paintedThenWrite);
+}
+
+void finishSpreadTrace()
+{
+    writeSpreadTrace();
 }

@@ -4,6 +4,7 @@ set(QUIZ_UNIT_TEST_SOURCES
   tests/unit/payload_test.cpp
   tests/unit/lzw_test.cpp
   tests/unit/verdict_test.cpp
+  tests/unit/board_rules_test.cpp
   tests/unit/grid_test.cpp
   tests/unit/answers_text_test.cpp
   tests/unit/picture_size_test.cpp

@@ -23,6 +23,8 @@ target_include_directories(wine_keeper PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 # Whole-process timings of the player (run by tools/measure-player).
 add_executable(blank_window WIN32 tests/bench/blank_window.cpp)
 target_include_directories(blank_window PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+add_executable(edit_floor tests/bench/edit_floor.cpp)
+target_include_directories(edit_floor PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 add_executable(player_timing tests/bench/player_timing.cpp)
 target_link_libraries(player_timing PRIVATE win32driver psapi)
 

@@ -1,5 +1,5 @@
-// The score (entries whose every verdict reads "BRAVO") and its reward
-// code, counted afresh from the board's labels and written into the header.
+// The header's score (entries whose every verdict label reads "BRAVO") and
+// its reward code, counted afresh from the board's labels.
 #pragma once
 
 #include "quiz/quiz.h"

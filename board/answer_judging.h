@@ -1,10 +1,15 @@
-// Judges one answer box: its verdict into the label beside it, the entry's
-// answer picture or text revealed once all its answers are exactly right,
-// then the score and code refreshed.
+// Judges one answer box by the board's rules and shows what they say: the
+// verdict in the label beside the box, the entry's answer picture or text
+// revealed or its text hidden, then the score and code refreshed.
 #pragma once
 
+#include "judging/board_rules.h"
 #include "quiz/quiz.h"
 #include "shell/platform.h"
+
+// The rules read the board's own controls: what the boxes hold, what the
+// verdict labels read.
+BoardReading boardReadingOf(HWND board);
 
 void judgeAnswer(const Quiz& quiz, HWND board, int answerBoxId);
 // The same, leaving the score as it is: judging many boxes at once (the

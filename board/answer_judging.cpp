@@ -1,4 +1,4 @@
-#include "judging/judge.h"
+#include "board/answer_judging.h"
 
 #include "board/board.h"
 #include "board/board_pictures.h"
@@ -6,28 +6,18 @@
 #include "board/grid.h"
 #include "board/identifiers.h"
 #include "board/picture.h"
-#include "judging/score.h"
-#include "judging/verdict.h"
-
-#include <cstring>
+#include "board/score_display.h"
 
 namespace {
 
-const char* storedAnswer(const QuizEntry& entry, int answer)
+void readBox(void* board, int rank, char (&text)[QuizTextSize])
 {
-    return answer == 2 ? entry.answer2 : entry.answer1;
+    readControlText(static_cast<HWND>(board), AnswerBoxIdBase + rank, text);
 }
 
-// The reveal compares the untouched texts, case included, unlike the verdict.
-bool everyAnswerExact(const Quiz& quiz, HWND board, int entryNumber, const QuizEntry& entry)
+void readVerdict(void* board, int rank, char (&text)[QuizTextSize])
 {
-    for (int answer = 1; answer <= quiz.answersPerEntry; ++answer) {
-        char typed[QuizTextSize];
-        readControlText(board, answerBoxId(quiz.answersPerEntry, entryNumber, answer), typed);
-        if (std::strcmp(typed, storedAnswer(entry, answer)) != 0)
-            return false;
-    }
-    return true;
+    readControlText(static_cast<HWND>(board), VerdictLabelIdBase + rank, text);
 }
 
 // The answer picture takes the question picture's place; it sits 20 pixels
@@ -59,7 +49,23 @@ void revealAnswerPicture(const Quiz& quiz, HWND board, int entryNumber)
         DeleteObject(replaced);
 }
 
+void showReveal(const Quiz& quiz, HWND board, int entryNumber, RevealAction reveal)
+{
+    const QuizEntry* entry = entryAt(quiz, entryNumber - 1);
+    if (reveal == RevealAction::Shown && quiz.revealKind == RevealKind::Picture)
+        revealAnswerPicture(quiz, board, entryNumber);
+    else if (reveal == RevealAction::Shown && entry)
+        setControlText(board, ExplanationLabelIdBase + entryNumber, entry->revealText);
+    else if (reveal == RevealAction::Hidden)
+        setControlText(board, ExplanationLabelIdBase + entryNumber, "");
+}
+
 }  // namespace
+
+BoardReading boardReadingOf(HWND board)
+{
+    return {board, readBox, readVerdict};
+}
 
 void judgeAnswer(const Quiz& quiz, HWND board, int answerBoxId)
 {
@@ -69,24 +75,11 @@ void judgeAnswer(const Quiz& quiz, HWND board, int answerBoxId)
 
 void judgeAnswerLeavingScore(const Quiz& quiz, HWND board, int answerBoxId)
 {
-    int entryNumber = entryOfAnswerBox(quiz.answersPerEntry, answerBoxId);
-    const QuizEntry* entry = entryAt(quiz, entryNumber - 1);
-    if (!entry)
+    int rank = answerBoxId - AnswerBoxIdBase;
+    int entryNumber = entryOfRank(quiz, rank);
+    if (!entryAt(quiz, entryNumber - 1))
         return;
-    char stored[QuizTextSize];
-    copyText(stored, storedAnswer(*entry, answerOfAnswerBox(quiz.answersPerEntry, answerBoxId)));
-    char typed[QuizTextSize];
-    readControlText(board, answerBoxId, typed);
-    const char* verdict = chooseVerdict(stored, typed);
-    bool right = std::strcmp(verdict, verdictRight) == 0;
-
-    if (right && quiz.revealKind != RevealKind::None && everyAnswerExact(quiz, board, entryNumber, *entry)) {
-        if (quiz.revealKind == RevealKind::Picture)
-            revealAnswerPicture(quiz, board, entryNumber);
-        else if (quiz.revealKind == RevealKind::Text)
-            setControlText(board, ExplanationLabelIdBase + entryNumber, entry->revealText);
-    }
-    if (!right)
-        setControlText(board, ExplanationLabelIdBase + entryNumber, "");
-    setControlText(board, verdictLabelIdOf(answerBoxId), verdict);
+    Judgement judgement = judgeBox(quiz, boardReadingOf(board), rank);
+    showReveal(quiz, board, entryNumber, judgement.reveal);
+    setControlText(board, verdictLabelIdOf(answerBoxId), judgement.verdict);
 }

@@ -1,6 +1,7 @@
 #include "quiz/own_resources.h"
 
 #include "quiz/image_bounds.h"
+#include "shell/platform.h"
 
 #include <new>
 
@@ -53,7 +54,7 @@ OwnResource findOwnResource(const char* type, int id)
     return {true, true, bytes, size, fileOffset};
 }
 
-bool readOwnResource(const OwnResource& resource, std::vector<uint8_t>& into, DWORD most)
+bool readOwnResource(const OwnResource& resource, std::vector<uint8_t>& into, uint32_t most)
 {
     HANDLE file = ownFile();
     if (!resource.whole || file == INVALID_HANDLE_VALUE)
