@@ -58,30 +58,3 @@ FileFacts fileFactsOf(const std::string& path)
     facts.index = uint64_t(information.nFileIndexHigh) << 32 | information.nFileIndexLow;
     return facts;
 }
-
-FileStart readFileStart(const std::string& path, std::size_t count)
-{
-    FileStart start;
-    FileHandle file{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (file.handle == INVALID_HANDLE_VALUE) {
-        start.problem = "cannot be opened, " + windowsErrorText(GetLastError());
-        return start;
-    }
-    start.bytes.resize(count);
-    std::size_t done = 0;
-    // Bounded by `count`: every read adds at least one byte or ends the loop.
-    while (done < count) {
-        DWORD read = 0;
-        if (!ReadFile(file.handle, start.bytes.data() + done, static_cast<DWORD>(count - done), &read, nullptr)) {
-            start.problem = "cannot be read, " + windowsErrorText(GetLastError());
-            start.bytes.clear();
-            return start;
-        }
-        if (read == 0)
-            break;
-        done += read;
-    }
-    start.bytes.resize(done);
-    return start;
-}
