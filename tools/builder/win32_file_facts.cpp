@@ -1,21 +1,9 @@
 #include "tools/builder/file_facts.h"
 
-#include "shell/platform.h"
+#include "shell/scoped_handles.h"
 #include "tools/builder/win32_files.h"
 
 namespace {
-
-struct FileHandle {
-    HANDLE handle;
-    explicit FileHandle(HANDLE opened) : handle(opened) {}
-    ~FileHandle()
-    {
-        if (handle != INVALID_HANDLE_VALUE)
-            CloseHandle(handle);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-};
 
 bool isMissing(DWORD code)
 {
@@ -35,7 +23,7 @@ FileFacts fileFactsOf(const std::string& path)
     FileHandle file{CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
-    if (file.handle == INVALID_HANDLE_VALUE) {
+    if (!file.isOpen()) {
         DWORD code = GetLastError();
         facts.kind = isMissing(code) ? FileKind::Missing : FileKind::Unknown;
         facts.problem = "cannot be opened, " + windowsErrorText(code);
