@@ -35,6 +35,8 @@ if(WIN32)
   add_executable(quizbuild tools/builder/main.cpp)
   target_link_libraries(quizbuild PRIVATE quizbuildcore quiznotice)
   target_compile_options(quizbuild PRIVATE -Wall -Wextra)
+  # Stripped: its symbols and debug information made it over 20 MB.
+  target_link_options(quizbuild PRIVATE -s)
   # The builder holds the media about three times over while it writes: a
   # 32-bit one that may use all 4 GB that 64-bit Windows gives it builds
   # quizzes up to the media cap, where 2 GB would stop it near 450 MiB.
