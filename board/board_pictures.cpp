@@ -6,6 +6,7 @@
 #include "board/picture.h"
 #include "board/picture_loading.h"
 #include "shell/app.h"
+#include "shell/scoped_handles.h"
 
 namespace {
 
@@ -99,18 +100,15 @@ void placeDonePicture(HWND board, int entry)
     Slot* slot = slotOf(entry);
     if (!slot || (*slot != Slot::Waiting && *slot != Slot::Answered) || pictureLoadOf(entry) != PictureLoad::Done)
         return;
-    HBITMAP bitmap = takePicture(entry);
-    if (*slot == Slot::Answered) {
-        if (bitmap)
-            DeleteObject(bitmap);
-    } else if (HWND picture = findControl(board, PictureControlIdBase + entry)) {
+    // Deleted unless the picture control takes it.
+    OwnedBitmap bitmap(takePicture(entry));
+    HWND picture = *slot == Slot::Answered ? nullptr : findControl(board, PictureControlIdBase + entry);
+    if (picture) {
         const Quiz& quiz = *currentQuiz;
         EntryPlan plan = entryPlan(quiz.kind, entry, quiz.answersPerEntry, quiz.revealKind);
         BoardRect planned = pictureRect(plan, sizeFromHeader(entry));
-        movePicture(board, picture, planned, pictureRect(plan, bitmapSize(bitmap)));
-        setBitmap(picture, bitmap);
-    } else if (bitmap) {
-        DeleteObject(bitmap);
+        movePicture(board, picture, planned, pictureRect(plan, bitmapSize(bitmap.object)));
+        setBitmap(picture, bitmap.release());
     }
     *slot = Slot::Placed;
     --waiting;

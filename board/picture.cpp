@@ -5,6 +5,7 @@
 #include "quiz/picture_resample.h"
 #include "quiz/picture_size.h"
 #include "shell/late_bound.h"
+#include "shell/scoped_handles.h"
 #include "shell/startup_trace.h"
 
 #include <cstring>
@@ -21,22 +22,6 @@ template <typename T> struct Released {
         if (pointer)
             pointer->Release();
     }
-};
-
-// Screen-compatible memory DCs with their selections undone on the way out.
-struct MemoryDc {
-    HDC dc;
-    HGDIOBJ previous = nullptr;
-    explicit MemoryDc(HDC screen) : dc(CreateCompatibleDC(screen)) {}
-    ~MemoryDc()
-    {
-        if (previous)
-            SelectObject(dc, previous);
-        DeleteDC(dc);
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    void select(HGDIOBJ object) { previous = SelectObject(dc, object); }
 };
 
 // The decoder's libraries are loaded and set up by the first picture
@@ -61,26 +46,6 @@ public:
 private:
     CRITICAL_SECTION lock_;
     volatile LONG ready_ = 0;
-};
-
-struct ScreenDc {
-    HDC dc = GetDC(nullptr);
-    ~ScreenDc() { ReleaseDC(nullptr, dc); }
-    ScreenDc() = default;
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-};
-
-struct OwnedBitmap {
-    HBITMAP bitmap = nullptr;
-    ~OwnedBitmap()
-    {
-        if (bitmap)
-            DeleteObject(bitmap);
-    }
-    OwnedBitmap() = default;
-    OwnedBitmap(const OwnedBitmap&) = delete;
-    OwnedBitmap& operator=(const OwnedBitmap&) = delete;
 };
 
 // COM is set up on a thread only once it needs the platform's decoder:
@@ -172,16 +137,14 @@ HBITMAP decodeJpegAndFit(const void* bytes, std::size_t length, PictureSize stat
     void* bits = nullptr;
     OwnedBitmap result;
     if (fitted.known)
-        result.bitmap = newTopDownDib(fitted, screen, &bits);
-    if (!result.bitmap
+        result.object = newTopDownDib(fitted, screen, &bits);
+    if (!result.object
         || !resamplePixels({rows.pixels.data(), decoded.width, decoded.height, std::ptrdiff_t(decoded.width) * 4},
                            {static_cast<uint8_t*>(bits), fitted.width, fitted.height,
                             std::ptrdiff_t(fitted.width) * 4}))
         return nullptr;
     addStartupCost("picture fit", since);
-    HBITMAP kept = result.bitmap;
-    result.bitmap = nullptr;
-    return kept;
+    return result.release();
 }
 
 HBITMAP decodeOleAndFit(const void* bytes, std::size_t length, int boxWidth, int boxHeight, HDC screen)
@@ -292,6 +255,6 @@ HBITMAP loadFittedPicture(int name, const char* type, int boxWidth, int boxHeigh
     OwnResource resource = findOwnResource(type, name);
     if (!resource.whole)
         return nullptr;
-    ScreenDc screen;
+    WindowDc screen(nullptr);
     return decodeOwnPicture(resource, boxWidth, boxHeight, screen.dc);
 }

@@ -5,9 +5,11 @@
 #include "quiz/own_resources.h"
 #include "quiz/picture_size.h"
 #include "shell/late_bound.h"
+#include "shell/scoped_handles.h"
 #include "shell/startup_trace.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -62,16 +64,21 @@ void decodeOne(int entry, HDC screen)
         PostMessageA(board, PictureDoneMessageId, WPARAM(entry), 0);
 }
 
-DWORD WINAPI decodePictures(void*)
+// The screen's DC is given back before the thread's COM goes.
+void decodeQueuedPictures()
 {
-    HDC screen = GetDC(nullptr);
+    WindowDc screen(nullptr);
     while (!InterlockedCompareExchange(&work.stopping, 0, 0)) {
         LONG at = InterlockedIncrement(&work.next) - 1;
         if (at >= work.jobCount)
             break;
-        decodeOne(work.order[at], screen);
+        decodeOne(work.order[at], screen.dc);
     }
-    ReleaseDC(nullptr, screen);
+}
+
+DWORD WINAPI decodePictures(void*)
+{
+    decodeQueuedPictures();
     releaseDecoderComOfThisThread();
     return 0;
 }
@@ -114,7 +121,9 @@ void startPictureLoading(const Quiz& quiz)
         return;
     // The display and its driver are set up on first use: here, on the
     // window thread, before any worker asks for the screen.
-    ReleaseDC(nullptr, GetDC(nullptr));
+    {
+        WindowDc screen(nullptr);
+    }
     work.done = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     // One core is left to the window thread until the board shows: the
     // workers would slow the making of the windows more than they speed up
@@ -155,14 +164,14 @@ bool waitForPicture(int entry, DWORD timeoutMs)
         return true;
     // The waiting thread decodes the next pictures in the queue itself
     // rather than idle.
-    HDC screen = nullptr;
+    std::optional<WindowDc> screen;
     DWORD started = GetTickCount();
     while (loadOf(*job) == LONG(PictureLoad::Pending)) {
         LONG at = InterlockedIncrement(&work.next) - 1;
         if (at < work.jobCount) {
             if (!screen)
-                screen = GetDC(nullptr);
-            decodeOne(work.order[at], screen);
+                screen.emplace(nullptr);
+            decodeOne(work.order[at], screen->dc);
             continue;
         }
         DWORD spent = GetTickCount() - started;
@@ -170,8 +179,6 @@ bool waitForPicture(int entry, DWORD timeoutMs)
             break;
         WaitForSingleObject(work.done, timeoutMs - spent);
     }
-    if (screen)
-        ReleaseDC(nullptr, screen);
     return loadOf(*job) != LONG(PictureLoad::Pending);
 }
 
@@ -195,6 +202,5 @@ void stopPictureLoading()
         CloseHandle(work.workers[at]);
     work.workerCount = 0;
     for (int entry = 1; entry <= MaxEntries; ++entry)
-        if (HBITMAP left = takePicture(entry))
-            DeleteObject(left);
+        OwnedBitmap left(takePicture(entry));
 }

@@ -4,6 +4,7 @@
 #include "board/identifiers.h"
 #include "shell/app.h"
 #include "shell/file_write.h"
+#include "shell/scoped_handles.h"
 
 #include <algorithm>
 #include <cstring>
@@ -24,15 +25,6 @@ struct AnswersAtStart {
 
 AnswersAtStart atStart;
 
-struct FileHandle {
-    HANDLE handle;
-    ~FileHandle()
-    {
-        if (handle != INVALID_HANDLE_VALUE)
-            CloseHandle(handle);
-    }
-};
-
 enum class FileState { Absent, Held, Read };
 
 // The file's lines as Windows-1252 text, whatever a text editor saved it as.
@@ -41,7 +33,7 @@ FileState readAnswerLines(const char* name, std::vector<std::string>& lines)
     lines.clear();
     FileHandle file{CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                 nullptr)};
-    if (file.handle == INVALID_HANDLE_VALUE) {
+    if (!file.isOpen()) {
         DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileState::Absent : FileState::Held;
     }

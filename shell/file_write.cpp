@@ -1,17 +1,20 @@
 #include "shell/file_write.h"
 
+#include "shell/scoped_handles.h"
+
 namespace {
 
 enum class Written { NotCreated, Partly, Whole };
 
 Written writeFile(const char* name, const void* bytes, DWORD size, DWORD creation)
 {
-    HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    FileHandle file(CreateFileA(name, GENERIC_WRITE, 0, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.isOpen())
         return Written::NotCreated;
     DWORD written = 0;
-    bool whole = WriteFile(file, bytes, size, &written, nullptr) && written == size && FlushFileBuffers(file);
-    return CloseHandle(file) && whole ? Written::Whole : Written::Partly;
+    bool whole = WriteFile(file.handle, bytes, size, &written, nullptr) && written == size
+                 && FlushFileBuffers(file.handle);
+    return file.close() && whole ? Written::Whole : Written::Partly;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "shell/app.h"
 #include "shell/content_extents.h"
 #include "shell/late_bound.h"
+#include "shell/scoped_handles.h"
 #include "shell/startup_trace.h"
 
 
@@ -24,12 +25,10 @@ int versionLabelWidth = 130;
 
 int measuredWidth(HWND label, const char* text)
 {
-    HDC dc = GetDC(label);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
+    WindowDc dc(label);
+    Selection font(dc.dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
     SIZE size = {};
-    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
-    SelectObject(dc, old);
-    ReleaseDC(label, dc);
+    GetTextExtentPoint32A(dc.dc, text, lstrlenA(text), &size);
     return size.cx;
 }
 

@@ -27,9 +27,13 @@ foreach(arch IN LISTS quiz_wine_arches)
   add_test(NAME wine-${arch}.quizbuild_wrapper COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/builder/wrapper-test ${dir})
   add_test(NAME wine-${arch}.quizbuild_same_output
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/builder/same-output-test ${dir})
+  # Both builders on a disk that refuses their writes.
+  add_test(NAME wine-${arch}.quizbuild_failed_write
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/builder/failed-write-test ${dir})
   # The release zip, unzipped and used as a person would.
   add_test(NAME wine-${arch}.dist COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/dist-test)
-  list(APPEND names wine-${arch}.quizbuild_wrapper wine-${arch}.quizbuild_same_output wine-${arch}.dist)
+  list(APPEND names wine-${arch}.quizbuild_wrapper wine-${arch}.quizbuild_same_output
+    wine-${arch}.quizbuild_failed_write wine-${arch}.dist)
   set_tests_properties(${names} PROPERTIES TIMEOUT 600 RESOURCE_LOCK wine-display ENVIRONMENT "QUIZ_ARCH=${arch}")
   # Sound plays on ALSA's null device: the machine may have no sound card.
   set_tests_properties(wine-${arch}.media_test PROPERTIES ENVIRONMENT

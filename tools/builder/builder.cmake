@@ -1,6 +1,7 @@
-# quizbuild: the quiz builder. Everything but the file layer is portable:
-# the checks, conversions and payload assembly, the program-file reader and
-# writer (pe_*), and the commands. The Windows program (quizbuild.exe) adds
+# quizbuild: the quiz builder. Everything but the file layer's primitives
+# is portable: the checks, conversions and payload assembly, the
+# program-file reader and writer (pe_*), the whole-file reads and writes
+# (files.cpp), and the commands. The Windows program (quizbuild.exe) adds
 # the win32_* files; the native Linux program (build/host/quizbuild) the
 # posix_* files. The portable parts are unit-tested on the host.
 include(tools/builder/sources.cmake)
@@ -10,6 +11,7 @@ set(QUIZ_BUILDER_PROGRAM_SOURCES ${QUIZ_BUILDER_SOURCES}
   tools/builder/resource_writer.cpp
   tools/builder/page_escaping.cpp
   tools/builder/web_page.cpp
+  tools/builder/files.cpp
   ${QUIZ_PAGE_RUNTIME}
   tools/builder/commands.cpp)
 
@@ -33,6 +35,8 @@ if(WIN32)
   add_executable(quizbuild tools/builder/main.cpp)
   target_link_libraries(quizbuild PRIVATE quizbuildcore quiznotice)
   target_compile_options(quizbuild PRIVATE -Wall -Wextra)
+  # Stripped: its symbols and debug information made it over 20 MB.
+  target_link_options(quizbuild PRIVATE -s)
   # The builder holds the media about three times over while it writes: a
   # 32-bit one that may use all 4 GB that 64-bit Windows gives it builds
   # quizzes up to the media cap, where 2 GB would stop it near 450 MiB.

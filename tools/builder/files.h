@@ -1,10 +1,11 @@
 // Files as the builder's commands use them, the same on every platform:
 // whole-file reads and writes, folders, paths, the atomic replacement of a
-// built program, and where the default player lives. Implemented with the
-// ANSI Windows calls in win32_files.cpp (paths from the command line are in
-// the system's code page; paths written in a description are UTF-8 and are
-// converted) and with POSIX calls in posix_files.cpp (paths are bytes, as
-// Linux has them).
+// built program, and where the default player lives. The reads and writes
+// are files.cpp's, over each platform's primitives (file_primitives.h); paths
+// are the platform's: ANSI Windows calls in win32_files.cpp (paths from the
+// command line are in the system's code page; paths written in a
+// description are UTF-8 and are converted), POSIX calls in posix_files.cpp
+// (paths are bytes, as Linux has them).
 #pragma once
 
 #include "tools/builder/file_read.h"
@@ -23,9 +24,10 @@ FileRead readFileBytes(const std::string& path);
 // Empty when written, else the reason.
 std::string writeFileBytes(const std::string& path, std::span<const uint8_t> bytes);
 
-// Writes `bytes` under a temporary name in `path`'s folder and then moves
-// the file over `path`, so `path` is either as it was or complete; the
-// temporary file is removed on every failure. Empty when done, else the
+// Writes `bytes` under a temporary name in `path`'s folder, flushes it to
+// the disk, closes it and only then moves it over `path` (written through),
+// so `path` is either as it was or complete; the temporary file is removed
+// on every failure. Empty when done, else the
 // reason: "no file can be made in its folder, ..." or "cannot be replaced, ...".
 std::string replaceFileBytes(const std::string& path, std::span<const uint8_t> bytes);
 

@@ -1,5 +1,8 @@
 #include "tools/builder/files.h"
+#include "tools/builder/file_primitives.h"
+#include "tools/builder/posix_files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -15,49 +18,6 @@ constexpr const char* defaultPlayerName = "quizz.exe";
 // program's own tree (build/host/quizbuild finds build/win32/quizz.exe).
 constexpr const char* shippedPlayerFromHere = "../win32/quizz.exe";
 
-// "permission denied (errno 13)"
-std::string errorText(int code)
-{
-    std::string message = std::strerror(code);
-    if (!message.empty() && message[0] >= 'A' && message[0] <= 'Z')
-        message[0] = static_cast<char>(message[0] - 'A' + 'a');
-    return message + " (errno " + std::to_string(code) + ")";
-}
-
-struct FileDescriptor {
-    int fd;
-    ~FileDescriptor()
-    {
-        if (fd >= 0)
-            close(fd);
-    }
-};
-
-// Unlinks a temporary file on every way out but the final rename.
-struct TemporaryFile {
-    std::string path;
-    ~TemporaryFile()
-    {
-        if (!path.empty())
-            unlink(path.c_str());
-    }
-};
-
-std::string writeAll(int fd, std::span<const uint8_t> bytes)
-{
-    std::size_t done = 0;
-    // Each round writes at least one byte or gives up.
-    while (done < bytes.size()) {
-        ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return "cannot be written, " + errorText(written < 0 ? errno : EIO);
-        done += static_cast<std::size_t>(written);
-    }
-    return "";
-}
-
 std::string programFolder()
 {
     char path[4096];
@@ -65,85 +25,28 @@ std::string programFolder()
     return length > 0 ? folderOf(std::string(path, static_cast<std::size_t>(length))) : "";
 }
 
+int descriptorOf(NativeFile file)
+{
+    return static_cast<int>(file);
+}
+
+std::string lastErrorText()
+{
+    return errnoText(errno);
+}
+
+// One call moves at most this much, as Linux does anyway.
+constexpr std::size_t LargestTransfer = 0x7FFFF000;
+
 }  // namespace
 
-FileRead readFileBytes(const std::string& path)
+// "permission denied (errno 13)"
+std::string errnoText(int code)
 {
-    FileRead result;
-    FileDescriptor file{open(path.c_str(), O_RDONLY | O_CLOEXEC)};
-    if (file.fd < 0) {
-        int code = errno;
-        result.problem = code == ENOENT || code == ENOTDIR ? "not found" : "cannot be opened, " + errorText(code);
-        return result;
-    }
-    struct stat status;
-    if (fstat(file.fd, &status) != 0) {
-        result.problem = "cannot be read, " + errorText(errno);
-        return result;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        result.problem = "cannot be read, not a regular file";
-        return result;
-    }
-    if (uint64_t(status.st_size) > LargestFile) {
-        result.problem = std::to_string(status.st_size) + " bytes, at most " + std::to_string(LargestFile);
-        return result;
-    }
-    result.bytes.resize(static_cast<std::size_t>(status.st_size));
-    std::size_t done = 0;
-    // Each round reads at least one byte or gives up; the file's size bounds it.
-    while (done < result.bytes.size()) {
-        ssize_t got = read(file.fd, result.bytes.data() + done, result.bytes.size() - done);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0) {
-            result.problem = got < 0 ? "cannot be read, " + errorText(errno) : "cannot be read, it shrank while read";
-            result.bytes.clear();
-            return result;
-        }
-        done += static_cast<std::size_t>(got);
-    }
-    return result;
-}
-
-std::string writeFileBytes(const std::string& path, std::span<const uint8_t> bytes)
-{
-    FileDescriptor file{open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)};
-    if (file.fd < 0)
-        return "cannot be created, " + errorText(errno);
-    std::string problem = writeAll(file.fd, bytes);
-    if (problem.empty() && close(file.fd) != 0)
-        problem = "cannot be written, " + errorText(errno);
-    file.fd = -1;
-    return problem;
-}
-
-std::string replaceFileBytes(const std::string& path, std::span<const uint8_t> bytes)
-{
-    std::string folder = folderOf(path);
-    std::string pattern = joinPath(folder.empty() ? "." : folder, "qzbXXXXXX.tmp");
-    FileDescriptor file{mkstemps(pattern.data(), 4)};
-    if (file.fd < 0)
-        return "no file can be made in its folder, " + errorText(errno);
-    TemporaryFile copy{pattern};
-    // mkstemps makes the file for its owner alone; a program is for all who may read the folder.
-    mode_t mask = umask(0);
-    umask(mask);
-    if (fchmod(file.fd, 0666 & ~mask) != 0)
-        return "its temporary file " + copy.path + " cannot be made readable, " + errorText(errno);
-    std::string problem = writeAll(file.fd, bytes);
-    if (problem.empty() && fsync(file.fd) != 0)
-        problem = "cannot be written, " + errorText(errno);
-    int closed = close(file.fd);
-    file.fd = -1;
-    if (problem.empty() && closed != 0)
-        problem = "cannot be written, " + errorText(errno);
-    if (!problem.empty())
-        return "its temporary file " + copy.path + " " + problem;
-    if (rename(copy.path.c_str(), path.c_str()) != 0)
-        return "cannot be replaced, " + errorText(errno);
-    copy.path.clear();
-    return "";
+    std::string message = std::strerror(code);
+    if (!message.empty() && message[0] >= 'A' && message[0] <= 'Z')
+        message[0] = static_cast<char>(message[0] - 'A' + 'a');
+    return message + " (errno " + std::to_string(code) + ")";
 }
 
 bool fileExists(const std::string& path)
@@ -163,7 +66,7 @@ bool sameFile(const std::string& existing, const std::string& other)
 std::string makeFolder(const std::string& path)
 {
     if (mkdir(path.c_str(), 0777) != 0 && errno != EEXIST)
-        return "cannot be created, " + errorText(errno);
+        return "cannot be created, " + errnoText(errno);
     struct stat status;
     if (stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode))
         return "";
@@ -221,4 +124,101 @@ std::vector<std::string> defaultPlayerPaths()
 
 void useBinaryStandardStreams()
 {
+}
+
+// Without blocking: a FIFO named as a file must not hang the builder; its
+// size is then refused.
+std::string openToRead(const std::string& path, NativeFile& file, bool& missing)
+{
+    file = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (file >= 0)
+        return "";
+    file = NoFile;
+    missing = errno == ENOENT || errno == ENOTDIR;
+    return lastErrorText();
+}
+
+std::string createToWrite(const std::string& path, NativeFile& file)
+{
+    file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (file >= 0)
+        return "";
+    file = NoFile;
+    return lastErrorText();
+}
+
+std::string createBeside(const std::string& path, std::string& made, NativeFile& file)
+{
+    std::string folder = folderOf(path);
+    std::string pattern = joinPath(folder.empty() ? "." : folder, "qzbXXXXXX.tmp");
+    int created = mkstemps(pattern.data(), 4);
+    if (created < 0)
+        return lastErrorText();
+    // mkstemps makes the file for its owner alone; a program is for all who may read the folder.
+    mode_t mask = umask(0);
+    umask(mask);
+    if (fchmod(created, 0666 & ~mask) != 0) {
+        std::string problem = lastErrorText();
+        close(created);
+        unlink(pattern.c_str());
+        return problem;
+    }
+    file = created;
+    made = pattern;
+    return "";
+}
+
+std::string sizeOfOpenFile(NativeFile file, uint64_t& size)
+{
+    struct stat status;
+    if (fstat(descriptorOf(file), &status) != 0)
+        return lastErrorText();
+    if (!S_ISREG(status.st_mode))
+        return "not a regular file";
+    size = uint64_t(status.st_size);
+    return "";
+}
+
+std::string readSome(NativeFile file, uint8_t* bytes, std::size_t count, std::size_t& got)
+{
+    ssize_t read;
+    do
+        read = ::read(descriptorOf(file), bytes, std::min(count, LargestTransfer));
+    while (read < 0 && errno == EINTR);  // a signal, not a failure
+    if (read < 0)
+        return lastErrorText();
+    got = static_cast<std::size_t>(read);
+    return "";
+}
+
+std::string writeSome(NativeFile file, const uint8_t* bytes, std::size_t count, std::size_t& written)
+{
+    ssize_t done;
+    do
+        done = write(descriptorOf(file), bytes, std::min(count, LargestTransfer));
+    while (done < 0 && errno == EINTR);
+    if (done <= 0)
+        return errnoText(done < 0 ? errno : EIO);
+    written = static_cast<std::size_t>(done);
+    return "";
+}
+
+std::string flushToDisk(NativeFile file)
+{
+    return fsync(descriptorOf(file)) == 0 ? "" : lastErrorText();
+}
+
+std::string closeFile(NativeFile file)
+{
+    return close(descriptorOf(file)) == 0 ? "" : lastErrorText();
+}
+
+std::string moveOver(const std::string& from, const std::string& to)
+{
+    return rename(from.c_str(), to.c_str()) == 0 ? "" : lastErrorText();
+}
+
+void deleteFile(const std::string& path)
+{
+    unlink(path.c_str());
 }

@@ -1,21 +1,9 @@
 #include "tools/builder/file_facts.h"
 
-#include "shell/platform.h"
+#include "shell/scoped_handles.h"
 #include "tools/builder/win32_files.h"
 
 namespace {
-
-struct FileHandle {
-    HANDLE handle;
-    explicit FileHandle(HANDLE opened) : handle(opened) {}
-    ~FileHandle()
-    {
-        if (handle != INVALID_HANDLE_VALUE)
-            CloseHandle(handle);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-};
 
 bool isMissing(DWORD code)
 {
@@ -35,7 +23,7 @@ FileFacts fileFactsOf(const std::string& path)
     FileHandle file{CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
-    if (file.handle == INVALID_HANDLE_VALUE) {
+    if (!file.isOpen()) {
         DWORD code = GetLastError();
         facts.kind = isMissing(code) ? FileKind::Missing : FileKind::Unknown;
         facts.problem = "cannot be opened, " + windowsErrorText(code);
@@ -57,31 +45,4 @@ FileFacts fileFactsOf(const std::string& path)
     facts.volume = information.dwVolumeSerialNumber;
     facts.index = uint64_t(information.nFileIndexHigh) << 32 | information.nFileIndexLow;
     return facts;
-}
-
-FileStart readFileStart(const std::string& path, std::size_t count)
-{
-    FileStart start;
-    FileHandle file{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (file.handle == INVALID_HANDLE_VALUE) {
-        start.problem = "cannot be opened, " + windowsErrorText(GetLastError());
-        return start;
-    }
-    start.bytes.resize(count);
-    std::size_t done = 0;
-    // Bounded by `count`: every read adds at least one byte or ends the loop.
-    while (done < count) {
-        DWORD read = 0;
-        if (!ReadFile(file.handle, start.bytes.data() + done, static_cast<DWORD>(count - done), &read, nullptr)) {
-            start.problem = "cannot be read, " + windowsErrorText(GetLastError());
-            start.bytes.clear();
-            return start;
-        }
-        if (read == 0)
-            break;
-        done += read;
-    }
-    start.bytes.resize(done);
-    return start;
 }

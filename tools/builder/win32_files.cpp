@@ -1,9 +1,10 @@
 #include "tools/builder/files.h"
-#include "tools/builder/temporary_files.h"
+#include "tools/builder/file_primitives.h"
 #include "tools/builder/win32_files.h"
 
 #include "shell/platform.h"
 
+#include <algorithm>
 #include <cctype>
 #include <fcntl.h>
 #include <io.h>
@@ -11,37 +12,6 @@
 namespace {
 
 constexpr const char* defaultPlayerName = "quizz.exe";
-
-// Deletes a temporary file on every way out but the final move; the crash
-// handler knows of it too.
-struct TemporaryFile {
-    std::string path;
-    explicit TemporaryFile(const char* made) : path(made) { rememberTemporaryFile(path); }
-    ~TemporaryFile()
-    {
-        forgetTemporaryFile(path);
-        if (!path.empty())
-            DeleteFileA(path.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-};
-
-struct FileHandle {
-    HANDLE handle;
-    ~FileHandle()
-    {
-        if (handle != INVALID_HANDLE_VALUE)
-            CloseHandle(handle);
-    }
-};
-
-std::string openProblem(DWORD code)
-{
-    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND)
-        return "not found";
-    return "cannot be opened, " + windowsErrorText(code);
-}
 
 // The system's code page may lack characters that UTF-8 names hold.
 bool ansiFromUtf8(const std::string& utf8, std::string& ansi)
@@ -74,6 +44,19 @@ bool isAbsolutePath(const std::string& path)
     return (!path.empty() && (path[0] == '\\' || path[0] == '/')) || (path.size() >= 2 && path[1] == ':');
 }
 
+HANDLE handleOf(NativeFile file)
+{
+    return reinterpret_cast<HANDLE>(file);
+}
+
+std::string lastErrorText()
+{
+    return windowsErrorText(GetLastError());
+}
+
+// One call moves at most this much: ReadFile and WriteFile count in DWORDs.
+constexpr std::size_t LargestTransfer = 1u << 30;
+
 }  // namespace
 
 std::string fullPathOf(const std::string& path)
@@ -95,55 +78,6 @@ std::string windowsErrorText(unsigned long code)
     if (!message.empty())
         message[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(message[0])));
     return (message.empty() ? std::string() : message + " ") + "(Windows error " + std::to_string(code) + ")";
-}
-
-FileRead readFileBytes(const std::string& path)
-{
-    FileRead result;
-    FileHandle file{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (file.handle == INVALID_HANDLE_VALUE) {
-        result.problem = openProblem(GetLastError());
-        return result;
-    }
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.handle, &size)) {
-        result.problem = "cannot be read, " + windowsErrorText(GetLastError());
-        return result;
-    }
-    if (uint64_t(size.QuadPart) > LargestFile) {
-        result.problem = std::to_string(size.QuadPart) + " bytes, at most " + std::to_string(LargestFile);
-        return result;
-    }
-    result.bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    std::size_t done = 0;
-    while (done < result.bytes.size()) {
-        DWORD read = 0;
-        DWORD wanted = static_cast<DWORD>(result.bytes.size() - done);
-        if (!ReadFile(file.handle, result.bytes.data() + done, wanted, &read, nullptr) || read == 0) {
-            result.problem = "cannot be read, " + windowsErrorText(GetLastError());
-            result.bytes.clear();
-            return result;
-        }
-        done += read;
-    }
-    return result;
-}
-
-std::string writeFileBytes(const std::string& path, std::span<const uint8_t> bytes)
-{
-    FileHandle file{CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (file.handle == INVALID_HANDLE_VALUE)
-        return "cannot be created, " + windowsErrorText(GetLastError());
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD written = 0;
-        DWORD wanted = static_cast<DWORD>(bytes.size() - done);
-        if (!WriteFile(file.handle, bytes.data() + done, wanted, &written, nullptr) || written == 0)
-            return "cannot be written, " + windowsErrorText(GetLastError());
-        done += written;
-    }
-    return "";
 }
 
 bool fileExists(const std::string& path)
@@ -199,21 +133,6 @@ std::string joinPath(const std::string& folder, const std::string& name)
     return folder + (slashes ? "/" : "\\") + name;
 }
 
-
-std::string replaceFileBytes(const std::string& path, std::span<const uint8_t> bytes)
-{
-    char temporary[MAX_PATH];
-    if (!GetTempFileNameA(folderOf(fullPathOf(path)).c_str(), "qzb", 0, temporary))
-        return "no file can be made in its folder, " + windowsErrorText(GetLastError());
-    TemporaryFile copy{temporary};
-    if (std::string problem = writeFileBytes(copy.path, bytes); !problem.empty())
-        return "its temporary file " + copy.path + " " + problem;
-    if (!MoveFileExA(copy.path.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
-        return "cannot be replaced, " + windowsErrorText(GetLastError());
-    copy.path.clear();
-    return "";
-}
-
 bool sameFile(const std::string& existing, const std::string& other)
 {
     return lstrcmpiA(fullPathOf(existing).c_str(), fullPathOf(other).c_str()) == 0;
@@ -228,4 +147,92 @@ void useBinaryStandardStreams()
 {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+}
+
+std::string openToRead(const std::string& path, NativeFile& file, bool& missing)
+{
+    HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    file = reinterpret_cast<NativeFile>(opened);
+    if (opened != INVALID_HANDLE_VALUE)
+        return "";
+    DWORD code = GetLastError();
+    missing = code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
+    return windowsErrorText(code);
+}
+
+std::string createToWrite(const std::string& path, NativeFile& file)
+{
+    HANDLE created = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    file = reinterpret_cast<NativeFile>(created);
+    return created == INVALID_HANDLE_VALUE ? lastErrorText() : "";
+}
+
+std::string createBeside(const std::string& path, std::string& made, NativeFile& file)
+{
+    char temporary[MAX_PATH];
+    // Makes the file, empty, under a name no other file has.
+    if (!GetTempFileNameA(folderOf(fullPathOf(path)).c_str(), "qzb", 0, temporary))
+        return lastErrorText();
+    if (std::string problem = createToWrite(temporary, file); !problem.empty()) {
+        DeleteFileA(temporary);
+        return problem;
+    }
+    made = temporary;
+    return "";
+}
+
+std::string sizeOfOpenFile(NativeFile file, uint64_t& size)
+{
+    if (GetFileType(handleOf(file)) != FILE_TYPE_DISK)
+        return "not a regular file";
+    LARGE_INTEGER length;
+    if (!GetFileSizeEx(handleOf(file), &length))
+        return lastErrorText();
+    size = uint64_t(length.QuadPart);
+    return "";
+}
+
+std::string readSome(NativeFile file, uint8_t* bytes, std::size_t count, std::size_t& got)
+{
+    DWORD read = 0;
+    if (!ReadFile(handleOf(file), bytes, static_cast<DWORD>(std::min(count, LargestTransfer)), &read, nullptr))
+        return lastErrorText();
+    got = read;
+    return "";
+}
+
+std::string writeSome(NativeFile file, const uint8_t* bytes, std::size_t count, std::size_t& written)
+{
+    DWORD done = 0;
+    if (!WriteFile(handleOf(file), bytes, static_cast<DWORD>(std::min(count, LargestTransfer)), &done, nullptr))
+        return lastErrorText();
+    if (done == 0)
+        return windowsErrorText(ERROR_WRITE_FAULT);
+    written = done;
+    return "";
+}
+
+std::string flushToDisk(NativeFile file)
+{
+    return FlushFileBuffers(handleOf(file)) ? "" : lastErrorText();
+}
+
+std::string closeFile(NativeFile file)
+{
+    return CloseHandle(handleOf(file)) ? "" : lastErrorText();
+}
+
+std::string moveOver(const std::string& from, const std::string& to)
+{
+    // Write-through: the call returns once the move is on the disk, so a
+    // power cut after a reported success keeps the new program.
+    if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return lastErrorText();
+    return "";
+}
+
+void deleteFile(const std::string& path)
+{
+    DeleteFileA(path.c_str());
 }
