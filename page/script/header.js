@@ -5,18 +5,19 @@
 const publisherAddress = 'http://quiz.test';
 const versionText = 'Réalisé avec la version 2.1';
 
-function statusOf(tag, className, text, id, label) {
-  const made = element(tag, className, text);
+function statusOf(tag, className, id, label) {
+  const made = element(tag, className);
   made.id = id;
   made.setAttribute('role', 'status');
   made.setAttribute('aria-label', label);
   return made;
 }
 
+// The core's score text and reward code fill these before the page is ready.
 function scoreBlock(page) {
   const block = element('div', 'block score-block');
-  page.score = statusOf('div', 'score', ' 0 / ' + page.entries, 'score', 'Score');
-  page.code = statusOf('span', 'code', ' xxxxxx', 'code', 'Code');
+  page.score = statusOf('div', 'score', 'score', 'Score');
+  page.code = statusOf('span', 'code', 'code', 'Code');
   const codeLine = element('div', 'code-line');
   codeLine.append(element('span', 'code-caption', ' Code :'), page.code);
   block.append(page.score, codeLine);
