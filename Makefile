@@ -95,8 +95,8 @@ soak: windows
 measure-builder: build
 	tools/measure-builder
 
-# The release zip (players, builders for Windows and Linux, README,
-# examples); prints its path.
+# The release zip (players, builders for Windows and Linux, the README and
+# the docs it links, examples and templates); prints its path.
 dist: windows builder
 	tools/dist
 

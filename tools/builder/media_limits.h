@@ -1,7 +1,7 @@
 // How much media a quiz may carry: what the 32-bit player can load. The
 // player's program is mapped whole into its 2 GB of address space, media
-// included, and a picture is copied once more while it is decoded; the
-// README (quizbuild, "Media sizes") tells how these figures were chosen.
+// included, and a picture is copied once more while it is decoded;
+// docs/measurements.md ("Media sizes") tells how these figures were chosen.
 #pragma once
 
 #include <cstdint>
