@@ -200,6 +200,12 @@ EMSCRIPTEN_KEEPALIVE const char* coreRewardCode()
     return utf8Of(rewardCodeOf(board.quiz, currentScore()));
 }
 
+// The box Tab moves to from box `rank`, or with Shift (`back`) the one before.
+EMSCRIPTEN_KEEPALIVE int coreTabTarget(int rank, int back)
+{
+    return validRank(rank) ? tabTarget(board.quiz, rank, back != 0) : 0;
+}
+
 // F1 in box `rank`: its text goes into every box whose verdict is not
 // "BRAVO", each then judged; coreSpreadReached tells which boxes it set.
 EMSCRIPTEN_KEEPALIVE void coreSpread(int rank)

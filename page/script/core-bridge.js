@@ -1,5 +1,5 @@
 // Calls into the judging core, with texts and bytes copied into its memory.
-// Every rule (verdict, reveal, score, reward code, spread, answers file) is
+// Every rule (verdict, reveal, score, reward code, Tab, spread, answers file) is
 // the core's; the other parts only show what it says.
 
 function bytesOfBase64(text) {
@@ -42,6 +42,7 @@ function coreCalls(core) {
     score: () => core._coreScore(),
     scoreText: () => text(core._coreScoreText()),
     rewardCode: () => text(core._coreRewardCode()),
+    tabTarget: (rank, back) => core._coreTabTarget(rank, back ? 1 : 0),
     spread: (rank) => core._coreSpread(rank),
     spreadReached: (rank) => core._coreSpreadReached(rank),
     answersFile() {

@@ -13,11 +13,7 @@ function onKeyUp(page, event) {
     page.announce.textContent = 'Réponse ' + entryOf(page, rank) + ' : ' + page.quiz.verdict(rank);
   } else if (event.key === 'Tab') {
     judge(page, rank);
-    // Forward from the last box wraps to the first, back from the first to the last.
-    let target = rank + (event.shiftKey ? -1 : 1);
-    if (target > page.boxes) target = 1;
-    if (target < 1) target = page.boxes;
-    page.boxOf[target].focus();
+    page.boxOf[page.quiz.tabTarget(rank, event.shiftKey)].focus();
   } else if (event.key === 'F1') {
     spread(page, rank);
   }
