@@ -1,25 +1,36 @@
 // Writes the page runtime as a C++ source for the quiz builder: the judging
-// core's module and the page's script as one inline script, its style sheet,
-// and the hashes the page's Content-Security-Policy allows them by.
-// Usage: node embed-runtime.js CORE.js CORE.wasm PAGE.js PAGE.css OUTPUT.cpp
+// core's module and the page's script parts as one inline script, its style
+// sheet, and the hashes the page's Content-Security-Policy allows them by.
+// Usage: node embed-runtime.js CORE.js CORE.wasm PAGE.css OUTPUT.cpp PART.js...
 'use strict';
 const fs = require('fs');
 const crypto = require('crypto');
 
-const [corePath, wasmPath, pagePath, stylePath, outputPath] = process.argv.slice(2);
-// The module as base64, decoded by the page and handed to the loader.
-const wasm = "const quizzCoreWasm = '" + fs.readFileSync(wasmPath).toString('base64') + "';\n";
-const script = wasm + fs.readFileSync(corePath, 'utf8').trim() + '\n' + fs.readFileSync(pagePath, 'utf8');
-const style = fs.readFileSync(stylePath, 'utf8');
+const [corePath, wasmPath, stylePath, outputPath, ...partPaths] = process.argv.slice(2);
+if (partPaths.length === 0) {
+  console.error('usage: node embed-runtime.js CORE.js CORE.wasm PAGE.css OUTPUT.cpp PART.js...');
+  process.exit(1);
+}
 
-// Either would end the element early or change how the browser reads it.
-for (const [name, text] of [['script', script], ['style', style]]) {
+// A file's text; any of these would end its element early or change how the
+// browser reads it.
+function readChecked(path) {
+  const text = fs.readFileSync(path, 'utf8');
   for (const ending of ['</script', '</style', '<!--'])
     if (text.toLowerCase().includes(ending)) {
-      console.error(`${name} holds ${ending}, which would end its element`);
+      console.error(`${path}: holds ${ending}, which would end its element in the page`);
       process.exit(1);
     }
+  return text;
 }
+
+// The module as base64, decoded by the page and handed to the loader.
+const wasm = "const quizzCoreWasm = '" + fs.readFileSync(wasmPath).toString('base64') + "';\n";
+// The parts share one strict scope, in the order given: each uses what the
+// ones before it declare, and none of it is left on the window.
+const parts = partPaths.map((partPath) => readChecked(partPath).trim() + '\n').join('\n');
+const script = wasm + readChecked(corePath).trim() + "\n(() => {\n'use strict';\n\n" + parts + '})();\n';
+const style = readChecked(stylePath);
 
 const hash = (text) => "'sha256-" + crypto.createHash('sha256').update(text, 'utf8').digest('base64') + "'";
 const delimiter = 'quizzpage';

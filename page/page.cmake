@@ -2,7 +2,7 @@
 # emscripten (the same sources as the player's portable core, no eval, so a
 # strict Content-Security-Policy holds; the module goes into the script as
 # base64 and is handed to the loader, which would otherwise fetch it),
-# joined with the page's script and style into a C++ source that the quiz
+# joined with the page's script parts and style into a C++ source that the quiz
 # builder compiles in, so quizbuild stays one self-contained program.
 find_program(QUIZ_EMCC emcc)
 find_program(QUIZ_NODE node)
@@ -40,11 +40,26 @@ add_custom_command(
   DEPENDS ${QUIZ_PAGE_CORE_PATHS} ${QUIZ_PAGE_CORE_HEADERS}
   COMMENT "Compiling the page's judging core to WebAssembly"
   VERBATIM)
+# The page's script in parts, joined in this order into one scope: each part
+# uses only what the parts before it declare, and main.js starts the page.
+set(QUIZ_PAGE_SCRIPT_PARTS
+  core-bridge.js
+  elements.js
+  page-state.js
+  media.js
+  header.js
+  board.js
+  storage.js
+  verdicts.js
+  answers-file.js
+  keys.js
+  main.js)
+list(TRANSFORM QUIZ_PAGE_SCRIPT_PARTS PREPEND ${CMAKE_SOURCE_DIR}/page/script/ OUTPUT_VARIABLE QUIZ_PAGE_SCRIPT_PATHS)
 add_custom_command(
   OUTPUT ${QUIZ_PAGE_RUNTIME}
   COMMAND ${QUIZ_NODE} ${CMAKE_SOURCE_DIR}/page/embed-runtime.js ${QUIZ_PAGE_CORE_JS} ${QUIZ_PAGE_CORE_WASM}
-          ${CMAKE_SOURCE_DIR}/page/page.js ${CMAKE_SOURCE_DIR}/page/page.css ${QUIZ_PAGE_RUNTIME}
-  DEPENDS ${QUIZ_PAGE_CORE_JS} ${QUIZ_PAGE_CORE_WASM} ${CMAKE_SOURCE_DIR}/page/page.js ${CMAKE_SOURCE_DIR}/page/page.css
+          ${CMAKE_SOURCE_DIR}/page/page.css ${QUIZ_PAGE_RUNTIME} ${QUIZ_PAGE_SCRIPT_PATHS}
+  DEPENDS ${QUIZ_PAGE_CORE_JS} ${QUIZ_PAGE_CORE_WASM} ${QUIZ_PAGE_SCRIPT_PATHS} ${CMAKE_SOURCE_DIR}/page/page.css
           ${CMAKE_SOURCE_DIR}/page/embed-runtime.js
   COMMENT "Embedding the page runtime"
   VERBATIM)

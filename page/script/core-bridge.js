@@ -1,0 +1,55 @@
+// Calls into the judging core, with texts and bytes copied into its memory.
+// Every rule (verdict, reveal, score, reward code, spread, answers file) is
+// the core's; the other parts only show what it says.
+
+function bytesOfBase64(text) {
+  const binary = atob(text);
+  const bytes = new Uint8Array(binary.length);
+  for (let at = 0; at < binary.length; ++at) bytes[at] = binary.charCodeAt(at);
+  return bytes;
+}
+
+function coreCalls(core) {
+  const withText = (text, call) => {
+    const size = core.lengthBytesUTF8(text) + 1;
+    const at = core._malloc(size);
+    core.stringToUTF8(text, at, size);
+    try { return call(at); } finally { core._free(at); }
+  };
+  const withBytes = (bytes, call) => {
+    const at = core._malloc(bytes.length + 1);
+    core.HEAPU8.set(bytes, at);
+    core.HEAPU8[at + bytes.length] = 0;
+    try { return call(at, bytes.length); } finally { core._free(at); }
+  };
+  const text = (pointer) => core.UTF8ToString(pointer);
+  return {
+    load(quiz, codes) {
+      return withBytes(quiz, (q, ql) => withBytes(codes, (c, cl) => core._coreLoad(q, ql, c, cl)));
+    },
+    kind: () => core._coreKind(),
+    entryCount: () => core._coreEntryCount(),
+    answersPerEntry: () => core._coreAnswersPerEntry(),
+    revealKind: () => core._coreRevealKind(),
+    boardColour: () => core._coreBoardColour(),
+    headerText: (field) => text(core._coreHeaderText(field)),
+    entryText: (entry, field) => text(core._coreEntryText(entry, field)),
+    setBox: (rank, typed) => withText(typed, (at) => core._coreSetBox(rank, at)),
+    boxText: (rank) => text(core._coreBoxText(rank)),
+    judge: (rank) => core._coreJudge(rank),
+    verdict: (rank) => text(core._coreVerdict(rank)),
+    verdictColour: (rank) => core._coreVerdictColour(rank),
+    score: () => core._coreScore(),
+    scoreText: () => text(core._coreScoreText()),
+    rewardCode: () => text(core._coreRewardCode()),
+    spread: (rank) => core._coreSpread(rank),
+    spreadReached: (rank) => core._coreSpreadReached(rank),
+    answersFile() {
+      const at = core._coreAnswersFile();
+      return core.HEAPU8.slice(at, at + core._coreAnswersFileLength());
+    },
+    restore: (bytes) => withBytes(bytes, (at, length) => core._coreRestore(at, length)),
+    verdictOf: (stored, typed) =>
+      withBytes(stored, (s) => withBytes(typed, (t) => text(core._coreVerdictOf(s, t)))),
+  };
+}

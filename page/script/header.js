@@ -1,0 +1,75 @@
+// The page's header (score and code, title and description, the
+// publisher's link and the author), its tool bar and its footer.
+
+// The player's own header texts.
+const publisherAddress = 'http://quiz.test';
+const versionText = 'Réalisé avec la version 2.1';
+
+function statusOf(tag, className, id, label) {
+  const made = element(tag, className);
+  made.id = id;
+  made.setAttribute('role', 'status');
+  made.setAttribute('aria-label', label);
+  return made;
+}
+
+// The core's score text and reward code fill these before the page is ready.
+function scoreBlock(page) {
+  const block = element('div', 'block score-block');
+  page.score = statusOf('div', 'score', 'score', 'Score');
+  page.code = statusOf('span', 'code', 'code', 'Code');
+  const codeLine = element('div', 'code-line');
+  codeLine.append(element('span', 'code-caption', ' Code :'), page.code);
+  block.append(page.score, codeLine);
+  return block;
+}
+
+function headerTextOf(page, tag, className, field) {
+  const made = element(tag, className, page.quiz.headerText(field));
+  made.id = className;
+  return made;
+}
+
+function middleBlock(page) {
+  const middle = element('div', 'block middle');
+  middle.append(headerTextOf(page, 'h1', 'title', 0), headerTextOf(page, 'p', 'description', 2));
+  return middle;
+}
+
+function rightBlock(page) {
+  const right = element('div', 'block right');
+  const link = element('a', 'link', publisherAddress);
+  link.href = publisherAddress;
+  link.rel = 'noopener noreferrer';
+  link.target = '_blank';
+  const by = element('div', 'by');
+  by.append(element('span', '', 'Par : '), headerTextOf(page, 'span', 'author', 1));
+  right.append(link, by);
+  return right;
+}
+
+function headerOf(page) {
+  const header = element('header', 'header');
+  header.append(scoreBlock(page), middleBlock(page), rightBlock(page));
+  return header;
+}
+
+// Spread for touch screens, and the answers file's save and load.
+function toolsOf(page) {
+  const tools = element('div', 'tools');
+  const fileInput = element('input', 'file');
+  fileInput.type = 'file';
+  fileInput.accept = '.txt,text/plain';
+  fileInput.id = 'answers-file';
+  fileInput.hidden = true;
+  page.tools = {
+    spread: button('spread', 'Essayer partout (F1)', 'spread'),
+    save: button('save', 'Enregistrer les réponses', 'save'),
+    load: button('load', 'Charger des réponses', 'load'),
+    fileInput,
+  };
+  tools.append(page.tools.spread, page.tools.save, page.tools.load, fileInput);
+  return tools;
+}
+
+const footerOf = () => element('footer', 'version', versionText);
