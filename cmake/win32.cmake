@@ -21,7 +21,6 @@ set_source_files_properties(quiz/jpeg_decode.c PROPERTIES COMPILE_OPTIONS "-Wall
 # leave a file other tools reject. Its code is compiled once and linked twice:
 # into quizz.exe, which records nothing of its start-up, and into the
 # measuring build quizz_traced.exe (tests/win32/tests.cmake).
-set(QUIZ_PUBLISHER_URL "http://quiz.test" CACHE STRING "Web address the header's link opens")
 add_library(quizplayer OBJECT
   shell/main.cpp
   shell/main_window.cpp

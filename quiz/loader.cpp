@@ -5,6 +5,7 @@
 #include "quiz/notice.h"
 #include "quiz/own_resources.h"
 #include "quiz/payload.h"
+#include "quiz/quiz_link.h"
 
 namespace {
 
@@ -58,6 +59,20 @@ void loadCodes(Quiz& quiz)
         tellUser("Erreur dans le d\xE9" "cryptage des codes");
 }
 
+// The quiz's own link, stored as its bytes. One that breaks the link rule
+// (a program's file or a script, which a click would hand to the shell) is
+// taken for none, whoever wrote it.
+void loadLink(Quiz& quiz)
+{
+    OwnResource resource = findOwnResource(PayloadResourceType, QuizLinkResourceId);
+    const char* bytes = reinterpret_cast<const char*>(resource.bytes);
+    if (!resource.whole || quizLinkFault(bytes, resource.size) != QuizLinkFault::None)
+        return;
+    for (uint32_t at = 0; at < resource.size; ++at)  // at most 259 bytes: the rule holds it to that
+        quiz.link[at] = bytes[at];
+    quiz.link[resource.size] = '\0';
+}
+
 }  // namespace
 
 QuizSource loadQuiz(Quiz& quiz)
@@ -81,5 +96,6 @@ QuizSource loadQuiz(Quiz& quiz)
     }
     quiz.boardBrush = makeBoardBrush(quiz.boardColour);
     loadCodes(quiz);
+    loadLink(quiz);
     return QuizSource::Payload;
 }

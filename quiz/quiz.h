@@ -37,6 +37,7 @@ struct Quiz {
     BrushHandle boardBrush;
     QuizEntry* head;
     QuizEntry* tail;
+    char link[QuizTextSize];  // the quiz's own address for the header's link; empty without one
 };
 
 // Empties a record: every text empty, counts zero, no brush, no entries,

@@ -20,7 +20,7 @@ WNDPROC linkLabelProc = nullptr;
 
 LRESULT CALLBACK handOverLink(HWND label, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_SETCURSOR) {
+    if (message == WM_SETCURSOR && *linkAddress()) {
         static HCURSOR hand = LoadCursorA(appInstance, MAKEINTRESOURCEA(HandCursorId));
         SetCursor(hand);
         return TRUE;
@@ -52,6 +52,11 @@ void makeLinkLook(HWND label)
         SetWindowLongPtrA(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(handOverLink)));
 }
 
+const char* linkAddress()
+{
+    return currentQuiz->link[0] ? currentQuiz->link : publisherAddress;
+}
+
 void createHeader(HWND window)
 {
     const Quiz& quiz = *currentQuiz;
@@ -64,7 +69,7 @@ void createHeader(HWND window)
     char score[32];
     std::snprintf(score, sizeof score, " 0 / %d", quiz.entryCount);
     createPlainLabel(window, score, labelStyle | SS_CENTER, 10, 5, 90, 18, 150);
-    makeLinkLook(createPlainLabel(window, publisherAddress, labelStyle | SS_NOTIFY, 736, 5, 115, 18, LinkLabelId));
+    makeLinkLook(createPlainLabel(window, linkAddress(), labelStyle | SS_NOTIFY, 736, 5, 115, 18, LinkLabelId));
     createLabel(window, "Par :", 736, 25, 27, 18, 150);
     createLabel(window, quiz.author, 763, 25, 85, 18, 150);
     createPlainLabel(window, quiz.title, labelStyle, 110, 3, 220, 18, 150);

@@ -91,8 +91,8 @@ void onKeyDown(WPARAM key)
 
 void onCommand(WPARAM command)
 {
-    if (command == LinkLabelId)
-        shellExecute(nullptr, "open", publisherAddress, nullptr, nullptr, SW_SHOWNORMAL);
+    if (command == LinkLabelId && *linkAddress())
+        shellExecute(nullptr, "open", linkAddress(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 LRESULT onCtlColorStatic(HDC dc, HWND label)

@@ -11,8 +11,9 @@ constexpr int HandCursorId = 1003;
 constexpr int LinkLabelId = 154;
 constexpr int VersionLabelId = 8000;
 
+// The build's address for quizzes that give none; empty by default.
 #ifndef QUIZ_PUBLISHER_URL
-#define QUIZ_PUBLISHER_URL "http://quiz.test"
+#define QUIZ_PUBLISHER_URL ""
 #endif
 inline constexpr const char* publisherAddress = QUIZ_PUBLISHER_URL;
 
@@ -24,6 +25,9 @@ RECT boardRectIn(const RECT& client);
 void createHeader(HWND window);
 HWND createLabel(HWND parent, const char* text, int x, int y, int width, int height, int id);
 void makeLinkLook(HWND label);
+// What the header's link shows and opens: the quiz's own link, else the
+// build's address; empty when neither is set, and the link does nothing.
+const char* linkAddress();
 
 // Moves a window to the middle of a reference window, keeping its size.
 void centreWindow(HWND window, HWND reference);

@@ -1,8 +1,7 @@
-// The page's header (score and code, title and description, the
-// publisher's link and the author), its tool bar and its footer.
+// The page's header (score and code, title and description, the quiz's
+// link and the author), its tool bar and its footer.
 
 // The player's own header texts.
-const publisherAddress = 'http://quiz.test';
 const versionText = 'Réalisé avec la version 2.1';
 
 function statusOf(tag, className, id, label) {
@@ -38,13 +37,18 @@ function middleBlock(page) {
 
 function rightBlock(page) {
   const right = element('div', 'block right');
-  const link = element('a', 'link', publisherAddress);
-  link.href = publisherAddress;
-  link.rel = 'noopener noreferrer';
-  link.target = '_blank';
   const by = element('div', 'by');
   by.append(element('span', '', 'Par : '), headerTextOf(page, 'span', 'author', 1));
-  right.append(link, by);
+  // The address is shown as text and opened in a tab of its own; the
+  // builder took only web and mail addresses.
+  if (page.link) {
+    const link = element('a', 'link', page.link);
+    link.href = page.link;
+    link.rel = 'noopener noreferrer';
+    link.target = '_blank';
+    right.append(link);
+  }
+  right.append(by);
   return right;
 }
 

@@ -23,6 +23,8 @@ function pageStateOf(quiz, data, media) {
     media,
     storageKey: data.key,
     answersFileName: data.answersFile,
+    // The quiz's link, else the build's address (the builder chose); empty: none.
+    link: data.link || '',
     // Elements by entry or box rank (from 1), drawn by the header and board.
     boxOf: [],
     verdictOf: [],

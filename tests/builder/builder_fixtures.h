@@ -95,7 +95,7 @@ inline StoredQuiz storedFrom(const std::vector<QuizResource>& resources)
     StoredQuiz stored;
     for (const QuizResource& item : resources) {
         if (item.type == "PATCH")
-            (item.id == 104 ? stored.quizPayload : stored.codesPayload) = item.bytes;
+            (item.id == 104 ? stored.quizPayload : item.id == 105 ? stored.codesPayload : stored.link) = item.bytes;
         else
             stored.media[item.id] = item.bytes;
     }

@@ -272,7 +272,7 @@ TEST(QuizBuild, UsageErrors)
 }
 
 const std::string knownKeys = "known keys: \"kind\", \"title\", \"author\", \"description\", \"answersPerEntry\", "
-                              "\"answerLabels\", \"reveal\", \"boardColour\", \"entries\", \"codes\"";
+                              "\"answerLabels\", \"reveal\", \"boardColour\", \"entries\", \"codes\", \"link\"";
 
 TEST(QuizBuild, EveryProblemOfABadDescriptionAndNothingWritten)
 {
@@ -297,7 +297,7 @@ TEST(QuizBuild, EveryProblemOfABadDescriptionAndNothingWritten)
         "bad.json: codes[1]: holds a carriage return (CR); stored texts are single lines\n"
         "bad.json: codes: 4 codes for 3 entries, at most one per entry\n"
         "bad.json: entry 1, media: \"img/1.png\": a PNG picture, which the Windows picture decoder is not known "
-        "to read; use BMP, JPEG or GIF\n"
+        "to read; open it in Paint or another image editor and save it as JPEG\n"
         "bad.json: entry 2, media: \"img/none.jpg\": not found\n"
         "bad.json: entry 3, media: \"img/3.mp3\": an MP3 sound; expected a BMP, JPEG or GIF picture\n";
     const std::set<std::string> before = namesIn(folder);
@@ -313,8 +313,7 @@ TEST(QuizBuild, EveryProblemOfABadDescriptionAndNothingWritten)
     writeFile(folder + "\\broken.json", "{\"kind\": \"text\",\n  \"title\": \"Quiz\"\n  \"entries\": []}");
     ProcessOutput broken = quizbuild("check broken.json", folder);
     EXPECT_EQ(broken.exitCode, 1u);
-    EXPECT_EQ(broken.err, "broken.json: line 3, column 11: malformed JSON: syntax error while parsing object - "
-                          "unexpected string literal; expected '}'\n");
+    EXPECT_EQ(broken.err, "broken.json: line 2, title: a comma is missing after this value\n");
     ProcessOutput missing = quizbuild("check absent.json", folder);
     EXPECT_EQ(missing.exitCode, 1u);
     EXPECT_EQ(missing.err, "absent.json: not found\n");
@@ -493,7 +492,7 @@ TEST(QuizBuild, ProblemsOfFilesAndValuesAreToldInPlainWords)
         {"check number.json", "number.json: line 2, column 21: the number 1e400 is too large\n"},
         {"check key.json",
          "key.json: unknown key \"ti\\u0000tle\"; known keys: \"kind\", \"title\", \"author\", \"description\", "
-         "\"answersPerEntry\", \"answerLabels\", \"reveal\", \"boardColour\", \"entries\", \"codes\"\n"
+         "\"answersPerEntry\", \"answerLabels\", \"reveal\", \"boardColour\", \"entries\", \"codes\", \"link\"\n"
          "key.json: title: missing; expected the quiz's title\n"
          "key.json: entries: missing; expected an array of 1 to 90 entries\n"},
         {"check zero.json", "zero.json: title: holds a zero character (U+0000), which would end the stored text\n"},

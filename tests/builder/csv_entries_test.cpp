@@ -56,6 +56,10 @@ TEST(CsvEntries, SeparatorsQuotingAndLineEnds)
         {"quoted header, spaces around fields", "\"clue\" , \"answer1\"\n  France ,  \" Paris\"\n",
          {{"France", " Paris"}}},
         {"a lone CR ends a line", "clue,answer1\rFrance,Paris\r", {{"France", "Paris"}}},
+        // Spreadsheets end lines with separators for cells once touched.
+        {"unnamed empty columns left out", "clue;answer1;;\r\nFrance;Paris;;\r\nItalie;Rome;\r\n",
+         {{"France", "Paris"}, {"Italie", "Rome"}}},
+        {"an unnamed empty column between", "clue,,answer1\nFrance,,Paris\n", {{"France", "Paris"}}},
     };
     for (const Row& row : rows) {
         Checked checked = checkCsv(row.csv);
@@ -68,6 +72,64 @@ TEST(CsvEntries, SeparatorsQuotingAndLineEnds)
             EXPECT_EQ(checked.quiz.entries[at].answers[0], row.entries[at].answer) << row.name;
         }
     }
+}
+
+// French Excel's "CSV (separateur: point-virgule)" is Windows-1252; "Unicode
+// text" is UTF-16. Whatever it was saved as, a file gives the same quiz.
+TEST(CsvEntries, EncodingsSpreadsheetsSaveBuildTheSameQuiz)
+{
+    const std::string utf8 = "clue;answer1\r\n\"C\xC3\xB4te-d'Or; ouest\";Dijon\r\n\xC3\x89le-de-France;\xC3\x89vry \xE2\x82\xAC\r\n";
+    const std::string windows1252 = "clue;answer1\r\n\"C\xF4te-d'Or; ouest\";Dijon\r\n\xC9le-de-France;\xC9vry \x80\r\n";
+    auto utf16 = [](const std::string& ascii1252, bool bigEndian) {
+        std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (char c : ascii1252) {
+            char16_t unit = c == '\x80' ? u'\u20AC' : char16_t(static_cast<unsigned char>(c));
+            char high = char(unit >> 8), low = char(unit & 0xFF);
+            out += bigEndian ? std::string{high, low} : std::string{low, high};
+        }
+        return out;
+    };
+    struct Row {
+        const char* name;
+        std::string csv;
+        const char* encoding;
+    };
+    const Row rows[] = {
+        {"UTF-8", utf8, "UTF-8"},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF" + utf8, "UTF-8"},
+        {"Windows-1252", windows1252, "Windows-1252"},
+        {"UTF-16, little-endian", utf16(windows1252, false), "UTF-16"},
+        {"UTF-16, big-endian", utf16(windows1252, true), "UTF-16"},
+    };
+    std::vector<QuizResource> first;
+    for (const Row& row : rows) {
+        Checked checked = checkCsv(row.csv);
+        ASSERT_EQ(checked.diagnostics.errors, Lines{}) << row.name;
+        EXPECT_EQ(checked.quiz.entriesEncoding, row.encoding) << row.name;
+        ASSERT_EQ(checked.quiz.entries.size(), 2u) << row.name;
+        EXPECT_EQ(checked.quiz.entries[1].answers[0], "\xC9vry \x80") << row.name;
+        std::vector<QuizResource> resources = planQuizResources(checked.quiz, accessOf(FakeDisk{}), checked.diagnostics);
+        ASSERT_EQ(resources.size(), 2u) << row.name;
+        if (first.empty())
+            first = resources;
+        for (std::size_t at = 0; at < resources.size(); ++at)
+            EXPECT_EQ(resources[at].bytes, first[at].bytes) << row.name << " " << resources[at].id;
+    }
+    const std::string saveAgain = "; save it again from the spreadsheet as \"CSV UTF-8\" (Excel) or as Text CSV with "
+                                  "UTF-8 (LibreOffice Calc)";
+    const struct {
+        const char* name;
+        std::string csv;
+        std::string error;
+    } unreadable[] = {
+        {"UTF-16 without its mark", std::string("c\0l\0u\0e\0", 8),
+         "holds zero bytes, as UTF-16 without its byte order mark does" + saveAgain},
+        {"a byte Windows-1252 leaves unassigned", "clue;answer1\nA;\xE9\x8D\n",
+         "neither UTF-8 nor Windows-1252 (byte 0x8D on line 2, which Windows-1252 leaves unassigned)" + saveAgain},
+        {"UTF-16 cut short", std::string("\xFF\xFE" "c\0l", 5), "UTF-16 cut in the middle of a character" + saveAgain},
+    };
+    for (const auto& row : unreadable)
+        EXPECT_EQ(checkCsv(row.csv).diagnostics.errors, Lines{"quiz.json: e.csv: " + row.error}) << row.name;
 }
 
 TEST(CsvEntries, EveryColumnOfAPictureQuizWithTwoAnswers)
@@ -107,7 +169,7 @@ TEST(CsvEntries, ProblemsOfTheFileAndItsHeaderRow)
         {"unknown column", "clue;answer1;Answer2\nA;b;c\n", text,
          {"quiz.json: e.csv, line 1, column 3: unknown column \"Answer2\"; the header row names columns among \"clue\", "
           "\"answer1\", \"answer2\", \"media\", \"revealPicture\", \"revealText\""}},
-        {"empty column name", "clue,,answer1\nA,,b\n", text,
+        {"empty column name over a value", "clue,,answer1\nA,,b\nC,x,d\n", text,
          {"quiz.json: e.csv, line 1, column 2: no column name; the header row names columns among \"clue\", "
           "\"answer1\", \"answer2\", \"media\", \"revealPicture\", \"revealText\""}},
         {"first row of another file", "Paris;France;" + std::string(50, 'x') + "\nRome;Italie;x\n", text,

@@ -91,11 +91,13 @@ TEST(Extraction, EveryKindAndAnswerCountComesBackIdentical)
         const char* media;  // empty for text quizzes
         int answers;
         const char* reveal;
+        const char* link;  // empty: none
     };
     const Row rows[] = {
-        {"text", "", 1, "none"},        {"text", "", 2, "picture"},       {"picture", "a.jpg", 1, "text"},
-        {"picture", "b.bmp", 2, "none"}, {"sound", "s.mp3", 1, "picture"}, {"sound", "s.mp3", 2, "text"},
-        {"video", "v.avi", 1, "none"},  {"video", "v.avi", 2, "picture"},
+        {"text", "", 1, "none", "https://école.test/été"},  {"text", "", 2, "picture", ""},
+        {"picture", "a.jpg", 1, "text", "mailto:prof@ecole.test"}, {"picture", "b.bmp", 2, "none", ""},
+        {"sound", "s.mp3", 1, "picture", ""},   {"sound", "s.mp3", 2, "text", "http://a.test"},
+        {"video", "v.avi", 1, "none", ""},      {"video", "v.avi", 2, "picture", ""},
     };
     for (const Row& row : rows) {
         std::string context = std::string(row.kind) + "/" + std::to_string(row.answers) + "/" + row.reveal;
@@ -114,13 +116,23 @@ TEST(Extraction, EveryKindAndAnswerCountComesBackIdentical)
         }
         std::string json = std::string(R"({"kind": ")") + row.kind + R"(", "title": "Quiz – été", "author": "Ana",
             "answersPerEntry": )" + std::to_string(row.answers) + R"(, "answerLabels": ["Première", "Seconde"],
-            "reveal": ")" + row.reveal + R"(", "boardColour": "#010203", "entries": [)" + entries + R"(],
+            "reveal": ")" + row.reveal + R"(", "boardColour": "#010203", "entries": [)" + entries + R"(],)"
+            + (*row.link ? R"("link": ")" + std::string(row.link) + "\", " : std::string()) + R"(
             "codes": ["C1", "", "C€3"]})";
         Planned first = plan(json, sources);
         ASSERT_EQ(first.diagnostics.errors, Lines{}) << context;
 
+        // The link is a resource of its own, and only a quiz with a link has one.
+        bool linked = false;
+        for (const QuizResource& item : first.resources)
+            linked = linked || (item.type == "PATCH" && item.id == 106);
+        EXPECT_EQ(linked, *row.link != '\0') << context;
+
         Extracted extracted = extract(storedFrom(first.resources));
         ASSERT_EQ(extracted.diagnostics.errors, Lines{}) << context;
+        EXPECT_EQ(textOf(extracted.files[0].bytes).find("\"link\": \"" + std::string(row.link) + "\"") != std::string::npos,
+                  *row.link != '\0')
+            << context;
         MediaFiles written;
         for (std::size_t at = 1; at < extracted.files.size(); ++at)
             written[extracted.files[at].name] = extracted.files[at].bytes;

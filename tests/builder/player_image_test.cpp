@@ -48,7 +48,9 @@ Bytes itemBytes(int seed, std::size_t size)
 // A full quiz: both payloads, 90 media items and 90 answer pictures.
 std::vector<QuizResource> fullQuiz(int seed)
 {
-    std::vector<QuizResource> quiz = {{"PATCH", 104, itemBytes(seed, 3001)}, {"PATCH", 105, itemBytes(seed + 1, 77)}};
+    // Both payloads, the link, then every media item.
+    std::vector<QuizResource> quiz = {{"PATCH", 104, itemBytes(seed, 3001)}, {"PATCH", 105, itemBytes(seed + 1, 77)},
+                                      {"PATCH", 106, itemBytes(seed + 2, 40)}};
     for (int entry = 1; entry <= 90; ++entry) {
         quiz.push_back({"IMG", 400 + entry, itemBytes(seed + entry, 100 + 37 * std::size_t(entry))});
         quiz.push_back({"IMG", 10400 + entry, itemBytes(seed - entry, 1 + std::size_t(entry) % 9)});
@@ -101,7 +103,7 @@ TEST(PlayerImage, AFullQuizComesBackAndThePlayersOwnResourcesStay)
                 << path << " " << item.type << " " << item.id;
         EXPECT_EQ(back.size(), own.size() + quiz.size()) << path;
 
-        // A smaller quiz built on the first: none of the first survives.
+        // A smaller quiz built on the first, without a link: none of the first survives.
         std::vector<QuizResource> second = {{"PATCH", 104, itemBytes(7, 10)}, {"IMG", 401, itemBytes(8, 20)}};
         ImageUpdate again = replaceResources(first.bytes, {"PATCH", "IMG"}, asNew(second));
         ASSERT_EQ(again.problem, "") << path;
@@ -160,8 +162,9 @@ TEST(PlayerImage, WritePlayerCopyIsTheImageAndReadStoredQuizReadsItBack)
     EXPECT_EQ(problem, "");
     EXPECT_EQ(stored.quizPayload, quiz[0].bytes);
     EXPECT_EQ(stored.codesPayload, quiz[1].bytes);
+    EXPECT_EQ(stored.link, quiz[2].bytes);
     ASSERT_EQ(stored.media.size(), 180u);
-    for (std::size_t n = 2; n < quiz.size(); ++n)
+    for (std::size_t n = 3; n < quiz.size(); ++n)
         EXPECT_EQ(stored.media[quiz[n].id], quiz[n].bytes) << quiz[n].id;
 }
 

@@ -80,7 +80,8 @@ TEST(QuizResources, MediaFilesByKind)
         {"picture", "b.bmp", ""},
         {"picture", "c.gif", ""},
         {"picture", "p.png",
-         "\"p.png\": a PNG picture, which the Windows picture decoder is not known to read; use BMP, JPEG or GIF"},
+         "\"p.png\": a PNG picture, which the Windows picture decoder is not known to read; open it in Paint or "
+         "another image editor and save it as JPEG"},
         {"picture", "s.mp3", "\"s.mp3\": an MP3 sound" + badPicture},
         {"picture", "x.bin", "\"x.bin\": not a known format (first bytes 00 01 02)" + badPicture},
         {"picture", "e.jpg", "\"e.jpg\": the file is empty"},
@@ -117,7 +118,7 @@ TEST(QuizResources, AnswerPicturesMustBePicturesInAnyKind)
     EXPECT_EQ(planned.diagnostics.errors,
               (Lines{"quiz.json: entry 1, revealPicture: \"s.mp3\": an MP3 sound; expected a BMP, JPEG or GIF picture",
                      "quiz.json: entry 2, revealPicture: \"p.png\": a PNG picture, which the Windows picture decoder "
-                     "is not known to read; use BMP, JPEG or GIF"}));
+                     "is not known to read; open it in Paint or another image editor and save it as JPEG"}));
 }
 
 TEST(QuizResources, MediaAreCheckedEvenBesideOtherErrors)
@@ -341,15 +342,15 @@ TEST(MediaFormat, PicturesStatingMoreThanThePlayerDecodesAreRefused)
         MediaUse use;
         std::string problem;
     };
+    const std::string resize = ", at most 4096 a side (the board shows 260 x 260); open it in Paint or another image "
+                               "editor, resize it to at most 4096 pixels a side and save it again";
     const Row rows[] = {
         {"a 800 x 600 JPEG", jpegOf(800, 600), MediaUse::Picture, ""},
         {"a 4096 x 4096 JPEG", jpegOf(4096, 4096), MediaUse::Picture, ""},
         {"a 20000 x 20000 JPEG", jpegOf(20000, 20000), MediaUse::Picture,
-         "a JPEG picture of 20000 x 20000 pixels; at most 4096 pixels a side are accepted (the board shows 260 x 260): "
-         "make it smaller"},
+         "a JPEG picture of 20000 x 20000 pixels" + resize},
         {"a 4097-pixel-high JPEG", jpegOf(10, 4097), MediaUse::Picture,
-         "a JPEG picture of 10 x 4097 pixels; at most 4096 pixels a side are accepted (the board shows 260 x 260): "
-         "make it smaller"},
+         "a JPEG picture of 10 x 4097 pixels" + resize},
         {"a JPEG whose header cannot be read", bytesOf("\xFF\xD8\xFF\xE0 picture"), MediaUse::Picture, ""},
     };
     for (const Row& row : rows)

@@ -27,6 +27,8 @@ std::string quizDescription(const TestQuiz& quiz)
     json += "  \"title\": " + jsonStringOf(quiz.title) + ",\n";
     json += "  \"author\": " + jsonStringOf(quiz.author) + ",\n";
     json += "  \"description\": " + jsonStringOf(quiz.description) + ",\n";
+    if (!quiz.link.empty())
+        json += "  \"link\": " + jsonStringOf(quiz.link) + ",\n";
     json += "  \"answersPerEntry\": " + std::to_string(quiz.answersPerEntry) + ",\n";
     json += "  \"answerLabels\": " + jsonList({quiz.firstAnswerLabel, quiz.secondAnswerLabel}) + ",\n";
     json += "  \"reveal\": \"none\",\n";

@@ -25,6 +25,7 @@ struct TestQuiz {
     COLORREF boardColour = RGB(32, 96, 160);
     std::vector<TestEntry> entries;
     std::vector<std::string> codes;  // one per entry
+    std::string link;                // the header's link; none when empty
 };
 
 // A text quiz of `count` entries: clue "Indice i", answers "rep<i>" (and

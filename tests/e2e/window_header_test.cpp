@@ -7,10 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <fstream>
 #include <iterator>
+#include <sstream>
 
 namespace {
 
+constexpr int linkLabelId = 154;
 const std::string versionText = "R\xE9" "alis\xE9 avec la version 2.1";
 
 struct HeaderLabel {
@@ -149,6 +154,99 @@ TEST(MainWindow, CentredOnTheScreenWithTheBoardAndVersionLabelFollowingTheClient
 
     ASSERT_TRUE(run.close());
     EXPECT_EQ(run.exitCode(), 0u);
+}
+
+// Wine's launcher opens addresses with the browsers and mailers its
+// settings name: for the test, a script of the build that writes down each
+// address it is given. The settings are put back afterwards.
+class LinkRecorder {
+public:
+    LinkRecorder()
+    {
+        DeleteFileA(QUIZ_LINKS_OPENED);
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
+                        nullptr);
+        for (int at = 0; at < 2; ++at) {
+            DWORD size = sizeof saved_[at];
+            had_[at] = RegQueryValueExA(key_, names_[at], nullptr, nullptr, reinterpret_cast<BYTE*>(saved_[at]), &size)
+                       == ERROR_SUCCESS;
+            setValue(names_[at], QUIZ_LINK_RECORDER);
+        }
+    }
+    ~LinkRecorder()
+    {
+        for (int at = 0; at < 2; ++at)
+            had_[at] ? setValue(names_[at], saved_[at]) : void(RegDeleteValueA(key_, names_[at]));
+        RegCloseKey(key_);
+        DeleteFileA(QUIZ_LINKS_OPENED);
+    }
+    LinkRecorder(const LinkRecorder&) = delete;
+    LinkRecorder& operator=(const LinkRecorder&) = delete;
+
+    // What was opened, one address a line, once `lines` came or the time is up.
+    std::string opened(int lines, DWORD waitMs) const
+    {
+        std::string text;
+        for (DWORD start = GetTickCount(); GetTickCount() - start < waitMs; Sleep(50)) {
+            std::ifstream file(QUIZ_LINKS_OPENED, std::ios::binary);
+            std::stringstream read;
+            read << file.rdbuf();
+            text = read.str();
+            if (std::count(text.begin(), text.end(), '\n') >= lines)
+                break;
+        }
+        return text;
+    }
+
+private:
+    void setValue(const char* name, const char* value)
+    {
+        RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), DWORD(strlen(value) + 1));
+    }
+    HKEY key_ = nullptr;
+    const char* names_[2] = {"Browsers", "Mailers"};
+    char saved_[2][1024] = {};
+    bool had_[2] = {};
+};
+
+TEST(MainWindow, HeaderLinkShowsAndOpensTheQuizLinkElseTheBuildsAddress)
+{
+    struct Row {
+        std::string link;   // the quiz's, in its description
+        std::string shown;  // and opened on a click; nothing opens when empty
+    };
+    const Row rows[] = {
+        {"https://ecole.test/capitales?niveau=1", "https://ecole.test/capitales?niveau=1"},
+        {"mailto:prof@ecole.test", "mailto:prof@ecole.test"},
+        {"", QUIZ_PUBLISHER_URL},
+    };
+    LinkRecorder recorder;
+    int opened = 0;
+    std::string expected;
+    for (const Row& row : rows) {
+        TestQuiz quiz = textQuiz(3);
+        quiz.link = row.link;
+        TestFolder folder("e2e-link");
+        std::string program = quizProgramIn(quiz, folder.path());
+        ASSERT_FALSE(program.empty());
+        PlayerRun run;
+        ASSERT_TRUE(run.start(program, folder.path()));
+        EXPECT_EQ(run.headerText(linkLabelId), row.shown) << row.link;
+
+        // A click on the label: the static control tells the main window.
+        run.post(run.headerItem(linkLabelId), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        run.post(run.headerItem(linkLabelId), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+        run.settle();
+        if (!row.shown.empty()) {
+            ++opened;
+            expected += row.shown + "\n";
+        }
+        // With nothing to open, whatever a click would open has 3 seconds to show up.
+        EXPECT_EQ(recorder.opened(row.shown.empty() ? opened + 1 : opened, row.shown.empty() ? 3000 : 10000), expected)
+            << row.link;
+        ASSERT_TRUE(run.close());
+        EXPECT_EQ(run.exitCode(), 0u);
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 # The core's unit tests, built for the host (sanitized) and for Windows.
 set(QUIZ_UNIT_TEST_SOURCES
   tests/unit/quiz_test.cpp
+  tests/unit/quiz_link_test.cpp
   tests/unit/payload_test.cpp
   tests/unit/lzw_test.cpp
   tests/unit/verdict_test.cpp

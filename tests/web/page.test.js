@@ -202,3 +202,32 @@ test('the board keeps the player\'s columns on a desktop and one column on a pho
     assert.ok((await overflow(page)) <= 0, 'no sideways scrolling at ' + viewport.width);
   }
 });
+
+test('the header shows the quiz\'s link and opens it in a tab of its own; without one it shows none', async () => {
+  const base = { kind: 'text', title: 'Liens', author: 'Ana', description: '', entries: [{ clue: 'a', answers: ['b'] }] };
+  const address = 'https://ecole.test/capitales?niveau=1&nom=%C3%A9t%C3%A9';
+  const page = await web.openPage(browser, web.buildPage({ ...base, link: address }, path.join(folder, 'link.html')));
+  assert.equal(await page.textContent('header a.link'), address);
+  assert.deepEqual(await page.$eval('header a.link', (a) => [a.getAttribute('href'), a.target, a.rel]),
+    [address, '_blank', 'noopener noreferrer']);
+
+  // The click's navigation, answered here: the one load from the network,
+  // asked for by the author's link (its answer names an icon, so the tab asks for none).
+  const site = 'https://ecole.test/**';
+  await browser.context.route(site, (route) =>
+    route.fulfill({ contentType: 'text/html', body: '<link rel="icon" href="data:,">ok' }));
+  const [tab] = await Promise.all([browser.context.waitForEvent('page'), page.click('header a.link')]);
+  await tab.waitForLoadState();
+  assert.equal(tab.url(), address);
+  assert.equal(await tab.evaluate(() => window.opener), null);
+  await tab.close();
+  await browser.context.unroute(site);
+  assert.deepEqual(browser.events.requests, [address]);
+  browser.events.requests = [];
+
+  const none = web.buildPage(base, path.join(folder, 'no-link.html'));
+  assert.equal(web.pageData(none).link, '', 'this build gives no default address');
+  const plain = await web.openPage(browser, none);
+  assert.equal(await plain.$('header a.link'), null);
+  assert.equal(await plain.$$eval('header a', (links) => links.length), 0);
+});

@@ -24,6 +24,11 @@ Bytes pack(const Bytes& bytes)
     return result;
 }
 
+Bytes linkBytes(const std::string& link)
+{
+    return Bytes(link.begin(), link.end());
+}
+
 // A picture quiz with two answers, reveal texts, accented texts and codes.
 struct SourceQuiz {
     Quiz quiz;
@@ -83,6 +88,7 @@ struct LoaderCase {
     std::optional<Bytes> codesPayload;  // packed resource 105
     std::vector<std::string> messages;
     std::string expectedDump;
+    std::optional<Bytes> link = std::nullopt;  // resource 106, none when absent
 };
 
 void runCase(const LoaderCase& row)
@@ -95,6 +101,8 @@ void runCase(const LoaderCase& row)
         resources.push_back({"PATCH", 104, *row.quizPayload});
     if (row.codesPayload)
         resources.push_back({"PATCH", 105, *row.codesPayload});
+    if (row.link)
+        resources.push_back({"PATCH", 106, *row.link});
     if (!resources.empty())
         ASSERT_TRUE(writeResources(program, resources)) << row.name;
     // An empty payload is written with one byte, then its size set to 0.
@@ -140,6 +148,14 @@ TEST(LoadQuiz, EveryOutcomeWithItsMessagesInOrder)
         {"codes-empty", quizPayload, emptyPayload, {"Codes non renseign\xE9" "s."}, noCodes},
         {"codes-damaged-stream", quizPayload, brokenStream, {damagedCodes}, noCodes},
         {"codes-too-few", quizPayload, codesCut, {damagedCodes}, noCodes},
+        // The quiz's link, its bytes as stored; one a click must not hand to the shell is none.
+        {"link", quizPayload, codesPayload, {}, full + "link=https://ecole.test/\xE9t\xE9\n",
+         Bytes{'h', 't', 't', 'p', 's', ':', '/', '/', 'e', 'c', 'o', 'l', 'e', '.', 't', 'e', 's', 't', '/', 0xE9, 't', 0xE9}},
+        {"link-mail", quizPayload, codesPayload, {}, full + "link=mailto:a@b.test\n", linkBytes("mailto:a@b.test")},
+        {"link-file", quizPayload, codesPayload, {}, full, linkBytes("file:///C:/Windows/notepad.exe")},
+        {"link-program", quizPayload, codesPayload, {}, full, linkBytes("C:\\Windows\\notepad.exe")},
+        {"link-too-long", quizPayload, codesPayload, {}, full, linkBytes("https://" + std::string(252, 'a'))},
+        {"link-two-lines", quizPayload, codesPayload, {}, full, linkBytes("https://a.test\r\nhttps://b.test")},
     };
     for (const LoaderCase& row : rows)
         runCase(row);

@@ -27,5 +27,7 @@ std::string dumpQuiz(const Quiz& quiz, bool brushMade)
             line(number, quiz.codes[row]);
         }
     }
+    if (quiz.link[0])
+        line("link", quiz.link);
     return text;
 }

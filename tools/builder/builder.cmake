@@ -15,6 +15,10 @@ set(QUIZ_BUILDER_PROGRAM_SOURCES ${QUIZ_BUILDER_SOURCES}
   ${QUIZ_PAGE_RUNTIME}
   tools/builder/commands.cpp)
 
+# The page's header link when a quiz gives none: the player's default.
+set_property(SOURCE tools/builder/web_page.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+             QUIZ_PUBLISHER_URL="${QUIZ_PUBLISHER_URL}")
+
 if(NOT EXISTS /usr/include/nlohmann/json.hpp)
   message(FATAL_ERROR "nlohmann/json.hpp is missing: install nlohmann-json3-dev (tools/setup-debian)")
 endif()
@@ -27,7 +31,8 @@ if(WIN32)
   file(CREATE_LINK /usr/include/nlohmann ${QUIZ_JSON_INCLUDE}/nlohmann SYMBOLIC)
 
   add_library(quizbuildcore STATIC ${QUIZ_BUILDER_PROGRAM_SOURCES} tools/builder/win32_files.cpp
-              tools/builder/win32_file_facts.cpp)
+              tools/builder/win32_file_facts.cpp tools/builder/win32_letter_case.cpp
+              tools/builder/win32_console.cpp)
   target_include_directories(quizbuildcore SYSTEM PUBLIC ${QUIZ_JSON_INCLUDE})
   target_link_libraries(quizbuildcore PUBLIC quizcore)
   target_compile_options(quizbuildcore PRIVATE -Wall -Wextra)
@@ -46,7 +51,7 @@ if(WIN32)
 else()
   # The native program, unchecked and optimised like any tool.
   add_library(quizbuildcore STATIC ${QUIZ_BUILDER_PROGRAM_SOURCES} tools/builder/posix_files.cpp
-              tools/builder/posix_file_facts.cpp)
+              tools/builder/posix_file_facts.cpp tools/builder/posix_letter_case.cpp)
   target_link_libraries(quizbuildcore PUBLIC quizcore)
   target_compile_options(quizbuildcore PRIVATE -Wall -Wextra)
   add_executable(quizbuild tools/builder/main.cpp)
@@ -57,7 +62,7 @@ else()
 
   if(QUIZ_TESTS)
     add_library(quizbuildcore_checked STATIC ${QUIZ_BUILDER_PROGRAM_SOURCES} tools/builder/posix_files.cpp
-              tools/builder/posix_file_facts.cpp)
+              tools/builder/posix_file_facts.cpp tools/builder/posix_letter_case.cpp)
     target_link_libraries(quizbuildcore_checked PUBLIC quizcore_checked)
     target_compile_options(quizbuildcore_checked PRIVATE -Wall -Wextra)
   endif()

@@ -5,6 +5,7 @@
 #include "tools/builder/csv_entries.h"
 #include "tools/builder/extraction.h"
 #include "tools/builder/files.h"
+#include "tools/builder/letter_case.h"
 #include "tools/builder/media_limits.h"
 #include "tools/builder/output_guard.h"
 #include "tools/builder/program_header.h"
@@ -79,10 +80,38 @@ MediaAccess mediaBeside(const std::string& folder)
     return {factsOf, read};
 }
 
-// The CSV file of entries, named as the description names it, beside it.
-EntriesFileReader entriesBeside(const std::string& folder)
+// A file the description names that is not found as written but in other
+// letter cases (Linux tells them apart, Windows does not), as Windows would
+// open it, with a warning; `path` unchanged when there is none.
+void respellMissing(std::string& path, const std::string& folder, const std::string& where, Diagnostics& diagnostics)
 {
-    return [folder](const std::string& path) {
+    std::string opened = mediaFilePath(folder, path);
+    if (path.empty() || opened.empty() || fileFactsOf(opened).kind != FileKind::Missing)
+        return;
+    std::string found = pathInOtherCase(opened);
+    if (found.size() != opened.size() || opened.size() < path.size())
+        return;
+    std::string respelled = found.substr(opened.size() - path.size());
+    reportWarning(diagnostics, where,
+                  inQuotes(path) + " is not found as written; using " + inQuotes(respelled)
+                      + ", whose name differs in letter case only (as Windows would)");
+    path = respelled;
+}
+
+void respellMissingMedia(QuizDescription& description, const std::string& folder, Diagnostics& diagnostics)
+{
+    for (EntryDescription& entry : description.entries) {
+        respellMissing(entry.media, folder, entry.mediaPlace, diagnostics);
+        respellMissing(entry.revealPicture, folder, entry.revealPicturePlace, diagnostics);
+        respellMissing(entry.webClip, folder, entry.webClipPlace, diagnostics);
+    }
+}
+
+// The CSV file of entries, named as the description names it, beside it.
+EntriesFileReader entriesBeside(const std::string& folder, Diagnostics& diagnostics)
+{
+    return [folder, &diagnostics](std::string path) {
+        respellMissing(path, folder, "entries", diagnostics);
         std::string opened = mediaFilePath(folder, path);
         if (opened.empty())
             return FileRead{{}, unwritableMediaName};
@@ -107,7 +136,8 @@ Plan planFrom(const std::string& descriptionPath, Diagnostics& diagnostics)
     std::string folder = folderOf(descriptionPath);
     QuizDescription description =
         readQuizDescription(std::string_view(reinterpret_cast<const char*>(json.bytes.data()), json.bytes.size()),
-                            diagnostics, entriesBeside(folder));
+                            diagnostics, entriesBeside(folder, diagnostics));
+    respellMissingMedia(description, folder, diagnostics);
     plan.resources = planQuizResources(description, mediaBeside(folder), diagnostics);
     plan.description = description;
     plan.entries = description.entries.size();
@@ -159,13 +189,17 @@ std::string playerToUse(const std::string& named, Diagnostics& diagnostics)
     return player;
 }
 
-// "12 entries, 24 media items"
+// "12 entries, 24 media items", and for entries from a spreadsheet which
+// encoding its file was read in: "17 entries, 0 media items, dep.csv read as Windows-1252"
 std::string summaryOf(const Plan& plan)
 {
     std::size_t media = 0;
     for (const QuizResource& item : plan.resources)
         media += item.type == MediaResourceType;
-    return countOf(plan.entries, "entry", "entries") + ", " + countOf(media, "media item", "media items");
+    std::string summary = countOf(plan.entries, "entry", "entries") + ", " + countOf(media, "media item", "media items");
+    if (!plan.description.entriesFile.empty())
+        summary += ", " + escaped(plan.description.entriesFile) + " read as " + plan.description.entriesEncoding;
+    return summary;
 }
 
 int transcode(const CommandLine& line, CodecResult (*codec)(const std::vector<uint8_t>&),
@@ -264,6 +298,8 @@ StoredQuiz storedQuizOf(const std::vector<QuizResource>& resources)
             stored.quizPayload = resource.bytes;
         else if (resource.id == CodesPayloadResourceId)
             stored.codesPayload = resource.bytes;
+        else if (resource.id == QuizLinkResourceId)
+            stored.link = resource.bytes;
     }
     return stored;
 }

@@ -1,6 +1,7 @@
 #include "tools/builder/csv_entries.h"
 
 #include "third_party/libcsv/csv.h"
+#include "tools/builder/csv_encoding.h"
 
 #include <array>
 #include <new>
@@ -255,6 +256,25 @@ bool emptyRow(const Row& row)
     return true;
 }
 
+// Spreadsheets write a separator after the last column when cells beyond it
+// were once touched ("clue;answer1;;"): a column without a name and without
+// a value in any row holds nothing of the author's, so it is left out.
+void dropUnnamedEmptyColumns(std::vector<Row>& rows)
+{
+    std::vector<Cell>& header = rows.front().cells;
+    // Bounded by the header's cells, each checked against every row once.
+    for (std::size_t column = header.size(); column-- > 0;) {
+        bool empty = true;
+        for (const Row& row : rows)
+            empty = empty && (column >= row.cells.size() || (row.cells[column].text.empty() && !row.cells[column].quoted));
+        if (!empty)
+            continue;
+        for (Row& row : rows)
+            if (column < row.cells.size())
+                row.cells.erase(row.cells.begin() + std::ptrdiff_t(column));
+    }
+}
+
 // The entry as the description's array would hold it. Optional cells left
 // empty are absent, as a key left out; the clue and the answers are texts
 // whatever they hold, so an empty one is kept as written.
@@ -291,12 +311,16 @@ const char* csvColumnName(CsvColumn column)
 }
 
 std::vector<CsvEntry> readCsvEntries(std::string_view bytes, const std::string& name, const CsvColumnsNeeded& needed,
-                                     Diagnostics& diagnostics)
+                                     Diagnostics& diagnostics, const char** encoding)
 {
-    // Spreadsheets save "CSV UTF-8" with a byte order mark.
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
-        bytes.remove_prefix(3);
-    std::optional<std::vector<Row>> rows = parseRows(bytes, name, diagnostics);
+    CsvText text = decodeCsvText(bytes);
+    if (!text.problem.empty()) {
+        reportError(diagnostics, name, text.problem);
+        return {};
+    }
+    if (encoding)
+        *encoding = text.encoding;
+    std::optional<std::vector<Row>> rows = parseRows(text.utf8, name, diagnostics);
     if (!rows)
         return {};
     if (rows->empty()) {
@@ -304,6 +328,7 @@ std::vector<CsvEntry> readCsvEntries(std::string_view bytes, const std::string& 
                     "no header row; the first row names the columns, such as clue and answer1");
         return {};
     }
+    dropUnnamedEmptyColumns(*rows);
     const Row& header = rows->front();
     std::optional<std::vector<CsvColumn>> columns = readHeader(header, name, needed, diagnostics);
     if (!columns)

@@ -42,8 +42,9 @@ struct CsvEntry {
 // `name` is the file as the description names it (control characters
 // escaped): problems are reported at "NAME, line 4, column \"answer1\"".
 // Nothing comes out when the file itself or its header row is wrong.
+// `encoding` gets what the bytes were read as (csv_encoding.h).
 std::vector<CsvEntry> readCsvEntries(std::string_view bytes, const std::string& name, const CsvColumnsNeeded& needed,
-                                     Diagnostics& diagnostics);
+                                     Diagnostics& diagnostics, const char** encoding = nullptr);
 
 // Where a field of an entry (as the description's checks name it: "clue",
 // "answers[1]", "" for the whole entry) is in the file.

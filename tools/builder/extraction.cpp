@@ -2,6 +2,7 @@
 
 #include "quiz/resource_ids.h"
 #include "quiz/payload.h"
+#include "quiz/quiz_link.h"
 #include "tools/builder/codec.h"
 #include "tools/builder/csv_writer.h"
 #include "tools/builder/media_format.h"
@@ -105,6 +106,8 @@ OrderedJson describeQuiz(const Quiz& quiz, const StoredQuiz& stored, std::vector
     out["title"] = utf8Text(quiz.title, "title", diagnostics);
     out["author"] = utf8Text(quiz.author, "author", diagnostics);
     out["description"] = utf8Text(quiz.description, "description", diagnostics);
+    if (quiz.link[0])
+        out["link"] = utf8Text(quiz.link, "link", diagnostics);
     out["answersPerEntry"] = quiz.answersPerEntry;
     out["answerLabels"] = {utf8Text(quiz.firstAnswerLabel, "answerLabels[0]", diagnostics),
                            utf8Text(quiz.secondAnswerLabel, "answerLabels[1]", diagnostics)};
@@ -138,6 +141,14 @@ std::vector<ExtractedFile> extractQuiz(const StoredQuiz& stored, Diagnostics& di
         reportError(diagnostics, "quiz payload", "reveal kind " + std::to_string(int(quiz.revealKind)) + ", expected 0 to 2");
     if (quiz.entryCount != 0 && !parseCodesPayload(quiz, codesBytes.data(), codesBytes.size()))
         reportError(diagnostics, "codes payload", "damaged: fewer lines than entries, or a code over 259 bytes");
+    if (stored.link) {
+        const char* bytes = reinterpret_cast<const char*>(stored.link->data());
+        if (quizLinkFault(bytes, stored.link->size()) != QuizLinkFault::None)
+            reportError(diagnostics, "link",
+                        "resource \"PATCH\" 106 is no web or mail address of at most 259 bytes; the program is damaged");
+        else
+            copyText(quiz.link, std::string(bytes, stored.link->size()).c_str());
+    }
     if (!diagnostics.errors.empty())
         return {};
 

@@ -14,6 +14,7 @@
 struct StoredQuiz {
     std::optional<std::vector<uint8_t>> quizPayload;   // "PATCH" 104
     std::optional<std::vector<uint8_t>> codesPayload;  // "PATCH" 105
+    std::optional<std::vector<uint8_t>> link;          // "PATCH" 106, Windows-1252 bytes
     std::map<int, std::vector<uint8_t>> media;         // "IMG" by resource id
 };
 

@@ -1,5 +1,7 @@
 #include "tools/builder/json_text.h"
 
+#include "tools/builder/json_mistakes.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <set>
@@ -112,6 +114,41 @@ std::string innerWhere(const KeyScope& parent)
     return parent.where + "[" + std::to_string(parent.nextIndex) + "]";
 }
 
+// The value a mistake belongs to, from the scopes open when the parser
+// stopped: "entry 2, clue", "entry 3, answers", "title"; empty for the
+// quiz itself.
+std::string mistakePlace(const std::vector<KeyScope>& scopes, JsonMistakePlace place)
+{
+    if (scopes.empty())
+        return "";
+    const KeyScope& scope = scopes.back();
+    if (place == JsonMistakePlace::Container || (scope.object && scope.pendingKey.empty()))
+        return scope.where;
+    if (place == JsonMistakePlace::ValueBefore && !scope.object) {
+        if (scope.nextIndex == 0)
+            return scope.where;
+        KeyScope finished = scope;
+        --finished.nextIndex;
+        return innerWhere(finished);
+    }
+    return innerWhere(scope);
+}
+
+// The parser's refusal, in the words of the mend where it is a usual slip.
+void reportParseError(Diagnostics& diagnostics, std::string_view text, const std::vector<KeyScope>& scopes,
+                      std::size_t offset, const std::string& reason)
+{
+    JsonMistake mistake = commonJsonMistake(text, offset, reason);
+    if (!mistake.found) {
+        reportAt(diagnostics, text, offset, "malformed JSON: " + reason);
+        return;
+    }
+    std::string line = placeOf(text, mistake.offset);
+    line = line.substr(0, line.find(", column"));
+    std::string where = mistakePlace(scopes, mistake.place);
+    reportError(diagnostics, where.empty() ? line : line + ", " + where, mistake.problem);
+}
+
 }  // namespace
 
 std::string placeOf(std::string_view text, std::size_t offset)
@@ -219,8 +256,7 @@ bool parseJson(std::string_view text, Json& root, Diagnostics& diagnostics)
                  "arrays and objects nested more than " + std::to_string(MaxJsonDepth)
                      + " levels deep; a quiz description needs 4 (the quiz, its entries, an entry, its answers)");
     } catch (const Json::parse_error& error) {
-        reportAt(diagnostics, text, error.byte ? error.byte - 1 : 0,
-                 "malformed JSON: " + parseErrorReason(error.what()));
+        reportParseError(diagnostics, text, scopes, error.byte ? error.byte - 1 : 0, parseErrorReason(error.what()));
     } catch (const Json::out_of_range&) {
         std::size_t at = firstHugeNumber(text);
         reportAt(diagnostics, text, at, hugeNumberProblem(text, at));

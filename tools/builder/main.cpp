@@ -12,6 +12,7 @@
 
 #ifdef _WIN32
 #include "shell/platform.h"
+#include "tools/builder/win32_console.h"
 #endif
 
 namespace {
@@ -57,6 +58,15 @@ int main(int argc, char** argv)
     // for byte.
     useBinaryStandardStreams();
 
+#ifdef _WIN32
+    // Opened from Explorer: the help stays on screen until a key is pressed,
+    // rather than flashing by in a window that closes with the program.
+    if (argc == 1 && consoleIsOwn()) {
+        std::fputs(usageText(Command::None).c_str(), stdout);
+        waitForKeyBeforeClosing();
+        return exitSuccess;
+    }
+#endif
     CommandLine line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (line.help) {
         std::fputs(usageText(line.command).c_str(), stdout);

@@ -126,9 +126,10 @@ std::string pictureSizeProblem(MediaFormat format, const std::vector<uint8_t>& b
     PictureSize size = statedPictureSize(bytes.data(), bytes.size());
     if (!size.known || (size.width <= LargestPictureSide && size.height <= LargestPictureSide))
         return "";
+    std::string largest = std::to_string(LargestPictureSide);
     return std::string(formatName(format)) + " of " + std::to_string(size.width) + " x " + std::to_string(size.height)
-           + " pixels; at most " + std::to_string(LargestPictureSide) + " pixels a side are accepted (the board shows"
-           + " 260 x 260): make it smaller";
+           + " pixels, at most " + largest + " a side (the board shows 260 x 260); open it in Paint or another image"
+           + " editor, resize it to at most " + largest + " pixels a side and save it again";
 }
 
 std::string mediaFormatProblem(MediaFormat format, MediaUse use, const std::vector<uint8_t>& bytes)
@@ -136,7 +137,8 @@ std::string mediaFormatProblem(MediaFormat format, MediaUse use, const std::vect
     if (serves(format, use))
         return use == MediaUse::Picture ? pictureSizeProblem(format, bytes) : "";
     if (format == MediaFormat::Png && use == MediaUse::Picture)
-        return "a PNG picture, which the Windows picture decoder is not known to read; use BMP, JPEG or GIF";
+        return "a PNG picture, which the Windows picture decoder is not known to read; open it in Paint or another"
+               " image editor and save it as JPEG";
     if (format == MediaFormat::Unknown)
         return std::string("not a known format (first bytes ") + leadingBytes(bytes) + "); " + acceptedFormats(use);
     return std::string(formatName(format)) + "; " + acceptedFormats(use);

@@ -1,6 +1,7 @@
 #include "tools/builder/quiz_description.h"
 
 #include "quiz/payload.h"
+#include "quiz/quiz_link.h"
 #include "tools/builder/answer_warnings.h"
 #include "tools/builder/csv_entries.h"
 #include "tools/builder/json_text.h"
@@ -16,7 +17,8 @@ using Json = nlohmann::json;
 namespace {
 
 constexpr const char* topLevelKeys[] = {"kind",         "title",  "author",      "description", "answersPerEntry",
-                                        "answerLabels", "reveal", "boardColour", "entries",     "codes"};
+                                        "answerLabels", "reveal", "boardColour", "entries",     "codes",
+                                        "link"};
 constexpr const char* entryKeys[] = {"clue", "answers", "media", "revealPicture", "revealText", "webClip"};
 constexpr const char* kindNames[] = {"text", "picture", "sound", "video"};  // by QuizKind value
 constexpr const char* revealNames[] = {"none", "picture", "text"};          // by RevealKind value
@@ -65,8 +67,9 @@ void refuseUnknownKeys(const Json& object, std::span<const char* const> known, c
 }
 
 // Every stored text is a single line of at most 259 Windows-1252 bytes; the
-// quiz payload's fields are also "|"-separated, while codes are CR LF lines.
-enum class TextUse { PayloadField, Code };
+// quiz payload's fields are also "|"-separated, while codes are CR LF lines
+// and the link is a resource of its own.
+enum class TextUse { PayloadField, Code, Link };
 
 std::string checkedText(const Json& value, const std::string& where, TextUse use, Diagnostics& diagnostics)
 {
@@ -255,9 +258,11 @@ void readEntriesFile(const std::string& path, const Rules& rules, const EntriesF
     needed.revealPicture = rules.reveal == RevealKind::Picture;
     std::string name = escaped(path);
     std::size_t errorsBefore = diagnostics.errors.size();
+    const char* encoding = "";
     std::vector<CsvEntry> rows = readCsvEntries(
         std::string_view(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()), name, needed,
-        diagnostics);
+        diagnostics, &encoding);
+    quiz.entriesEncoding = encoding;
     if (diagnostics.errors.size() != errorsBefore)
         return;
     if (rows.empty())
@@ -353,6 +358,32 @@ void readAnswerLabels(const Json& root, QuizDescription& quiz, Diagnostics& diag
                                             TextUse::PayloadField, diagnostics);
 }
 
+// The link is opened by the shell on a click, which would as readily run a
+// program or open a local file: only web and mail addresses are taken.
+void readLink(const Json& root, QuizDescription& quiz, Diagnostics& diagnostics)
+{
+    const Json* value = member(root, "link");
+    if (!value)
+        return;
+    std::size_t errorsBefore = diagnostics.errors.size();
+    std::string link = checkedText(*value, "link", TextUse::Link, diagnostics);
+    if (diagnostics.errors.size() != errorsBefore || link.empty())  // "" is no link
+        return;
+    switch (quizLinkFault(link.data(), link.size())) {
+    case QuizLinkFault::None: quiz.link = link; break;
+    case QuizLinkFault::Scheme:
+        reportError(diagnostics, "link",
+                    inQuotes(value->get<std::string>()) + " is no web or mail address; it must start with "
+                        + quizLinkSchemes + ", as a click opens it with the system's shell");
+        break;
+    case QuizLinkFault::TooLong:  // told by checkedText
+        break;
+    case QuizLinkFault::ControlCharacter:
+        reportError(diagnostics, "link", "holds a control character (such as a tab); an address is one line of printable characters");
+        break;
+    }
+}
+
 void readBoardColour(const Json& root, QuizDescription& quiz, Diagnostics& diagnostics)
 {
     const Json* value = member(root, "boardColour");
@@ -393,6 +424,7 @@ QuizDescription readQuizDescription(std::string_view json, Diagnostics& diagnost
         reportError(diagnostics, "title", "missing; expected the quiz's title");
     quiz.author = optionalText(root, "author", "author", diagnostics);
     quiz.description = optionalText(root, "description", "description", diagnostics);
+    readLink(root, quiz, diagnostics);
     readAnswerLabels(root, quiz, diagnostics);
     readBoardColour(root, quiz, diagnostics);
     readEntries(root, rules, readEntriesFile, quiz, diagnostics);

@@ -32,12 +32,14 @@ struct QuizDescription {
     std::string title;
     std::string author;
     std::string description;
+    std::string link;                 // the header's link, Windows-1252; empty when the description gives none
     std::string answerLabels[2];
     int32_t answersPerEntry = 1;
     RevealKind reveal = RevealKind::None;
     uint32_t boardColour = 0xFFFFFF;  // COLORREF layout 0x00BBGGRR; white unless given
     std::vector<EntryDescription> entries;
     std::string entriesFile;          // the CSV file the entries come from, as written; empty for an array
+    std::string entriesEncoding;      // what that file was read as: "UTF-8", "UTF-16", "Windows-1252"
     std::vector<std::string> codes;   // at most one per entry; missing ones are empty rows
 };
 

@@ -121,6 +121,7 @@ void fillQuiz(const QuizDescription& description, Quiz& quiz)
     quiz.answersPerEntry = description.answersPerEntry;
     quiz.revealKind = description.reveal;
     quiz.boardColour = description.boardColour;
+    copyText(quiz.link, description.link.c_str());
     for (const EntryDescription& entry : description.entries) {
         const char* second = description.answersPerEntry == 2 ? entry.answers[1].c_str() : "";
         QuizEntry* added = appendEntry(quiz, entry.answers[0].c_str(), second, entry.clue.c_str());
@@ -162,6 +163,10 @@ std::vector<QuizResource> planQuizResources(const QuizDescription& description, 
                          packedPayload(writeCodesPayload(owned->quiz), "codes payload", diagnostics)});
     if (!diagnostics.errors.empty())
         return {};
+    // No link, no resource: a player copy keeps none of an earlier quiz's.
+    if (!description.link.empty())
+        resources.push_back({PayloadResourceType, QuizLinkResourceId,
+                             std::vector<uint8_t>(description.link.begin(), description.link.end())});
     for (QuizResource& item : read)
         resources.push_back(std::move(item));
     return resources;

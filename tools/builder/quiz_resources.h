@@ -1,6 +1,7 @@
 // The resources a player copy receives for one quiz: "PATCH" 104 (the quiz
-// payload) and "PATCH" 105 (the codes payload), both packed, then "IMG"
-// 400 + i for entry i's media and "IMG" 10400 + i for its answer picture.
+// payload) and "PATCH" 105 (the codes payload), both packed, "PATCH" 106
+// (the link's bytes) when the quiz has a link, then "IMG" 400 + i for entry
+// i's media and "IMG" 10400 + i for its answer picture.
 #pragma once
 
 #include "quiz/quiz.h"

@@ -41,6 +41,7 @@ StoredQuiz readStoredQuiz(const std::string& program, std::string& problem)
     }
     stored.quizPayload = bytesOf(file.bytes, read.resources, PayloadResourceType, QuizPayloadResourceId);
     stored.codesPayload = bytesOf(file.bytes, read.resources, PayloadResourceType, CodesPayloadResourceId);
+    stored.link = bytesOf(file.bytes, read.resources, PayloadResourceType, QuizLinkResourceId);
     for (int number = 1; number <= MaxEntries; ++number)
         for (int id : {MediaResourceIdBase + number, AnswerPictureResourceIdBase + number})
             if (auto bytes = bytesOf(file.bytes, read.resources, MediaResourceType, id))

@@ -9,7 +9,10 @@ set(QUIZ_BUILDER_SOURCES
   tools/builder/output_guard.cpp
   tools/builder/media_format.cpp
   tools/builder/answer_warnings.cpp
+  tools/builder/json_mistakes.cpp
   tools/builder/json_text.cpp
+  tools/builder/csv_encoding.cpp
+  tools/builder/letter_case.cpp
   tools/builder/csv_entries.cpp
   tools/builder/csv_writer.cpp
   third_party/libcsv/libcsv.c

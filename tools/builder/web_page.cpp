@@ -2,6 +2,7 @@
 
 #include "quiz/resource_ids.h"
 #include "quiz/payload.h"
+#include "quiz/quiz_link.h"
 #include "shell/answers_text.h"
 #include "tools/builder/codec.h"
 #include "tools/builder/media_format.h"
@@ -129,6 +130,26 @@ nlohmann::json pageMedia(const Quiz& quiz, const StoredQuiz& stored, const std::
     return media;
 }
 
+// The build's address for quizzes that give none, as the player has it.
+#ifndef QUIZ_PUBLISHER_URL
+#define QUIZ_PUBLISHER_URL ""
+#endif
+
+// What the page's header link shows and opens, in UTF-8: the quiz's own link
+// (one that breaks the link rule counts as none, as in the player), else
+// the build's address; empty for no link.
+std::string pageLink(const StoredQuiz& stored)
+{
+    std::string link = QUIZ_PUBLISHER_URL;
+    if (stored.link) {
+        std::string own(stored.link->begin(), stored.link->end());
+        if (quizLinkFault(own.data(), own.size()) == QuizLinkFault::None)
+            link = own;
+    }
+    TextConversion text = windows1252ToUtf8(link);
+    return text.converted ? text.text : "";
+}
+
 }  // namespace
 
 std::string pageAnswersFileName(const std::string& programName)
@@ -167,6 +188,7 @@ std::string webPageOf(const StoredQuiz& stored, const std::map<int, WebClip>& we
                            {"answersFile", answersFileName},
                            {"quiz", base64Of(quizBytes)},
                            {"codes", base64Of(codesBytes)},
+                           {"link", pageLink(stored)},
                            {"media", media}};
     // The five bytes Windows-1252 leaves unassigned are dropped from the tab's title alone.
     TextConversion title = windows1252ToUtf8(quiz.title);
