@@ -39,25 +39,27 @@ void spreadAnswer(HWND box)
 {
     const Quiz& quiz = *currentQuiz;
     HWND board = GetParent(box);
+    double since = startupClock();
     char text[QuizTextSize];
     readControlText(board, GetDlgCtrlID(box), text);
     // The board is drawn once when the spread is done, not after every box.
     SendMessageA(board, WM_SETREDRAW, FALSE, 0);
+    addStartupCost("spread: redraw off", since);
     HWND focused = box;
     bool judged = false;
     auto passFocus = [&](HWND to) {
         if (to == focused)
             return;
-        double since = startupClock();
+        double judging = startupClock();
         judgeAnswerLeavingScore(quiz, board, GetDlgCtrlID(focused));
-        addStartupCost("spread: judging a box", since);
+        addStartupCost("spread: judging a box", judging);
         judged = true;
         focused = to;
         if (to == box)
             SendMessageA(to, EM_SETSEL, 0, 25);
     };
     BoardReading reading = boardReadingOf(board);
-    double since = startupClock();
+    since = startupClock();
     for (int rank = nextSpreadTarget(quiz, reading, 0); rank; rank = nextSpreadTarget(quiz, reading, rank)) {
         addStartupCost("spread: finding the next box", since);
         since = startupClock();
@@ -75,7 +77,6 @@ void spreadAnswer(HWND box)
     SendMessageA(board, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(board, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
     addStartupCost("spread: redraw request", since);
-    finishSpreadTrace();
 }
 
 // Keys act when released, or when pressed with Alt.
@@ -88,9 +89,14 @@ LRESULT onKey(HWND box, UINT message, WPARAM key, LPARAM lParam)
     case VK_TAB:
         moveToNextBox(box);
         break;
-    case VK_F1:
+    case VK_F1: {
+        double since = startupClock();
         spreadAnswer(box);
-        break;
+        LRESULT result = CallWindowProcA(editProc, box, message, key, lParam);
+        addStartupCost("spread: in all, with the edit's own handling of the key", since);
+        finishSpreadTrace();
+        return result;
+    }
     }
     return CallWindowProcA(editProc, box, message, key, lParam);
 }
