@@ -7,6 +7,7 @@
 #include "board/identifiers.h"
 #include "board/picture.h"
 #include "board/score_display.h"
+#include "shell/scoped_handles.h"
 
 namespace {
 
@@ -28,25 +29,26 @@ void revealAnswerPicture(const Quiz& quiz, HWND board, int entryNumber)
     HWND picture = findControl(board, PictureControlIdBase + entryNumber);
     if (!picture)
         return;
-    HBITMAP bitmap = loadFittedPicture(AnswerPictureResourceIdBase + entryNumber, MediaResourceType, 260, 260);
-    if (!bitmap)
+    OwnedBitmap bitmap(loadFittedPicture(AnswerPictureResourceIdBase + entryNumber, MediaResourceType, 260, 260));
+    if (!bitmap.object)
         return;
     dropQuestionPicture(entryNumber);
     BITMAP size = {};
-    GetObjectA(bitmap, sizeof size, &size);
-    HGDIOBJ old = reinterpret_cast<HGDIOBJ>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
-    if (old)
-        DeleteObject(old);
+    GetObjectA(bitmap.object, sizeof size, &size);
+    // The question picture the control showed goes once the answer's has its place.
+    GdiObject<HGDIOBJ> old(reinterpret_cast<HGDIOBJ>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0)));
     POINT origin = boardContentOrigin(board);
     SetWindowPos(picture, HWND_TOP,
                  origin.x + gridColumnX(entryNumber, quiz.answersPerEntry) + 20 + (260 - size.bmWidth) / 2,
                  origin.y + gridRowBaseY(entryNumber, quiz.revealKind) - 260 + (260 - size.bmHeight) / 2,
                  size.bmWidth, size.bmHeight, SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-    HGDIOBJ replaced = reinterpret_cast<HGDIOBJ>(
-        SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+    // The control shows the answer picture for the rest of the run.
+    HBITMAP shown = bitmap.release();
+    GdiObject<HGDIOBJ> replaced(reinterpret_cast<HGDIOBJ>(
+        SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown))));
     // A static control hands back a bitmap it copied; only the shown one may stay.
-    if (replaced && replaced != bitmap && replaced != old)
-        DeleteObject(replaced);
+    if (replaced.object == shown || replaced.object == old.object)
+        replaced.release();
 }
 
 void showReveal(const Quiz& quiz, HWND board, int entryNumber, RevealAction reveal)
