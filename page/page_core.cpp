@@ -60,16 +60,7 @@ const char* utf8Of(const char* text)
         char32_t c = codePointOfWindows1252(byte);
         if (c == NoCodePoint)
             c = byte;
-        if (c < 0x80) {
-            handedOut += static_cast<char>(c);
-        } else if (c < 0x800) {
-            handedOut += static_cast<char>(0xC0 | c >> 6);
-            handedOut += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            handedOut += static_cast<char>(0xE0 | c >> 12);
-            handedOut += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-            handedOut += static_cast<char>(0x80 | (c & 0x3F));
-        }
+        appendUtf8(handedOut, c);
     }
     return handedOut.c_str();
 }

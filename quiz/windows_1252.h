@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // No character: an unassigned byte, or invalid UTF-8.
@@ -19,3 +20,6 @@ int windows1252ByteOf(char32_t codePoint);
 // Reads one character at `at`, moving past it; false on invalid UTF-8
 // (overlong forms, surrogates, truncated sequences), `at` then unchanged.
 bool decodeUtf8(std::string_view text, std::size_t& at, char32_t& codePoint);
+
+// Appends one character as UTF-8.
+void appendUtf8(std::string& out, char32_t codePoint);
