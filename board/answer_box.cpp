@@ -13,7 +13,7 @@ namespace {
 // The "Edit" class's own procedure: the same for every box.
 WNDPROC editProc = nullptr;
 
-void judgeBox(HWND box)
+void judgeTheBox(HWND box)
 {
     judgeAnswer(*currentQuiz, GetParent(box), GetDlgCtrlID(box));
 }
@@ -22,7 +22,7 @@ void judgeBox(HWND box)
 void moveToNextBox(HWND box)
 {
     bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-    judgeBox(box);
+    judgeTheBox(box);
     int target = tabTarget(*currentQuiz, GetDlgCtrlID(box) - AnswerBoxIdBase, back);
     SetFocus(findControl(GetParent(box), AnswerBoxIdBase + target));
 }
@@ -84,7 +84,7 @@ LRESULT onKey(HWND box, UINT message, WPARAM key, LPARAM lParam)
 {
     switch (key) {
     case VK_RETURN:
-        judgeBox(box);
+        judgeTheBox(box);
         return 1;
     case VK_TAB:
         moveToNextBox(box);
@@ -110,7 +110,7 @@ LRESULT CALLBACK answerBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPa
         SendMessageA(box, EM_SETSEL, 0, 25);
         break;
     case WM_KILLFOCUS:
-        judgeBox(box);
+        judgeTheBox(box);
         break;
     case WM_CHAR:
         // Enter and Tab act on release; their characters never reach the text.
