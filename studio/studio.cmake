@@ -59,3 +59,6 @@ add_custom_command(
   COMMENT "Compiling the quiz builder to WebAssembly"
   VERBATIM)
 add_custom_target(studio_builder ALL DEPENDS ${QUIZ_STUDIO_JS})
+if(QUIZ_TESTS)
+  include(tests/studio/tests.cmake)
+endif()
