@@ -85,6 +85,10 @@ function without(files, name) {
   return kept;
 }
 
+function respelled(files, name, from, to) {
+  return { ...files, [name]: Buffer.from(files[name].toString('latin1').replace(from, to), 'latin1') };
+}
+
 const playerBytes = fs.readFileSync(player);
 const capitales = fs.readFileSync(path.join(examples, 'capitales.json'));
 const pictures = example('template-pictures');
@@ -97,6 +101,9 @@ const good = [
   ['departements with its CSV', example('departements.json', 'departements.csv'), 'departements.json'],
   ['template with pictures', pictures, 'quiz.json'],
   ['template with two answers', example('template-two-answers'), 'quiz.json'],
+  // Named as written on Windows: found in another letter case, with a warning.
+  ['media named in another letter case', respelled(pictures, 'quiz.csv', 'images/01.jpg', 'Images/01.JPG'),
+    'quiz.json'],
 ];
 
 // Bad input: the module must refuse it with the native builder's own words.
