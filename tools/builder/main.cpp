@@ -14,9 +14,9 @@
 #include "tools/builder/win32_console.h"
 #endif
 
+#ifdef _WIN32
 namespace {
 
-#ifdef _WIN32
 // The file the command reads, for the crash handler's message (which
 // must not allocate).
 char inputName[MaxTemporaryPath];
@@ -33,9 +33,9 @@ LONG WINAPI onCrash(EXCEPTION_POINTERS* exception)
     std::fflush(stderr);
     ExitProcess(1);
 }
-#endif
 
 }  // namespace
+#endif
 
 int main(int argc, char** argv)
 {

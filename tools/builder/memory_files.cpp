@@ -54,11 +54,11 @@ std::vector<uint8_t>& emptiedFile(const std::string& key)
 NativeFile openAs(const std::string& key)
 {
     std::vector<OpenedFile>& opened = store().opened;
-    auto free = std::find_if(opened.begin(), opened.end(), [](const OpenedFile& file) { return !file.open; });
-    if (free == opened.end())
-        free = opened.insert(opened.end(), OpenedFile{});
-    *free = {key, 0, true};
-    return NativeFile(free - opened.begin());
+    auto slot = std::find_if(opened.begin(), opened.end(), [](const OpenedFile& file) { return !file.open; });
+    if (slot == opened.end())
+        slot = opened.insert(opened.end(), OpenedFile{});
+    *slot = {key, 0, true};
+    return NativeFile(slot - opened.begin());
 }
 
 OpenedFile* openedFile(NativeFile file)
