@@ -116,6 +116,14 @@ const bad = [
     ['html', 'quiz.json', '-o', 'quiz.html'], /^quiz\.json: quiz\.csv, line 3, column "media": "images\/02\.jpg": not found$/m],
   ['a missing player', example('capitales.json'),
     ['build', 'capitales.json', '-o', 'out.exe', '--player', 'absent.exe'], /absent\.exe: not found/],
+  ['an output into a missing folder', example('capitales.json'),
+    ['html', 'capitales.json', '-o', 'nowhere/page.html'],
+    /^nowhere\/page\.html: no file can be made in its folder, no such file or directory \(errno 2\)$/m],
+  ['the description as its own output', example('capitales.json'),
+    ['build', 'capitales.json', '-o', './capitales.json', '--player', 'quizz.exe'],
+    /^\.\/capitales\.json: is the quiz description itself, which the output would replace; name another output$/m],
+  ['a player that carries no quiz', {}, ['extract', 'quizz.exe', '-o', 'out'],
+    /^quizz\.exe: quiz payload: missing \(no resource "PATCH" 104\); is it a built quiz\?$/m],
   ['a usage error', {}, ['build', 'x.json'], /^quizbuild: missing -o OUT\.exe\. Try 'quizbuild build --help'\.$/m],
 ];
 
@@ -131,6 +139,8 @@ test('the WebAssembly builder does what quizbuild does', async (t) => {
         ['extract', 'built.exe', '-o', 'extracted-csv', '--csv'],
         ['build', 'extracted/quiz.json', '-o', 'rebuilt.exe', '--player', 'quizz.exe'],
         ['html', 'built.exe', '-o', 'program.html'],
+        ['pack', description, 'packed.bin'],
+        ['unpack', 'packed.bin', 'unpacked.json'],
       ]);
       results.forEach(assertSame);
       for (const { native } of results)
@@ -139,6 +149,8 @@ test('the WebAssembly builder does what quizbuild does', async (t) => {
       assert.ok(built.length > playerBytes.length, 'the program carries the quiz');
       assert.ok(Buffer.from(results[5].wasm.written['rebuilt.exe']).equals(Buffer.from(built)),
         'the extracted description builds the same program');
+      assert.ok(Buffer.from(results[8].wasm.written['unpacked.json']).equals(files[description]),
+        'unpacking gives back what was packed');
     });
   }
   for (const [name, files, args, message] of bad) {
