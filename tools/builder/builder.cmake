@@ -13,7 +13,8 @@ set(QUIZ_BUILDER_PROGRAM_SOURCES ${QUIZ_BUILDER_SOURCES}
   tools/builder/web_page.cpp
   tools/builder/files.cpp
   ${QUIZ_PAGE_RUNTIME}
-  tools/builder/commands.cpp)
+  tools/builder/commands.cpp
+  tools/builder/command_dispatch.cpp)
 
 # The page's header link when a quiz gives none: the player's default.
 set_property(SOURCE tools/builder/web_page.cpp APPEND PROPERTY COMPILE_DEFINITIONS

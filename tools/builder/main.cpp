@@ -1,13 +1,12 @@
 // quizbuild: turns a quiz description into a copy of the player that
 // carries the quiz, and a built quiz back into a description.
 #include "tools/builder/command_line.h"
-#include "tools/builder/commands.h"
+#include "tools/builder/command_dispatch.h"
 #include "tools/builder/temporary_files.h"
 #include "tools/builder/files.h"
 
 #include <cstdio>
-#include <exception>
-#include <new>
+#include <optional>
 #include <string>
 
 #ifdef _WIN32
@@ -15,9 +14,9 @@
 #include "tools/builder/win32_console.h"
 #endif
 
+#ifdef _WIN32
 namespace {
 
-#ifdef _WIN32
 // The file the command reads, for the crash handler's message (which
 // must not allocate).
 char inputName[MaxTemporaryPath];
@@ -34,23 +33,9 @@ LONG WINAPI onCrash(EXCEPTION_POINTERS* exception)
     std::fflush(stderr);
     ExitProcess(1);
 }
-#endif
-
-int run(const CommandLine& line)
-{
-    switch (line.command) {
-    case Command::Build: return runBuild(line);
-    case Command::Check: return runCheck(line);
-    case Command::Extract: return runExtract(line);
-    case Command::Html: return runHtml(line);
-    case Command::Pack: return runPack(line);
-    case Command::Unpack: return runUnpack(line);
-    case Command::None: break;
-    }
-    return exitUsage;
-}
 
 }  // namespace
+#endif
 
 int main(int argc, char** argv)
 {
@@ -68,27 +53,11 @@ int main(int argc, char** argv)
     }
 #endif
     CommandLine line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-    if (line.help) {
-        std::fputs(usageText(line.command).c_str(), stdout);
-        return exitSuccess;
-    }
-    if (!line.error.empty()) {
-        std::fprintf(stderr, "quizbuild: %s. %s\n", line.error.c_str(), helpHint(line.command).c_str());
-        return exitUsage;
-    }
+    if (std::optional<int> code = exitBeforeRunning(line))
+        return *code;
 #ifdef _WIN32
     std::snprintf(inputName, sizeof inputName, "%s", line.input.c_str());
     SetUnhandledExceptionFilter(onCrash);
 #endif
-    try {
-        return run(line);
-    } catch (const std::bad_alloc&) {
-        // The build's temporary copy went as the stack unwound; extraction writes
-        // only once everything is in memory.
-        std::string written = line.output.empty() ? "" : ", " + line.output + " not written";
-        std::fprintf(stderr, "%s: quizbuild ran out of memory%s\n", line.input.c_str(), written.c_str());
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "quizbuild: %s\n", error.what());
-    }
-    return exitBadInput;
+    return runCommand(line);
 }

@@ -1,0 +1,66 @@
+// The builder's calls as the studio uses them (appended to the module's
+// script, so it sees the module's heap): files in, a command line run,
+// the exit code, the standard output and error and the files written out.
+// Paths are as the command line would give them; the module's folder
+// stands for the folder quizbuild runs in.
+Module['capturedStreams'] = { 1: [], 2: [] };
+
+function joinedBytes(chunks) {
+  var size = chunks.reduce(function (sum, chunk) { return sum + chunk.length; }, 0);
+  var joined = new Uint8Array(size);
+  var at = 0;
+  chunks.forEach(function (chunk) { joined.set(chunk, at); at += chunk.length; });
+  return joined;
+}
+
+function withString(text, use) {
+  var size = lengthBytesUTF8(text) + 1;
+  var pointer = _malloc(size);
+  stringToUTF8(text, pointer, size);
+  try { return use(pointer); } finally { _free(pointer); }
+}
+
+Module['putFile'] = function (path, bytes) {
+  var pointer = _malloc(Math.max(bytes.length, 1));
+  HEAPU8.set(bytes, pointer);
+  withString(path, function (name) { _studioPutFile(name, pointer, bytes.length); });
+  _free(pointer);
+};
+
+// A copy of the file's bytes, or null.
+Module['fileBytes'] = function (path) {
+  var sizePointer = _malloc(4);
+  try {
+    return withString(path, function (name) {
+      var bytes = _studioFileBytes(name, sizePointer);
+      return bytes ? HEAPU8.slice(bytes, bytes + HEAPU32[sizePointer >> 2]) : null;
+    });
+  } finally {
+    _free(sizePointer);
+  }
+};
+
+Module['clearFiles'] = function () { _studioClearFiles(); };
+
+// { exitCode, stdout, stderr (bytes), written: { path: bytes } }
+Module['run'] = function (args) {
+  var encoded = args.map(function (arg) { return new TextEncoder().encode(arg); });
+  var size = encoded.reduce(function (sum, arg) { return sum + arg.length + 1; }, 0);
+  var pointer = _malloc(size);
+  var at = pointer;
+  encoded.forEach(function (arg) { HEAPU8.set(arg, at); HEAPU8[at + arg.length] = 0; at += arg.length + 1; });
+  Module['capturedStreams'] = { 1: [], 2: [] };
+  var exitCode = _studioRun(pointer, args.length);
+  _free(pointer);
+  var written = {};
+  for (var n = 0; n < _studioWrittenCount(); n++) {
+    var path = UTF8ToString(_studioWrittenPath(n));
+    written[path] = Module['fileBytes'](path);
+  }
+  return {
+    exitCode: exitCode,
+    stdout: joinedBytes(Module['capturedStreams'][1]),
+    stderr: joinedBytes(Module['capturedStreams'][2]),
+    written: written,
+  };
+};

@@ -1,0 +1,64 @@
+# The quiz builder compiled to WebAssembly for the studio page: the same
+# sources as quizbuild (its checks, its program and page exports, its CSV
+# reader and writer, its command dispatch) over a file layer held in memory
+# (memory_*.cpp) instead of the POSIX one, and a bridge (builder_core.cpp,
+# builder-session.js) through which the page puts files in, runs a command
+# line and takes out the exit code, the messages and the files written.
+# One script with the module inside as base64 (no fetch, no eval).
+set(QUIZ_STUDIO_SOURCES
+  ${QUIZ_CORE_SOURCES}
+  quiz/notice_stderr.cpp
+  ${QUIZ_BUILDER_SOURCES}
+  tools/builder/resource_reader.cpp
+  tools/builder/resource_writer.cpp
+  tools/builder/page_escaping.cpp
+  tools/builder/web_page.cpp
+  tools/builder/files.cpp
+  tools/builder/commands.cpp
+  tools/builder/command_dispatch.cpp
+  tools/builder/memory_files.cpp
+  tools/builder/memory_file_facts.cpp
+  tools/builder/memory_letter_case.cpp
+  studio/builder_core.cpp)
+# The vendored CSV parser is C, compiled on its own.
+list(REMOVE_ITEM QUIZ_STUDIO_SOURCES third_party/libcsv/libcsv.c)
+list(TRANSFORM QUIZ_STUDIO_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/ OUTPUT_VARIABLE QUIZ_STUDIO_PATHS)
+file(GLOB QUIZ_STUDIO_HEADERS ${CMAKE_SOURCE_DIR}/quiz/*.h ${CMAKE_SOURCE_DIR}/judging/*.h
+     ${CMAKE_SOURCE_DIR}/shell/answers_text.h ${CMAKE_SOURCE_DIR}/tools/builder/*.h)
+
+set(QUIZ_STUDIO_DIR ${CMAKE_BINARY_DIR}/studio)
+set(QUIZ_STUDIO_JS ${QUIZ_STUDIO_DIR}/quizz_builder.js)
+set(QUIZ_STUDIO_CSV ${QUIZ_STUDIO_DIR}/libcsv.o)
+# Only the header-only JSON library, not the host's /usr/include.
+set(QUIZ_STUDIO_JSON_INCLUDE ${QUIZ_STUDIO_DIR}/json-include)
+file(MAKE_DIRECTORY ${QUIZ_STUDIO_JSON_INCLUDE})
+file(CREATE_LINK /usr/include/nlohmann ${QUIZ_STUDIO_JSON_INCLUDE}/nlohmann SYMBOLIC)
+
+add_custom_command(
+  OUTPUT ${QUIZ_STUDIO_CSV}
+  COMMAND ${CMAKE_COMMAND} -E env ${QUIZ_EMCC_ENV} ${QUIZ_EMCC} -Os -w -c
+          ${CMAKE_SOURCE_DIR}/third_party/libcsv/libcsv.c -o ${QUIZ_STUDIO_CSV}
+  DEPENDS ${CMAKE_SOURCE_DIR}/third_party/libcsv/libcsv.c
+  COMMENT "Compiling the CSV parser to WebAssembly"
+  VERBATIM)
+add_custom_command(
+  OUTPUT ${QUIZ_STUDIO_JS}
+  COMMAND ${CMAKE_COMMAND} -E env ${QUIZ_EMCC_ENV} ${QUIZ_EMCC} -std=c++20 -Os -fexceptions
+          -I${CMAKE_SOURCE_DIR} -isystem ${QUIZ_STUDIO_JSON_INCLUDE}
+          "-DQUIZ_PUBLISHER_URL=\"${QUIZ_PUBLISHER_URL}\""
+          ${QUIZ_STUDIO_PATHS} ${QUIZ_PAGE_RUNTIME} ${QUIZ_STUDIO_CSV} -o ${QUIZ_STUDIO_JS}
+          -sDISABLE_EXCEPTION_CATCHING=0 -sDYNAMIC_EXECUTION=0 -sSINGLE_FILE=1
+          -sMODULARIZE=1 -sEXPORT_NAME=quizzBuilder -sENVIRONMENT=web,node
+          -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=4GB
+          --js-library ${CMAKE_SOURCE_DIR}/studio/captured-streams.js
+          --post-js ${CMAKE_SOURCE_DIR}/studio/builder-session.js
+          -sEXPORTED_FUNCTIONS=_malloc,_free
+          -sEXPORTED_RUNTIME_METHODS=UTF8ToString,stringToUTF8,lengthBytesUTF8
+  DEPENDS ${QUIZ_STUDIO_PATHS} ${QUIZ_STUDIO_HEADERS} ${QUIZ_PAGE_RUNTIME} ${QUIZ_STUDIO_CSV}
+          ${CMAKE_SOURCE_DIR}/studio/captured-streams.js ${CMAKE_SOURCE_DIR}/studio/builder-session.js
+  COMMENT "Compiling the quiz builder to WebAssembly"
+  VERBATIM)
+add_custom_target(studio_builder ALL DEPENDS ${QUIZ_STUDIO_JS})
+if(QUIZ_TESTS)
+  include(tests/studio/tests.cmake)
+endif()

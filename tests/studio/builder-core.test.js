@@ -1,0 +1,165 @@
+// The builder compiled to WebAssembly against the native quizbuild: every
+// command line, run on the same files in both, must give the same exit
+// code, the same messages byte for byte and the same files written.
+'use strict';
+const { test } = require('node:test');
+const assert = require('node:assert/strict');
+const { spawnSync } = require('child_process');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+
+const nativeBuilder = process.env.QUIZ_BUILDER;
+const player = process.env.QUIZ_PLAYER;
+const examples = path.join(process.env.QUIZ_SOURCE, 'examples');
+const quizzBuilder = require(process.env.QUIZ_STUDIO_BUILDER);
+
+// Every file under `folder`, by path relative to it.
+function filesUnder(folder, prefix = '') {
+  const files = {};
+  for (const entry of fs.readdirSync(path.join(folder, prefix), { withFileTypes: true })) {
+    const name = prefix ? `${prefix}/${entry.name}` : entry.name;
+    if (entry.isDirectory())
+      Object.assign(files, filesUnder(folder, name));
+    else
+      files[name] = fs.readFileSync(path.join(folder, name));
+  }
+  return files;
+}
+
+function example(...names) {
+  const files = {};
+  for (const name of names) {
+    const whole = path.join(examples, name);
+    if (fs.statSync(whole).isDirectory())
+      Object.assign(files, filesUnder(whole));
+    else
+      files[name] = fs.readFileSync(whole);
+  }
+  return files;
+}
+
+// Runs each command line in a fresh folder holding `files`: natively, and
+// in the module; the results of both, command by command.
+function runBoth(module, files, commands) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'quizz-studio-'));
+  module.clearFiles();
+  for (const [name, bytes] of Object.entries(files)) {
+    fs.mkdirSync(path.dirname(path.join(folder, name)), { recursive: true });
+    fs.writeFileSync(path.join(folder, name), bytes);
+    module.putFile(name, bytes);
+  }
+  const results = commands.map((args) => {
+    const before = filesUnder(folder);
+    const run = spawnSync(nativeBuilder, args, { cwd: folder });
+    const after = filesUnder(folder);
+    const written = Object.fromEntries(Object.entries(after).filter(([name, bytes]) =>
+      !before[name] || !before[name].equals(bytes)));
+    const native = { exitCode: run.status, stdout: run.stdout, stderr: run.stderr, written };
+    const wasm = module.run(args);
+    return { args, native, wasm };
+  });
+  fs.rmSync(folder, { recursive: true, force: true });
+  return results;
+}
+
+function assertSame({ args, native, wasm }) {
+  const line = args.join(' ');
+  assert.equal(wasm.exitCode, native.exitCode, `${line}: exit code`);
+  assert.equal(Buffer.from(wasm.stdout).toString('latin1'), native.stdout.toString('latin1'), `${line}: stdout`);
+  assert.equal(Buffer.from(wasm.stderr).toString('latin1'), native.stderr.toString('latin1'), `${line}: stderr`);
+  assert.deepEqual(Object.keys(wasm.written).sort(), Object.keys(native.written).sort(), `${line}: files written`);
+  for (const [name, bytes] of Object.entries(native.written))
+    assert.ok(Buffer.from(wasm.written[name]).equals(bytes), `${line}: ${name} differs`);
+}
+
+function withAnswer(description, answer) {
+  const quiz = JSON.parse(description);
+  quiz.entries[0].answers = [answer];
+  return Buffer.from(JSON.stringify(quiz, null, 2));
+}
+
+function without(files, name) {
+  const kept = { ...files };
+  delete kept[name];
+  return kept;
+}
+
+function respelled(files, name, from, to) {
+  return { ...files, [name]: Buffer.from(files[name].toString('latin1').replace(from, to), 'latin1') };
+}
+
+const playerBytes = fs.readFileSync(player);
+const capitales = fs.readFileSync(path.join(examples, 'capitales.json'));
+const pictures = example('template-pictures');
+
+// Descriptions that build: checked, built, published, extracted (as JSON
+// and as CSV), rebuilt from what was extracted, published from the program.
+const good = [
+  ['capitales', example('capitales.json'), 'capitales.json'],
+  ['inventeurs', example('inventeurs.json'), 'inventeurs.json'],
+  ['departements with its CSV', example('departements.json', 'departements.csv'), 'departements.json'],
+  ['template with pictures', pictures, 'quiz.json'],
+  ['template with two answers', example('template-two-answers'), 'quiz.json'],
+  // Named as written on Windows: found in another letter case, with a warning.
+  ['media named in another letter case', respelled(pictures, 'quiz.csv', 'images/01.jpg', 'Images/01.JPG'),
+    'quiz.json'],
+];
+
+// Bad input: the module must refuse it with the native builder's own words.
+const bad = [
+  ['malformed JSON', { 'bad.json': Buffer.from('{ "kind": "text", "title": ,\n  "entries": [] }\n') },
+    ['check', 'bad.json'], /^bad\.json: line 1, column 28: malformed JSON: syntax error while parsing value/],
+  ['an answer of 260 bytes', { 'long.json': withAnswer(capitales, 'a'.repeat(260)) },
+    ['build', 'long.json', '-o', 'long.exe', '--player', 'quizz.exe'], /^long\.json: entry 1, answers\[0\]: 260 bytes in Windows-1252, at most 259$/m],
+  ['a missing media file', without(pictures, 'images/02.jpg'),
+    ['html', 'quiz.json', '-o', 'quiz.html'], /^quiz\.json: quiz\.csv, line 3, column "media": "images\/02\.jpg": not found$/m],
+  ['a missing player', example('capitales.json'),
+    ['build', 'capitales.json', '-o', 'out.exe', '--player', 'absent.exe'], /absent\.exe: not found/],
+  ['an output into a missing folder', example('capitales.json'),
+    ['html', 'capitales.json', '-o', 'nowhere/page.html'],
+    /^nowhere\/page\.html: no file can be made in its folder, no such file or directory \(errno 2\)$/m],
+  ['the description as its own output', example('capitales.json'),
+    ['build', 'capitales.json', '-o', './capitales.json', '--player', 'quizz.exe'],
+    /^\.\/capitales\.json: is the quiz description itself, which the output would replace; name another output$/m],
+  ['a player that carries no quiz', {}, ['extract', 'quizz.exe', '-o', 'out'],
+    /^quizz\.exe: quiz payload: missing \(no resource "PATCH" 104\); is it a built quiz\?$/m],
+  ['a usage error', {}, ['build', 'x.json'], /^quizbuild: missing -o OUT\.exe\. Try 'quizbuild build --help'\.$/m],
+];
+
+test('the WebAssembly builder does what quizbuild does', async (t) => {
+  const module = await quizzBuilder();
+  for (const [name, files, description] of good) {
+    await t.test(name, () => {
+      const results = runBoth(module, { ...files, 'quizz.exe': playerBytes }, [
+        ['check', description],
+        ['build', description, '-o', 'built.exe', '--player', 'quizz.exe'],
+        ['html', description, '-o', 'page.html'],
+        ['extract', 'built.exe', '-o', 'extracted'],
+        ['extract', 'built.exe', '-o', 'extracted-csv', '--csv'],
+        ['build', 'extracted/quiz.json', '-o', 'rebuilt.exe', '--player', 'quizz.exe'],
+        ['html', 'built.exe', '-o', 'program.html'],
+        ['pack', description, 'packed.bin'],
+        ['unpack', 'packed.bin', 'unpacked.json'],
+      ]);
+      results.forEach(assertSame);
+      for (const { native } of results)
+        assert.equal(native.exitCode, 0, native.stderr.toString());
+      const built = results[1].wasm.written['built.exe'];
+      assert.ok(built.length > playerBytes.length, 'the program carries the quiz');
+      assert.ok(Buffer.from(results[5].wasm.written['rebuilt.exe']).equals(Buffer.from(built)),
+        'the extracted description builds the same program');
+      assert.ok(Buffer.from(results[8].wasm.written['unpacked.json']).equals(files[description]),
+        'unpacking gives back what was packed');
+    });
+  }
+  for (const [name, files, args, message] of bad) {
+    await t.test(name, () => {
+      const [result] = runBoth(module, { ...files, 'quizz.exe': playerBytes }, [args]);
+      assertSame(result);
+      assert.notEqual(result.native.exitCode, 0);
+      assert.match(result.native.stderr.toString(), message);
+      assert.deepEqual(Object.keys(result.wasm.written), []);
+    });
+  }
+});
