@@ -17,6 +17,7 @@ set(QUIZ_STUDIO_SOURCES
   tools/builder/commands.cpp
   tools/builder/command_dispatch.cpp
   tools/builder/memory_files.cpp
+  tools/builder/slash_paths.cpp
   tools/builder/memory_file_facts.cpp
   tools/builder/memory_letter_case.cpp
   studio/builder_core.cpp)

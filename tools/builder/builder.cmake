@@ -51,7 +51,7 @@ if(WIN32)
   endif()
 else()
   # The native program, unchecked and optimised like any tool.
-  add_library(quizbuildcore STATIC ${QUIZ_BUILDER_PROGRAM_SOURCES} tools/builder/posix_files.cpp
+  add_library(quizbuildcore STATIC ${QUIZ_BUILDER_PROGRAM_SOURCES} tools/builder/posix_files.cpp tools/builder/slash_paths.cpp
               tools/builder/posix_file_facts.cpp tools/builder/posix_letter_case.cpp)
   target_link_libraries(quizbuildcore PUBLIC quizcore)
   target_compile_options(quizbuildcore PRIVATE -Wall -Wextra)
@@ -62,7 +62,7 @@ else()
   target_link_options(quizbuild PRIVATE -static-libstdc++ -static-libgcc)
 
   if(QUIZ_TESTS)
-    add_library(quizbuildcore_checked STATIC ${QUIZ_BUILDER_PROGRAM_SOURCES} tools/builder/posix_files.cpp
+    add_library(quizbuildcore_checked STATIC ${QUIZ_BUILDER_PROGRAM_SOURCES} tools/builder/posix_files.cpp tools/builder/slash_paths.cpp
               tools/builder/posix_file_facts.cpp tools/builder/posix_letter_case.cpp)
     target_link_libraries(quizbuildcore_checked PUBLIC quizcore_checked)
     target_compile_options(quizbuildcore_checked PRIVATE -Wall -Wextra)
