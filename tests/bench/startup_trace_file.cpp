@@ -109,26 +109,6 @@ bool isSpreadCost(const Cost& cost)
     return std::strncmp(cost.name, "spread", 6) == 0;
 }
 
-void writeSpreadTrace()
-{
-    Locked locked;
-    Trace& held = locked.held;
-    std::FILE* file = std::fopen("spread-trace.txt.part", "w");
-    if (file) {
-        for (int at = 0; at < held.costCount; ++at) {
-            const Cost& cost = held.costs[at];
-            if (isSpreadCost(cost))
-                std::fprintf(file, "cost\t%.2f\t%d\t%.2f\t%s\n", cost.total, cost.count, cost.largest, cost.name);
-        }
-        std::fclose(file);
-        MoveFileExA("spread-trace.txt.part", "spread-trace.txt", MOVEFILE_REPLACE_EXISTING);
-    }
-    int kept = 0;
-    for (int at = 0; at < held.costCount; ++at)
-        if (!isSpreadCost(held.costs[at]))
-            held.costs[kept++] = held.costs[at];
-    held.costCount = kept;
-}
 
 void CALLBACK paintedThenWrite(HWND, UINT, UINT_PTR timer, DWORD)
 {
@@ -184,5 +164,21 @@ void finishStartupTrace()
 
 void finishSpreadTrace()
 {
-    writeSpreadTrace();
+    Locked locked;
+    Trace& held = locked.held;
+    std::FILE* file = std::fopen("spread-trace.txt.part", "w");
+    if (file) {
+        for (int at = 0; at < held.costCount; ++at) {
+            const Cost& cost = held.costs[at];
+            if (isSpreadCost(cost))
+                std::fprintf(file, "cost\t%.2f\t%d\t%.2f\t%s\n", cost.total, cost.count, cost.largest, cost.name);
+        }
+        std::fclose(file);
+        MoveFileExA("spread-trace.txt.part", "spread-trace.txt", MOVEFILE_REPLACE_EXISTING);
+    }
+    int kept = 0;
+    for (int at = 0; at < held.costCount; ++at)
+        if (!isSpreadCost(held.costs[at]))
+            held.costs[kept++] = held.costs[at];
+    held.costCount = kept;
 }
