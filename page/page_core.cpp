@@ -32,22 +32,10 @@ std::string answersFile;
 // The last text handed out; valid until the next call that returns one.
 std::string handedOut;
 
-// What the player's box holds for typed text: one byte per character, "?"
-// for a character with no Windows-1252 form, the first 259 bytes read.
+// What the player's box holds for typed text.
 void boxTextOf(const char* utf8, char (&text)[QuizTextSize])
 {
-    std::string_view typed(utf8);
-    std::size_t length = 0;
-    for (std::size_t at = 0; at < typed.size() && length < QuizTextSize - 1;) {
-        char32_t codePoint;
-        int byte = '?';
-        if (decodeUtf8(typed, at, codePoint))
-            byte = windows1252ByteOf(codePoint);
-        else
-            ++at;
-        text[length++] = static_cast<char>(byte < 0 ? '?' : byte);
-    }
-    text[length] = '\0';
+    copyText(text, typedWindows1252(utf8, QuizTextSize - 1).c_str());
 }
 
 // A Windows-1252 text as UTF-8; the five unassigned bytes show as the

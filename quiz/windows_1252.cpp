@@ -81,3 +81,18 @@ void appendUtf8(std::string& out, char32_t codePoint)
         out += static_cast<char>(0x80 | (codePoint & 0x3F));
     }
 }
+
+std::string typedWindows1252(std::string_view utf8, std::size_t limit)
+{
+    std::string text;
+    for (std::size_t at = 0; at < utf8.size() && text.size() < limit;) {
+        char32_t codePoint;
+        int byte = '?';
+        if (decodeUtf8(utf8, at, codePoint))
+            byte = windows1252ByteOf(codePoint);
+        else
+            ++at;
+        text += static_cast<char>(byte < 0 ? '?' : byte);
+    }
+    return text;
+}

@@ -23,3 +23,8 @@ bool decodeUtf8(std::string_view text, std::size_t& at, char32_t& codePoint);
 
 // Appends one character as UTF-8.
 void appendUtf8(std::string& out, char32_t codePoint);
+
+// What the player's answer box holds when `utf8` is typed into it: one byte
+// per character, "?" for a character with no Windows-1252 form and for each
+// byte that is no UTF-8, the first `limit` bytes kept.
+std::string typedWindows1252(std::string_view utf8, std::size_t limit);

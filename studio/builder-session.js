@@ -64,3 +64,16 @@ Module['run'] = function (args) {
     written: written,
   };
 };
+
+// The bytes the text takes in Windows-1252, or -1 when a character has no
+// Windows-1252 form.
+Module['textBytes'] = function (text) {
+  return withString(text, function (pointer) { return _studioTextBytes(pointer); });
+};
+
+// The verdict the player gives when `typed` is typed for the stored `answer`.
+Module['trialVerdict'] = function (answer, typed) {
+  return withString(answer, function (stored) {
+    return withString(typed, function (box) { return UTF8ToString(_studioTrialVerdict(stored, box)); });
+  });
+};

@@ -2,9 +2,15 @@
 // WebAssembly: files go into the memory file layer, a command line runs
 // through quizbuild's own dispatch, and what it wrote comes back out.
 // builder-session.js wraps these calls; messages reach it through the
-// standard streams (captured-streams.js).
+// standard streams (captured-streams.js). The editor's checks as it types
+// (a text's size in Windows-1252, the verdict a trial answer gets) are the
+// builder's and the player's own code too.
+#include "judging/verdict.h"
+#include "quiz/quiz.h"
+#include "quiz/windows_1252.h"
 #include "tools/builder/command_dispatch.h"
 #include "tools/builder/memory_files.h"
+#include "tools/builder/windows_1252.h"
 
 #include <emscripten/emscripten.h>
 
@@ -18,6 +24,8 @@ namespace {
 
 // The paths the last command wrote, kept for studioWrittenPath.
 std::vector<std::string> lastWritten;
+// The last verdict handed out, valid until the next one.
+std::string lastVerdict;
 
 }  // namespace
 
@@ -69,6 +77,24 @@ EMSCRIPTEN_KEEPALIVE int studioWrittenCount()
 EMSCRIPTEN_KEEPALIVE const char* studioWrittenPath(int index)
 {
     return lastWritten.at(std::size_t(index)).c_str();
+}
+
+// The bytes a UTF-8 text takes in Windows-1252, as the builder stores it;
+// -1 when a character has no Windows-1252 form.
+EMSCRIPTEN_KEEPALIVE int studioTextBytes(const char* text)
+{
+    TextConversion converted = utf8ToWindows1252(text);
+    return converted.converted ? int(converted.text.size()) : -1;
+}
+
+// The verdict, as UTF-8, the player gives to `typed` for the stored
+// `answer`, both held as its boxes hold typed text.
+EMSCRIPTEN_KEEPALIVE const char* studioTrialVerdict(const char* answer, const char* typed)
+{
+    std::string stored = typedWindows1252(answer, QuizTextSize - 1);
+    std::string box = typedWindows1252(typed, QuizTextSize - 1);
+    lastVerdict = windows1252ToUtf8(chooseVerdict(stored.c_str(), box.c_str())).text;
+    return lastVerdict.c_str();
 }
 
 }  // extern "C"

@@ -163,3 +163,67 @@ test('the WebAssembly builder does what quizbuild does', async (t) => {
     });
   }
 });
+
+// The editor's checks as it types: a text's size in Windows-1252 and the
+// verdict of a trial answer, from the builder's and the player's own code.
+const textSizes = [
+  ['', 0],
+  ['Été', 3],
+  ['€', 1],
+  ['œuvre « à part »', 16],
+  ['日本', -1],
+  ['😀', -1],
+  // A character Windows-1252 leaves unassigned has no form in it either.
+  ['\u0081', -1],
+  ['a'.repeat(259), 259],
+  ['é'.repeat(260), 260],
+];
+
+const trials = [
+  ['Paris', '  PARIS ', 'BRAVO'],
+  ['Paris', '', '?'],
+  ['Paris', 'Londres', 'FAUX'],
+  // Typed characters with no Windows-1252 form become "?", as in the box.
+  ['Tokyo?', 'Tokyo日', 'BRAVO'],
+  // Only the box's first 259 bytes are judged.
+  ['a'.repeat(259), 'a'.repeat(259) + 'zzz', 'BRAVO'],
+  ['é'.repeat(259), 'é'.repeat(300), 'BRAVO'],
+];
+
+// Windows-1252's bytes 0x80 to 0x9F (node's own decoder reads them as
+// Latin-1); the five it leaves unassigned are null.
+const highBlock = [...'€\0‚ƒ„…†‡ˆ‰Š‹Œ\0Ž\0\0‘’“”•–—˜™š›œ\0žŸ'].map((c) => (c === '\0' ? null : c));
+
+function windows1252Text(bytes) {
+  return Array.from(bytes, (byte) => (byte >= 0x80 && byte < 0xA0 ? highBlock[byte - 0x80] : String.fromCharCode(byte)));
+}
+
+// Generated pairs the native core judged, as UTF-8; pairs with a byte
+// Windows-1252 leaves unassigned have no UTF-8 form and are left out.
+function nativeTrials(count) {
+  const run = spawnSync(process.env.QUIZ_WEB_REFERENCE, ['pairs', String(count), '20261209']);
+  assert.equal(run.status, 0, run.stderr.toString());
+  const text = (hex) => windows1252Text(hex === '-' ? [] : Buffer.from(hex, 'hex'));
+  return run.stdout.toString().trim().split('\n').map((line) => line.split(' ').map(text))
+    .filter((texts) => !texts.some((characters) => characters.includes(null)))
+    .map((texts) => texts.map((characters) => characters.join('')));
+}
+
+test('the editor\'s checks are the builder\'s and the player\'s', async (t) => {
+  const module = await quizzBuilder();
+  await t.test('sizes in Windows-1252', () => {
+    for (const [text, size] of textSizes)
+      assert.equal(module.textBytes(text), size, JSON.stringify(text).slice(0, 40));
+  });
+  await t.test('verdicts of trial answers', () => {
+    for (const [answer, typed, verdict] of trials)
+      assert.equal(module.trialVerdict(answer, typed), verdict, `${answer.slice(0, 20)} / ${typed.slice(0, 20)}`);
+  });
+  await t.test('verdicts of generated pairs, as the native core gives them', () => {
+    const pairs = nativeTrials(4000);
+    assert.ok(pairs.length > 1000, `${pairs.length} pairs kept`);
+    assert.ok(new Set(pairs.map(([, , verdict]) => verdict)).size >= 8, 'most verdicts come up');
+    for (const [stored, typed, verdict] of pairs)
+      assert.equal(module.trialVerdict(stored, typed), verdict, `${JSON.stringify(stored)} / ${JSON.stringify(typed)}`);
+  });
+});

@@ -3,7 +3,7 @@
 # same files, with the shipped 32-bit player.
 add_test(NAME studio.builder_core COMMAND ${QUIZ_NODE} --test ${CMAKE_SOURCE_DIR}/tests/studio/builder-core.test.js)
 set_tests_properties(studio.builder_core PROPERTIES TIMEOUT 300 ENVIRONMENT
-  "QUIZ_BUILDER=$<TARGET_FILE:quizbuild>;QUIZ_STUDIO_BUILDER=${QUIZ_STUDIO_JS};QUIZ_PLAYER=${QUIZ_WIN32_DIR}/quizz.exe;QUIZ_SOURCE=${CMAKE_SOURCE_DIR}")
+  "QUIZ_BUILDER=$<TARGET_FILE:quizbuild>;QUIZ_WEB_REFERENCE=$<TARGET_FILE:web_reference>;QUIZ_STUDIO_BUILDER=${QUIZ_STUDIO_JS};QUIZ_PLAYER=${QUIZ_WIN32_DIR}/quizz.exe;QUIZ_SOURCE=${CMAKE_SOURCE_DIR}")
 # The studio's zip reading and writing (studio/script/zip.js), in node.
 add_test(NAME studio.zip COMMAND ${QUIZ_NODE} --test ${CMAKE_SOURCE_DIR}/tests/studio/zip.test.js)
 set_tests_properties(studio.zip PROPERTIES TIMEOUT 120 ENVIRONMENT "QUIZ_SOURCE=${CMAKE_SOURCE_DIR}")
