@@ -60,6 +60,36 @@ add_custom_command(
   COMMENT "Compiling the quiz builder to WebAssembly"
   VERBATIM)
 add_custom_target(studio_builder ALL DEPENDS ${QUIZ_STUDIO_JS})
+
+# The quiz studio, one offline HTML file: studio.html filled with the style,
+# the shipped 32-bit player as a data block, the builder module and the
+# studio's script parts, joined in this order into one scope (each part uses
+# only what the parts before it declare; main.js starts the studio). Its
+# Content-Security-Policy also allows the quiz page's own script and style,
+# which the studio previews in a frame.
+set(QUIZ_STUDIO_SCRIPT_PARTS
+  zip.js
+  builder.js
+  main.js)
+list(TRANSFORM QUIZ_STUDIO_SCRIPT_PARTS PREPEND ${CMAKE_SOURCE_DIR}/studio/script/ OUTPUT_VARIABLE QUIZ_STUDIO_SCRIPT_PATHS)
+set(QUIZ_STUDIO_PAGE ${QUIZ_STUDIO_DIR}/quizz-studio.html)
+set(QUIZ_STUDIO_PLAYER ${QUIZ_WIN32_DIR}/quizz.exe)
+if(NOT QUIZ_WIN32_DIR)
+  # The studio carries the 32-bit player, which that tree builds.
+  message(STATUS "QUIZ_WIN32_DIR is not set: the studio page (studio_page) is left out")
+else()
+  add_custom_command(
+    OUTPUT ${QUIZ_STUDIO_PAGE}
+    COMMAND ${QUIZ_NODE} ${CMAKE_SOURCE_DIR}/studio/embed-studio.js ${CMAKE_SOURCE_DIR}/studio/studio.html
+            ${CMAKE_SOURCE_DIR}/studio/studio.css ${QUIZ_STUDIO_JS} ${QUIZ_STUDIO_PLAYER} ${QUIZ_PAGE_RUNTIME}
+            ${QUIZ_STUDIO_PAGE} ${QUIZ_STUDIO_SCRIPT_PATHS}
+    DEPENDS ${CMAKE_SOURCE_DIR}/studio/embed-studio.js ${CMAKE_SOURCE_DIR}/studio/studio.html
+            ${CMAKE_SOURCE_DIR}/studio/studio.css ${QUIZ_STUDIO_JS} ${QUIZ_STUDIO_PLAYER} ${QUIZ_PAGE_RUNTIME}
+            ${QUIZ_STUDIO_SCRIPT_PATHS}
+    COMMENT "Assembling the quiz studio page"
+    VERBATIM)
+  add_custom_target(studio_page ALL DEPENDS ${QUIZ_STUDIO_PAGE})
+endif()
 if(QUIZ_TESTS)
   include(tests/studio/tests.cmake)
 endif()

@@ -1,0 +1,99 @@
+// Writes the quiz studio, one self-contained HTML file: the template with
+// the studio's style, the 32-bit player and the builder's WebAssembly as
+// base64 data blocks, the builder module and the studio's script parts joined into one strict scope, under a
+// Content-Security-Policy that allows exactly these, the quiz page the
+// studio previews in a frame (its policy is inherited there) and nothing
+// from elsewhere.
+// Usage: node embed-studio.js TEMPLATE.html STYLE.css BUILDER.js PLAYER.exe
+//        PAGE_RUNTIME.cpp OUTPUT.html PART.js...
+'use strict';
+const fs = require('fs');
+const crypto = require('crypto');
+
+const [templatePath, stylePath, builderPath, playerPath, runtimePath, outputPath, ...partPaths] =
+  process.argv.slice(2);
+
+function fail(message) {
+  console.error(`embed-studio: ${message}`);
+  process.exit(1);
+}
+
+if (partPaths.length === 0)
+  fail('usage: node embed-studio.js TEMPLATE.html STYLE.css BUILDER.js PLAYER.exe PAGE_RUNTIME.cpp OUTPUT.html PART.js...');
+
+// A file's text; any of these would end its element early or change how the
+// browser reads it.
+function readChecked(path) {
+  const text = fs.readFileSync(path, 'utf8');
+  for (const ending of ['</script', '</style', '<!--'])
+    if (text.toLowerCase().includes(ending)) fail(`${path}: holds ${ending}, which would end its element in the page`);
+  return text;
+}
+
+const hash = (text) => "'sha256-" + crypto.createHash('sha256').update(text, 'utf8').digest('base64') + "'";
+
+// The quiz page's own script and style hashes, as the builder writes them
+// into every page it makes.
+function pageHashes(path) {
+  const source = fs.readFileSync(path, 'utf8');
+  const found = (name) => {
+    const match = source.match(new RegExp(`${name} = "('sha256-[A-Za-z0-9+/=]+')";`));
+    if (!match) fail(`${path}: no ${name}`);
+    return match[1];
+  };
+  return { script: found('pageScriptHash'), style: found('pageStyleHash') };
+}
+
+// The parts share one strict scope, in the order given: each uses what the
+// ones before it declare, and none of it is left on the window.
+function studioScript(paths) {
+  const parts = paths.map((path) => readChecked(path).trim() + '\n').join('\n');
+  return "(() => {\n'use strict';\n\n" + parts + '})();\n';
+}
+
+function policy(scripts, styles) {
+  return [
+    "default-src 'none'",
+    `script-src ${scripts.join(' ')} 'wasm-unsafe-eval'`,
+    `style-src ${styles.join(' ')}`,
+    'img-src data: blob:',
+    'media-src data: blob:',
+    'frame-src blob:',
+    "base-uri 'none'",
+    "form-action 'none'",
+  ].join('; ');
+}
+
+// Emscripten keeps the builder's WebAssembly in its script as a data:
+// address, which it first tries to fetch, a fetch the policy refuses. It
+// goes into a data block of its own instead, which builder.js hands to the
+// module as its binary, so nothing is fetched.
+function splitBuilder(text) {
+  const pattern = /wasmBinaryFile="data:application\/octet-stream;base64,([A-Za-z0-9+/=]+)"/g;
+  const found = [...text.matchAll(pattern)];
+  if (found.length !== 1) fail(`${builderPath}: ${found.length} WebAssembly data addresses, not one`);
+  const script = text.replace(pattern, () => 'wasmBinaryFile="data:application/octet-stream;base64,"');
+  return { script, wasm: found[0][1] };
+}
+
+// Each placeholder, found once in the template, is replaced by its text as
+// it is, in one pass, so no inserted text is read for placeholders.
+function filled(template, values) {
+  for (const name of Object.keys(values))
+    if (template.split(`@${name}@`).length !== 2) fail(`${templatePath}: @${name}@ must appear once`);
+  return template.replace(/@([A-Z]+)@/g, (whole, name) => (name in values ? values[name] : whole));
+}
+
+const style = readChecked(stylePath);
+const builder = splitBuilder(readChecked(builderPath).trim() + '\n');
+const script = studioScript(partPaths);
+const page = pageHashes(runtimePath);
+const html = filled(fs.readFileSync(templatePath, 'utf8'), {
+  POLICY: policy([hash(builder.script), hash(script), page.script], [hash(style), page.style]),
+  STYLE: style,
+  PLAYER: fs.readFileSync(playerPath).toString('base64'),
+  WASM: builder.wasm,
+  BUILDER: builder.script,
+  SCRIPT: script,
+});
+fs.writeFileSync(outputPath, html);
