@@ -13,7 +13,7 @@ export QUIZ_BUILD := $(abspath $(BUILD))
 export QUIZ_ARCH := $(ARCH)
 TEST_ARCHES = $(or $(ARCH),$(shell tests/wine-arches))
 
-.PHONY: all setup windows host-config builder build test demo bench measure measure-web measure-builder fuzz soak dist clean
+.PHONY: all setup windows host-config builder build test demo studio bench measure measure-web measure-builder fuzz soak dist clean
 QUIZ ?= capitales
 WEB ?=
 
@@ -22,8 +22,10 @@ all: build
 setup:
 	tools/setup-debian
 
+WIN32_CMAKE = cmake -S . -B $(BUILD)/win32 -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-i686.cmake -DQUIZ_TESTS=ON
+
 windows: setup
-	cmake -S . -B $(BUILD)/win32 -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-i686.cmake -DQUIZ_TESTS=ON
+	$(WIN32_CMAKE)
 	cmake --build $(BUILD)/win32 -j$(JOBS)
 	cmake -S . -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-x86_64.cmake -DQUIZ_TESTS=ON
 	cmake --build $(BUILD)/win64 -j$(JOBS)
@@ -65,6 +67,24 @@ demo: windows builder
 	tools/demo $(QUIZ)
 endif
 
+# The quiz studio, build/host/studio/quizz-studio.html (it carries the
+# 32-bit player, built alone here): opened in Chromium when there is a
+# display, else a Chromium screenshot of it, build/studio/quizz-studio.png.
+STUDIO_PAGE = $(QUIZ_BUILD)/host/studio/quizz-studio.html
+studio: setup
+	$(WIN32_CMAKE)
+	cmake --build $(BUILD)/win32 -j$(JOBS) --target quizz
+	$(HOST_CMAKE)
+	cmake --build $(BUILD)/host -j$(JOBS) --target studio_page web_test_modules
+	@if [ -n "$$DISPLAY" ]; then \
+	    echo "$(STUDIO_PAGE)"; \
+	    nohup chromium "file://$(STUDIO_PAGE)" >/dev/null 2>&1 & \
+	else \
+	    mkdir -p $(QUIZ_BUILD)/studio && \
+	    tools/studio-shot "$(STUDIO_PAGE)" $(QUIZ_BUILD)/studio/quizz-studio.png && \
+	    echo $(QUIZ_BUILD)/studio/quizz-studio.png; \
+	fi
+
 # The fuzz campaign: FUZZ_RUNS executions of every target, what they find
 # merged into the corpora in tests/fuzz/corpus.
 fuzz: setup
@@ -95,9 +115,11 @@ soak: windows
 measure-builder: build
 	tools/measure-builder
 
-# The release zip (players, builders for Windows and Linux, the README and
-# the docs it links, examples and templates); prints its path.
+# The release zip (players, builders for Windows and Linux, the quiz
+# studio, the README and the docs it links, examples and templates); prints
+# its path.
 dist: windows builder
+	cmake --build $(BUILD)/host -j$(JOBS) --target studio_page
 	tools/dist
 
 clean:
