@@ -3,7 +3,9 @@
 // DecompressionStream) and goes out as one (stored entries, the media being
 // compressed already). The same files always give the same archive.
 
-const zipLimits = { entries: 10000, size: 0xFFFFFFFF };
+// Entries, bytes of one archive written, and bytes of all files read once
+// unpacked (more than a page can hold; a small archive may claim them).
+const zipLimits = { entries: 10000, size: 0xFFFFFFFF, unpacked: 2 * 1024 ** 3 };
 // 1980-01-01 00:00, the earliest time a zip can hold.
 const zipFixedDate = (1 << 5) | 1;
 const zipUtf8Flag = 0x0800;
@@ -135,22 +137,22 @@ function zipPackedData(bytes, view, entry, dataEnd) {
 async function zipInflate(packed, size, name) {
   const stream = new Blob([packed]).stream().pipeThrough(new DecompressionStream('deflate-raw'));
   const reader = stream.getReader();
-  const out = new Uint8Array(size);
+  const chunks = [];
   let length = 0;
   try {
     for (;;) {
       const { done, value } = await reader.read();
       if (done) break;
-      if (length + value.length > size) throw zipError(`« ${name} » est plus grand qu’annoncé`);
-      out.set(value, length);
       length += value.length;
+      if (length > size) throw zipError(`« ${name} » est plus grand qu’annoncé`);
+      chunks.push(value);
     }
   } catch (error) {
     reader.cancel().catch(() => {});
     throw error.message.startsWith('Ce fichier zip') ? error : zipError(`« ${name} » est abîmé`);
   }
   if (length !== size) throw zipError(`« ${name} » est plus petit qu’annoncé`);
-  return out;
+  return zipJoined(chunks);
 }
 
 async function zipEntryBytes(bytes, view, entry, dataEnd) {
@@ -166,6 +168,7 @@ async function readZip(bytes) {
   const directory = zipDirectory(view);
   const files = new Map();
   let at = directory.offset;
+  let unpacked = 0;
   for (let n = 0; n < directory.count; n++) {
     const { entry, next } = zipCentralEntry(bytes, view, at, directory.end);
     at = next;
@@ -173,6 +176,8 @@ async function readZip(bytes) {
     const path = zipSafePath(entry.name);
     if (entry.name.endsWith('/') || entry.name.endsWith('\\') || path === '') continue;
     if (files.has(path)) throw zipError(`« ${path} » y figure deux fois`);
+    unpacked += entry.size;
+    if (unpacked > zipLimits.unpacked) throw zipError('ses fichiers font plus de 2 Go une fois décompressés');
     files.set(path, await zipEntryBytes(bytes, view, entry, directory.offset));
   }
   return files;

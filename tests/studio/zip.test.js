@@ -119,6 +119,8 @@ const refused = [
   ['an absolute name', writeZip([{ path: '/etc/passwd', bytes: text }]), /sortirait du dossier/],
   ['a drive letter', writeZip([{ path: 'C:\\quiz.json', bytes: text }]), /sortirait du dossier/],
   ['a name twice', writeZip([{ path: 'a.txt', bytes: text }, { path: './a.txt', bytes: text }]), /« a\.txt » y figure deux fois/],
+  // A few bytes claiming 4 GB: refused before anything is inflated.
+  ['files of more than 2 GB unpacked', deflatedZip(zlib.deflateRawSync(text), 0xFFFFFFFE, 0), /plus de 2 Go une fois décompressés/],
   ['deflate data that is no deflate', deflatedZip(Uint8Array.of(0xFF, 0xFF, 0xFF, 0xFF), 10, 0), /« a\.txt » est abîmé/],
   ['deflate data larger than said', deflatedZip(zlib.deflateRawSync(text), 20, crcOf(text)), /plus grand qu’annoncé/],
   ['deflate data smaller than said', deflatedZip(zlib.deflateRawSync(text), 900, crcOf(text)), /plus petit qu’annoncé/],
