@@ -1,6 +1,7 @@
 # The builder compiled to WebAssembly (studio/studio.cmake) against the
 # native quizbuild, in node alone: both run the same command lines on the
-# same files, with the shipped 32-bit player.
+# same files, with the shipped 32-bit player; its editor checks judge
+# generated pairs as web_reference, the native core, does.
 add_test(NAME studio.builder_core COMMAND ${QUIZ_NODE} --test ${CMAKE_SOURCE_DIR}/tests/studio/builder-core.test.js)
 set_tests_properties(studio.builder_core PROPERTIES TIMEOUT 300 ENVIRONMENT
   "QUIZ_BUILDER=$<TARGET_FILE:quizbuild>;QUIZ_WEB_REFERENCE=$<TARGET_FILE:web_reference>;QUIZ_STUDIO_BUILDER=${QUIZ_STUDIO_JS};QUIZ_PLAYER=${QUIZ_WIN32_DIR}/quizz.exe;QUIZ_SOURCE=${CMAKE_SOURCE_DIR}")
