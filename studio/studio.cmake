@@ -20,7 +20,8 @@ set(QUIZ_STUDIO_SOURCES
   tools/builder/slash_paths.cpp
   tools/builder/memory_file_facts.cpp
   tools/builder/memory_letter_case.cpp
-  studio/builder_core.cpp)
+  studio/builder_core.cpp
+  studio/file_questions.cpp)
 # The vendored CSV parser is C, compiled on its own.
 list(REMOVE_ITEM QUIZ_STUDIO_SOURCES third_party/libcsv/libcsv.c)
 list(TRANSFORM QUIZ_STUDIO_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/ OUTPUT_VARIABLE QUIZ_STUDIO_PATHS)
@@ -53,10 +54,12 @@ add_custom_command(
           -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=4GB
           --js-library ${CMAKE_SOURCE_DIR}/studio/captured-streams.js
           --post-js ${CMAKE_SOURCE_DIR}/studio/builder-session.js
+          --post-js ${CMAKE_SOURCE_DIR}/studio/file-questions.js
           -sEXPORTED_FUNCTIONS=_malloc,_free
           -sEXPORTED_RUNTIME_METHODS=UTF8ToString,stringToUTF8,lengthBytesUTF8
   DEPENDS ${QUIZ_STUDIO_PATHS} ${QUIZ_STUDIO_HEADERS} ${QUIZ_PAGE_RUNTIME} ${QUIZ_STUDIO_CSV}
           ${CMAKE_SOURCE_DIR}/studio/captured-streams.js ${CMAKE_SOURCE_DIR}/studio/builder-session.js
+          ${CMAKE_SOURCE_DIR}/studio/file-questions.js
   COMMENT "Compiling the quiz builder to WebAssembly"
   VERBATIM)
 add_custom_target(studio_builder ALL DEPENDS ${QUIZ_STUDIO_JS})
@@ -70,6 +73,24 @@ add_custom_target(studio_builder ALL DEPENDS ${QUIZ_STUDIO_JS})
 set(QUIZ_STUDIO_SCRIPT_PARTS
   zip.js
   builder.js
+  elements.js
+  quiz-model.js
+  workspace.js
+  checks.js
+  fields.js
+  trials.js
+  media-view.js
+  problems-view.js
+  settings-view.js
+  table-view.js
+  entry-form.js
+  layout.js
+  preview.js
+  save-files.js
+  open-files.js
+  drop-files.js
+  draft-store.js
+  keys.js
   main.js)
 list(TRANSFORM QUIZ_STUDIO_SCRIPT_PARTS PREPEND ${CMAKE_SOURCE_DIR}/studio/script/ OUTPUT_VARIABLE QUIZ_STUDIO_SCRIPT_PATHS)
 set(QUIZ_STUDIO_PAGE ${QUIZ_STUDIO_DIR}/quizz-studio.html)

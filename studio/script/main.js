@@ -1,16 +1,87 @@
-// Starts the studio: the builder is loaded, then the page says it is ready.
+// Starts the studio: the builder, the layout, the draft kept last time,
+// and what follows every change.
+function renderAll() {
+  renderSettings();
+  renderTable();
+  renderEntryForm();
+  afterChange('text');
+}
 
-function showStartFailure(error) {
-  document.documentElement.dataset.studio = 'failed';
-  const message = document.createElement('p');
-  message.textContent = 'Le studio n’a pas pu démarrer : ' + error.message;
-  document.getElementById('studio').replaceChildren(message);
+// The field being typed in, to be focused again once the views are redrawn.
+function focusedPlace() {
+  const active = document.activeElement;
+  if (!active || !active.dataset || !active.dataset.field) return null;
+  const holder = active.closest('[data-entry]');
+  const view = ['#entry-table', '#entry-form', '#settings-fields'].find((selector) => active.closest(selector));
+  return { scope: holder ? view + ' [data-entry="' + holder.dataset.entry + '"]' : view, field: active.dataset.field };
+}
+
+function focusPlace(place) {
+  const control = place && document.querySelector(place.scope + ' [data-field="' + place.field + '"]');
+  if (control) control.focus();
+}
+
+// After a change: the checks, their marks, the verdicts, the preview, the draft.
+function afterChange(what) {
+  if (what !== 'text') {
+    const place = focusedPlace();
+    studio.selected = Math.max(1, Math.min(studio.selected, workspace.quiz.entries.length));
+    renderSettings();
+    renderTable();
+    renderEntryForm();
+    focusPlace(place);
+  } else syncFieldValues();
+  runChecks(studio.builder);
+  renderProblems();
+  refreshVerdicts();
+  document.querySelector('[data-action=undo]').disabled = workspace.past.length === 0;
+  document.querySelector('[data-action=redo]').disabled = workspace.future.length === 0;
+  schedulePreview();
+  keepDraft();
+}
+
+function beginNewQuiz(kind) {
+  replaceWork(newQuiz(kind), new Map(), 'quiz');
+  say('Nouveau quiz (' + kindNames[kind] + ') : Annuler reprend le précédent.');
+}
+
+// A builder that ran out of memory is not used again: a fresh one takes its place.
+async function reloadBuilder() {
+  builderLoading = null;
+  studio.builder = await loadBuilder();
+  checking.synced = new Map();
+  studio.playerPut = false;
+}
+
+function warnBeforeLeaving(event) {
+  if (workspace.saved) return;
+  event.preventDefault();
+  event.returnValue = '';
 }
 
 async function startStudio() {
-  await loadBuilder();
-  playerBytes();
+  studio.builder = await loadBuilder();
+  studio.player = playerBytes();
+  buildLayout();
+  workspace.listeners.push(afterChange);
+  document.addEventListener('keydown', onStudioKey);
+  document.addEventListener('dragover', (event) => event.preventDefault());
+  document.addEventListener('drop', dropOnStudio);
+  window.addEventListener('beforeunload', warnBeforeLeaving);
+  await openDraftStore();
+  const draft = await loadDraft();
+  if (draft) {
+    Object.assign(workspace, { quiz: draft.quiz, media: draft.media, name: draft.name });
+    say('Votre brouillon a été repris tel que vous l’aviez laissé.');
+  }
+  document.querySelector('main.work').classList.add('with-preview');
+  renderAll();
   document.documentElement.dataset.studio = 'ready';
+}
+
+function showStartFailure(error) {
+  document.documentElement.dataset.studio = 'failed';
+  document.getElementById('studio').replaceChildren(el('p', { text: 'Le studio n’a pas pu démarrer : ' + error.message }));
 }
 
 startStudio().catch(showStartFailure);

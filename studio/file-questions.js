@@ -1,0 +1,36 @@
+// The builder's reading of files an author brings (file_questions.cpp):
+// appended to the module's script beside builder-session.js.
+function answerOf(call) {
+  return JSON.parse(UTF8ToString(call()));
+}
+
+function withBytes(bytes, use) {
+  var pointer = _malloc(Math.max(bytes.length, 1));
+  HEAPU8.set(bytes, pointer);
+  try { return use(pointer); } finally { _free(pointer); }
+}
+
+// { entries, problems, encoding } for a CSV file of entries; `needs` as
+// studioCsvEntries takes them ("c2mr").
+Module['csvEntries'] = function (bytes, name, needs) {
+  return withBytes(bytes, function (pointer) {
+    return withString(name, function (namePointer) {
+      return withString(needs, function (needsPointer) {
+        return answerOf(function () { return _studioCsvEntries(pointer, bytes.length, namePointer, needsPointer); });
+      });
+    });
+  });
+};
+
+// { format, mime, extension, problem } for a media file put to `use`.
+Module['mediaFormat'] = function (bytes, use) {
+  return withBytes(bytes, function (pointer) {
+    return withString(use, function (usePointer) {
+      return answerOf(function () { return _studioMediaFormat(pointer, bytes.length, usePointer); });
+    });
+  });
+};
+
+Module['removeFile'] = function (path) {
+  withString(path, function (name) { _studioRemoveFile(name); });
+};

@@ -1,0 +1,105 @@
+// What the studio asks the builder about files an author brings: the rows
+// of a CSV file of entries, read by the builder's own CSV reader, and the
+// format of a media file, told by the builder's own detection; and a file
+// taken out of the builder's memory. Answers go back as JSON text that
+// file-questions.js parses.
+#include "tools/builder/csv_entries.h"
+#include "tools/builder/diagnostics.h"
+#include "tools/builder/media_format.h"
+#include "tools/builder/memory_files.h"
+
+#include <emscripten/emscripten.h>
+
+#include <nlohmann/json.hpp>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// Kept until the next call, for the page to copy out.
+std::string lastAnswer;
+
+const char* answered(const nlohmann::json& answer)
+{
+    lastAnswer = answer.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    return lastAnswer.c_str();
+}
+
+const char* formatName(MediaFormat format)
+{
+    switch (format) {
+    case MediaFormat::Bmp: return "BMP";
+    case MediaFormat::Jpeg: return "JPEG";
+    case MediaFormat::Gif: return "GIF";
+    case MediaFormat::Png: return "PNG";
+    case MediaFormat::Mp3: return "MP3";
+    case MediaFormat::Avi: return "AVI";
+    case MediaFormat::Mp4: return "MP4";
+    case MediaFormat::WebM: return "WebM";
+    case MediaFormat::Unknown: break;
+    }
+    return "";
+}
+
+MediaUse useNamed(std::string_view use)
+{
+    if (use == "sound")
+        return MediaUse::Sound;
+    if (use == "video")
+        return MediaUse::Video;
+    return use == "webClip" ? MediaUse::WebClip : MediaUse::Picture;
+}
+
+}  // namespace
+
+extern "C" {
+
+// The entries of a CSV file as a description would list them, with the
+// problems the builder finds in it: {"entries": [...], "problems": [...],
+// "encoding": "UTF-8"}. `needs` holds the columns the quiz calls for, as
+// letters: c(lue), 2 (second answer), m(edia), r(eveal picture).
+EMSCRIPTEN_KEEPALIVE const char* studioCsvEntries(const uint8_t* bytes, std::size_t size, const char* name,
+                                                  const char* needs)
+{
+    std::string_view letters(needs);
+    CsvColumnsNeeded needed;
+    needed.clue = letters.find('c') != std::string_view::npos;
+    needed.secondAnswer = letters.find('2') != std::string_view::npos;
+    needed.media = letters.find('m') != std::string_view::npos;
+    needed.revealPicture = letters.find('r') != std::string_view::npos;
+    Diagnostics diagnostics{name, {}, {}};
+    const char* encoding = "";
+    std::vector<CsvEntry> rows = readCsvEntries(std::string_view(reinterpret_cast<const char*>(bytes), size),
+                                                name, needed, diagnostics, &encoding);
+    nlohmann::json entries = nlohmann::json::array();
+    for (const CsvEntry& row : rows)
+        entries.push_back(row.fields);
+    return answered({{"entries", entries},
+                     {"problems", problemLines(diagnostics, false)},
+                     {"encoding", encoding}});
+}
+
+// What a media file is for the builder: {"format": "JPEG", "mime":
+// "image/jpeg", "extension": "jpg", "problem": ""}, the problem being the
+// builder's words when the file does not serve `use` ("picture", "sound",
+// "video", "webClip").
+EMSCRIPTEN_KEEPALIVE const char* studioMediaFormat(const uint8_t* bytes, std::size_t size, const char* use)
+{
+    std::vector<uint8_t> file(bytes, bytes + size);
+    MediaFormat format = mediaFormatOf(file);
+    return answered({{"format", formatName(format)},
+                     {"mime", mediaMimeType(format)},
+                     {"extension", mediaFileExtension(format)},
+                     {"problem", mediaFormatProblem(format, useNamed(use), file)}});
+}
+
+// A media file the quiz no longer holds, so the checks find it missing.
+EMSCRIPTEN_KEEPALIVE void studioRemoveFile(const char* path)
+{
+    removeMemoryFile(path);
+}
+
+}  // extern "C"

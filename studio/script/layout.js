@@ -1,0 +1,64 @@
+// The studio's frame: the tool bar, the notices, the settings, the
+// problems, the table, the form of the chosen entry and the preview.
+function toolBar() {
+  const kinds = el('select', { id: 'new-kind', 'aria-label': 'Genre du nouveau quiz' },
+    quizKinds.map((kind) => el('option', { value: kind, text: kindNames[kind] })));
+  const openInput = el('input', { type: 'file', id: 'open-file', multiple: true, dataset: { action: 'open' }, className: 'visually-hidden', onchange: (event) => openPicked(event.target) });
+  const folderInput = el('input', { type: 'file', id: 'open-folder', webkitdirectory: true, dataset: { action: 'open-folder' }, className: 'visually-hidden', onchange: (event) => openPicked(event.target) });
+  return el('header', { className: 'tools', role: 'toolbar', 'aria-label': 'Actions' },
+    el('h1', { text: 'Quizz Studio' }),
+    el('span', { className: 'group' }, kinds, actionButton('new', 'Nouveau quiz', () => beginNewQuiz(kinds.value))),
+    el('span', { className: 'group' },
+      openInput, el('label', { for: 'open-file', className: 'button', tabindex: '0', onkeydown: clickOnEnter }, 'Ouvrir…'),
+      folderInput, el('label', { for: 'open-folder', className: 'button', tabindex: '0', onkeydown: clickOnEnter }, 'Ouvrir un dossier…')),
+    el('span', { className: 'group' },
+      actionButton('save-description', 'Enregistrer (.zip)', saveDescription),
+      actionButton('save-json', 'Enregistrer le JSON seul', saveJson),
+      actionButton('save-program', 'Programme (.exe)', saveProgram),
+      actionButton('save-page', 'Page web (.html)', savePage)),
+    el('span', { className: 'group' },
+      actionButton('undo', 'Annuler', undo, { title: 'Ctrl+Z' }),
+      actionButton('redo', 'Rétablir', redo, { title: 'Ctrl+Y' }),
+      actionButton('preview', 'Aperçu', togglePreview, { 'aria-pressed': 'true' })));
+}
+
+function clickOnEnter(event) {
+  if (event.key === 'Enter' || event.key === ' ') {
+    event.preventDefault();
+    event.target.click();
+  }
+}
+
+function entriesSection() {
+  return el('section', { className: 'entries', 'aria-labelledby': 'entries-heading' },
+    el('h2', { id: 'entries-heading', text: 'Entrées' }),
+    el('div', { className: 'row-tools' },
+      actionButton('add-entry', 'Ajouter une entrée', addEntry),
+      actionButton('duplicate-entry', 'Dupliquer', duplicateEntry),
+      actionButton('delete-entry', 'Supprimer', deleteEntry),
+      actionButton('move-up', 'Monter', () => moveEntry(studio.selected, studio.selected - 1), { title: 'Alt+↑' }),
+      actionButton('move-down', 'Descendre', () => moveEntry(studio.selected, studio.selected + 1), { title: 'Alt+↓' }),
+      el('span', { id: 'media-total' })),
+    el('p', { className: 'hint', text: 'Collez des lignes copiées d’un tableur pour en faire des entrées ; déposez un fichier sur une ligne pour son média.' }),
+    el('div', { className: 'field-problems', dataset: { for: 'entries' } }),
+    el('div', { className: 'table-scroll' }, el('table', { id: 'entry-table', onpaste: pasteOnTable })));
+}
+
+function buildLayout() {
+  const root = document.getElementById('studio');
+  root.replaceChildren(
+    toolBar(),
+    el('div', { id: 'notice', role: 'status', 'aria-live': 'polite' }),
+    el('main', { className: 'work' },
+      el('div', { className: 'editor' },
+        el('section', { className: 'settings', 'aria-labelledby': 'settings-heading' },
+          el('h2', { id: 'settings-heading', text: 'Réglages du quiz' }), el('div', { id: 'settings-fields' }),
+          el('div', { className: 'field-problems', dataset: { for: 'media' } })),
+        el('section', { className: 'problems', 'aria-labelledby': 'problem-count' },
+          el('h2', { id: 'problem-count' }), el('ul', { id: 'problem-list' }), el('p', { id: 'check-summary', className: 'hint' })),
+        entriesSection(),
+        el('section', { id: 'entry-form', className: 'entry-form', 'aria-label': 'Entrée choisie' })),
+      el('section', { className: 'preview', id: 'preview-pane', 'aria-label': 'Aperçu' },
+        el('p', { id: 'preview-state', className: 'hint' }),
+        el('iframe', { id: 'preview-frame', title: 'Aperçu du quiz tel que les joueurs le verront' }))));
+}

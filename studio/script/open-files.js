@@ -1,0 +1,133 @@
+// Opening: a description (its folder, a .zip of it, or its JSON alone), a
+// CSV of entries, or a built quiz program, read as `quizbuild` reads them.
+// A file that cannot be read as a quiz is refused with the builder's words
+// and the work in the studio stays as it was.
+function refuse(lines) {
+  say('Impossible d’ouvrir : ' + lines, 'problem');
+}
+
+// The builder's memory is used to read the opened files; what the checks
+// had put there is put back on the next check.
+function withScratchFiles(files) {
+  studio.builder.clearFiles();
+  checking.synced = new Map();
+  studio.playerPut = false;
+  for (const [path, bytes] of files) studio.builder.putFile(path, bytes);
+}
+
+const slashed = (path) => path.replace(/\\/g, '/');
+const stemOf = (path) => slashed(path).replace(/^.*\//, '').replace(/\.[^.]*$/, '');
+
+// The description among the files: a .json at the root, or in the one
+// folder that holds everything; paths come back relative to it.
+function descriptionAmong(files) {
+  const paths = [...files.keys()].map(slashed);
+  const tops = new Set(paths.map((path) => (path.includes('/') ? path.slice(0, path.indexOf('/')) : '')));
+  const folder = tops.size === 1 && !tops.has('') ? [...tops][0] + '/' : '';
+  const jsons = paths.filter((path) => path.startsWith(folder) && !path.slice(folder.length).includes('/') && /\.json$/i.test(path));
+  const chosen = jsons.length === 1 ? jsons[0] : jsons.find((path) => /\/?quiz\.json$/i.test(path));
+  if (!chosen) return null;
+  const relative = new Map();
+  for (const [path, bytes] of files) if (slashed(path).startsWith(folder)) relative.set(slashed(path).slice(folder.length), bytes);
+  return { json: chosen.slice(folder.length), folder: folder.replace(/\/$/, ''), files: relative };
+}
+
+// "c2mr": the columns a CSV of entries needs for this quiz.
+function csvNeeds(quiz) {
+  return (quiz.kind === 'text' ? 'c' : 'm') + (quiz.answersPerEntry === 2 ? '2' : '') + (quiz.reveal === 'picture' ? 'r' : '');
+}
+
+function csvEntriesOf(bytes, name, quiz) {
+  const read = studio.builder.csvEntries(bytes, name, csvNeeds(quiz));
+  const problems = read.problems.filter((line) => !line.includes(': warning: '));
+  if (problems.length > 0 || read.entries.length === 0) {
+    refuse(problems.join(' ') || name + ' : aucune entrée sous la ligne d’en-tête');
+    return null;
+  }
+  return read.entries;
+}
+
+// The media the description names, found among the files as written
+// (either slash), kept under the path the description gives.
+function mediaNamed(quiz, files) {
+  const bySlashed = new Map([...files].map(([path, bytes]) => [slashed(path), bytes]));
+  const media = new Map();
+  for (const path of namedMedia(quiz)) if (bySlashed.has(slashed(path))) media.set(path, bySlashed.get(slashed(path)));
+  return media;
+}
+
+function openDescription(found, fallbackName) {
+  const text = utf8Decoder.decode(found.files.get(found.json));
+  withScratchFiles(found.files);
+  const result = studio.builder.run(['check', found.json]);
+  let description;
+  try {
+    description = JSON.parse(text.replace(/^\uFEFF/, ''));
+  } catch (error) {
+    description = null;
+  }
+  if (!description || typeof description !== 'object' || Array.isArray(description)) {
+    refuse(linesOf(result.stderr)[0] || found.json + ' : pas une description de quiz');
+    return;
+  }
+  const quiz = quizFromDescription(description);
+  if (typeof description.entries === 'string') {
+    const entries = csvEntriesOf(found.files.get(slashed(description.entries)) || new Uint8Array(), description.entries, quiz);
+    if (!entries) return;
+    quiz.entries = entries;
+  }
+  const stem = stemOf(found.json);
+  replaceWork(quiz, mediaNamed(quiz, found.files), stem !== 'quiz' ? stem : stemOf(found.folder || fallbackName) || 'quiz');
+  say('« ' + found.json + ' » ouvert : ' + quiz.entries.length + ' entrée(s).');
+}
+
+function openProgram(bytes, name) {
+  withScratchFiles([['ouvert.exe', bytes]]);
+  const result = studio.builder.run(['extract', 'ouvert.exe', '-o', 'ouvert']);
+  if (result.exitCode !== 0) {
+    refuse(utf8Decoder.decode(result.stderr).trim());
+    return;
+  }
+  const files = new Map(Object.entries(result.written).map(([path, written]) => [path.replace(/^ouvert\//, ''), written]));
+  openDescription({ json: 'quiz.json', folder: '', files }, name);
+}
+
+function openCsv(bytes, name) {
+  const entries = csvEntriesOf(bytes, name, workspace.quiz);
+  if (!entries) return;
+  change((quiz) => { quiz.entries = entries; });
+  say('« ' + name + ' » ouvert : ' + entries.length + ' entrée(s) à la place des précédentes (Annuler les remet).');
+}
+
+const startsWith = (bytes, text) => [...text].every((character, at) => bytes[at] === character.charCodeAt(0));
+
+async function openOneFile(path, bytes) {
+  if (startsWith(bytes, 'PK\u0003\u0004') || startsWith(bytes, 'PK\u0005\u0006')) {
+    const found = descriptionAmong(await readZip(bytes));
+    if (!found) refuse(path + ' : aucune description (.json) à sa racine ni dans son dossier');
+    else openDescription(found, path);
+  } else if (startsWith(bytes, 'MZ')) openProgram(bytes, path);
+  else if (/\.json$/i.test(path) || /^\s*[{[]/.test(utf8Decoder.decode(bytes.subarray(0, 64)))) openDescription({ json: stemOf(path) + '.json', folder: '', files: new Map([[stemOf(path) + '.json', bytes]]) }, path);
+  else openCsv(bytes, slashed(path).replace(/^.*\//, ''));
+}
+
+// files: Map of path → bytes, paths as the folder or the drop gives them.
+async function openFileMap(files) {
+  try {
+    if (files.size === 1) await openOneFile(...[...files][0]);
+    else {
+      const found = descriptionAmong(files);
+      if (!found) refuse('aucune description (.json) parmi ces fichiers');
+      else openDescription(found, 'quiz');
+    }
+  } catch (error) {
+    refuse(error.message);
+  }
+}
+
+async function openPicked(input) {
+  const files = new Map();
+  for (const file of input.files) files.set(file.webkitRelativePath || file.name, new Uint8Array(await file.arrayBuffer()));
+  input.value = '';
+  if (files.size > 0) await openFileMap(files);
+}

@@ -1,0 +1,128 @@
+// The entries as a table, one row each: cells edit in place; rows are
+// added, deleted, duplicated and moved with the buttons, the keyboard
+// (Alt+↑, Alt+↓) or by dragging; rows pasted from a spreadsheet become
+// entries; files dropped or pasted on a row become its media.
+function answerHeading(answer) {
+  const label = workspace.quiz.answerLabels[answer];
+  return workspace.quiz.answersPerEntry === 2 && label ? label : 'Réponse ' + (answer + 1);
+}
+
+function tableColumns() {
+  const quiz = workspace.quiz;
+  const columns = [];
+  if (quiz.kind === 'text') columns.push({ heading: 'Indice', cell: (entry) => textField(entry, 'clue', 'Indice', { hideLabel: true }) });
+  else columns.push({ heading: 'Média', cell: (entry) => mediaField(entry, 'media') });
+  if (quiz.kind === 'video') columns.push({ heading: 'Clip web', cell: (entry) => mediaField(entry, 'webClip') });
+  for (let answer = 0; answer < quiz.answersPerEntry; answer++)
+    columns.push({ heading: answerHeading(answer), cell: (entry) => textField(entry, 'answers[' + answer + ']', answerHeading(answer), { hideLabel: true }) });
+  if (quiz.reveal === 'text') columns.push({ heading: 'Texte révélé', cell: (entry) => textField(entry, 'revealText', 'Texte révélé', { hideLabel: true }) });
+  if (quiz.reveal === 'picture') columns.push({ heading: 'Image révélée', cell: (entry) => mediaField(entry, 'revealPicture') });
+  columns.push({ heading: 'Essai', cell: (entry) => [...Array(quiz.answersPerEntry).keys()].map((answer) => trialField(entry, answer)) });
+  return columns;
+}
+
+function entryRow(entry, columns) {
+  const row = el('tr', {
+    dataset: { entry: String(entry) }, draggable: 'true',
+    className: entry === studio.selected ? 'selected' : undefined,
+    onfocusin: () => selectEntry(entry),
+    onclick: () => selectEntry(entry),
+    ondragstart: (event) => event.dataTransfer.setData('application/x-quizz-entry', String(entry)),
+    ondragover: (event) => event.preventDefault(),
+    ondrop: (event) => dropOnRow(entry, event),
+  }, el('th', { scope: 'row', text: String(entry) }), columns.map((column) => el('td', {}, column.cell(entry))));
+  return row;
+}
+
+function renderTable() {
+  const columns = tableColumns();
+  const head = el('tr', {}, el('th', { scope: 'col', text: 'N°' }), columns.map((column) => el('th', { scope: 'col', text: column.heading })));
+  const rows = workspace.quiz.entries.map((_, index) => entryRow(index + 1, columns));
+  document.getElementById('entry-table').replaceChildren(el('thead', {}, head), el('tbody', {}, rows));
+  document.getElementById('media-total').textContent = mediaTotalText();
+}
+
+function selectEntry(entry) {
+  if (studio.selected === entry) return;
+  studio.selected = entry;
+  for (const row of document.querySelectorAll('#entry-table tr[data-entry]'))
+    row.classList.toggle('selected', Number(row.dataset.entry) === entry);
+  renderEntryForm();
+}
+
+function dropOnRow(entry, event) {
+  event.preventDefault();
+  const moved = event.dataTransfer.getData('application/x-quizz-entry');
+  if (moved) moveEntry(Number(moved), entry);
+  else takeMediaFiles(entry, [...event.dataTransfer.files]);
+  event.stopPropagation();
+}
+
+function addEntry() {
+  change((quiz) => quiz.entries.splice(studio.selected, 0, blankEntry(quiz)));
+  selectEntry(Math.min(studio.selected + 1, workspace.quiz.entries.length));
+  focusEntry(studio.selected);
+}
+
+function duplicateEntry() {
+  change((quiz) => quiz.entries.splice(studio.selected, 0, JSON.parse(JSON.stringify(quiz.entries[studio.selected - 1]))));
+  selectEntry(studio.selected + 1);
+}
+
+function deleteEntry() {
+  if (workspace.quiz.entries.length === 0) return;
+  change((quiz) => quiz.entries.splice(studio.selected - 1, 1));
+  studio.selected = Math.max(1, Math.min(studio.selected, workspace.quiz.entries.length));
+  renderEntryForm();
+}
+
+function moveEntry(from, to) {
+  const count = workspace.quiz.entries.length;
+  if (from < 1 || to < 1 || from > count || to > count || from === to) return;
+  change((quiz) => quiz.entries.splice(to - 1, 0, quiz.entries.splice(from - 1, 1)[0]));
+  studio.selected = to;
+  focusEntry(to);
+}
+
+function focusEntry(entry) {
+  const row = document.querySelector('#entry-table tr[data-entry="' + entry + '"]');
+  const control = row && row.querySelector('input[type=text], textarea');
+  if (control) control.focus();
+}
+
+// Tab-separated rows (a spreadsheet's copy) become entries after the chosen
+// one, their columns in the table's order: clue (text quizzes), answers,
+// revealed text.
+function pastedEntries(text) {
+  const quiz = workspace.quiz;
+  const keys = [];
+  if (quiz.kind === 'text') keys.push('clue');
+  for (let answer = 0; answer < quiz.answersPerEntry; answer++) keys.push('answers[' + answer + ']');
+  if (quiz.reveal === 'text') keys.push('revealText');
+  return text.replace(/\r\n?/g, '\n').replace(/\n$/, '').split('\n').map((line) => {
+    const entry = blankEntry(quiz);
+    line.split('\t').forEach((cell, column) => column < keys.length && setValueAt(entry, keys[column], cell));
+    return entry;
+  });
+}
+
+function pasteOnTable(event) {
+  const row = event.target.closest && event.target.closest('tr[data-entry]');
+  const files = [...event.clipboardData.files];
+  if (files.length > 0 && row) {
+    event.preventDefault();
+    takeMediaFiles(Number(row.dataset.entry), files);
+    return;
+  }
+  const text = event.clipboardData.getData('text/plain');
+  if (!text.includes('\t') && !text.includes('\n')) return;
+  event.preventDefault();
+  const entries = pastedEntries(text);
+  change((quiz) => {
+    // A new quiz's one empty entry gives way to the pasted ones.
+    const onlyBlank = quiz.entries.length === 1 && JSON.stringify(quiz.entries[0]) === JSON.stringify(blankEntry(quiz));
+    if (onlyBlank) quiz.entries = entries;
+    else quiz.entries.splice(studio.selected, 0, ...entries);
+  });
+  say(entries.length + ' entrée(s) collée(s) après l’entrée ' + studio.selected + '.');
+}

@@ -1,0 +1,96 @@
+// The work in the studio: the quiz, its media, the name its files are
+// saved under, and the history that undo and redo walk. Every change goes
+// through `change`, which keeps what was before, then tells the views,
+// the checks, the preview and the draft store.
+const workspace = {
+  quiz: newQuiz('text'),
+  media: new Map(),
+  name: 'quiz',
+  past: [],
+  future: [],
+  // The field being typed in: keystrokes in one field are one step of the history.
+  typingIn: null,
+  saved: true,
+  listeners: [],
+};
+
+const historyLimit = 500;
+
+function snapshot() {
+  return { quiz: JSON.stringify(workspace.quiz), media: workspace.media, name: workspace.name };
+}
+
+function restore(kept) {
+  workspace.quiz = JSON.parse(kept.quiz);
+  workspace.media = kept.media;
+  workspace.name = kept.name;
+}
+
+// `what` says what changed: 'text' (a value typed; views keep their
+// controls), 'entries' or 'all' (views are drawn again).
+function notify(what) {
+  for (const listener of workspace.listeners) listener(what);
+}
+
+function keepForUndo() {
+  workspace.past.push(snapshot());
+  if (workspace.past.length > historyLimit) workspace.past.shift();
+  workspace.future = [];
+}
+
+// Runs `edit(quiz, media)` as one step; media are replaced, never changed
+// in place, so the history's steps share them.
+function change(edit, what = 'all') {
+  workspace.typingIn = null;
+  keepForUndo();
+  const media = new Map(workspace.media);
+  edit(workspace.quiz, media);
+  workspace.media = media;
+  workspace.saved = false;
+  notify(what);
+}
+
+// A value typed in a field: one history step per stretch of typing in it.
+function typeInto(field, edit) {
+  if (workspace.typingIn !== field) keepForUndo();
+  workspace.typingIn = field;
+  edit(workspace.quiz);
+  workspace.saved = false;
+  notify('text');
+}
+
+function endTyping() {
+  workspace.typingIn = null;
+}
+
+function undo() {
+  if (workspace.past.length === 0) return;
+  workspace.future.push(snapshot());
+  restore(workspace.past.pop());
+  workspace.typingIn = null;
+  workspace.saved = false;
+  notify('all');
+}
+
+function redo() {
+  if (workspace.future.length === 0) return;
+  workspace.past.push(snapshot());
+  restore(workspace.future.pop());
+  workspace.typingIn = null;
+  workspace.saved = false;
+  notify('all');
+}
+
+// A quiz opened or begun anew replaces the work as one step, which undo takes back.
+function replaceWork(quiz, media, name) {
+  workspace.typingIn = null;
+  keepForUndo();
+  workspace.quiz = quiz;
+  workspace.media = media;
+  workspace.name = name;
+  workspace.saved = false;
+  notify('all');
+}
+
+// What the views share: the builder, the entry chosen in the table.
+const studio = { builder: null, player: null, controlCount: 0, selected: 1, previewShown: true };
