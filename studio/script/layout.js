@@ -9,8 +9,8 @@ function toolBar() {
     el('h1', { text: 'Quizz Studio' }),
     el('span', { className: 'group' }, kinds, actionButton('new', 'Nouveau quiz', () => beginNewQuiz(kinds.value))),
     el('span', { className: 'group' },
-      openInput, el('label', { for: 'open-file', className: 'button', tabindex: '0', onkeydown: clickOnEnter }, 'Ouvrir…'),
-      folderInput, el('label', { for: 'open-folder', className: 'button', tabindex: '0', onkeydown: clickOnEnter }, 'Ouvrir un dossier…')),
+      openInput, el('label', { for: 'open-file', className: 'button' }, 'Ouvrir…'),
+      folderInput, el('label', { for: 'open-folder', className: 'button' }, 'Ouvrir un dossier…')),
     el('span', { className: 'group' },
       actionButton('save-description', 'Enregistrer (.zip)', saveDescription),
       actionButton('save-json', 'Enregistrer le JSON seul', saveJson),
@@ -20,13 +20,6 @@ function toolBar() {
       actionButton('undo', 'Annuler', undo, { title: 'Ctrl+Z' }),
       actionButton('redo', 'Rétablir', redo, { title: 'Ctrl+Y' }),
       actionButton('preview', 'Aperçu', togglePreview, { 'aria-pressed': 'true' })));
-}
-
-function clickOnEnter(event) {
-  if (event.key === 'Enter' || event.key === ' ') {
-    event.preventDefault();
-    event.target.click();
-  }
 }
 
 function entriesSection() {

@@ -23,6 +23,7 @@ function focusPlace(place) {
 
 // After a change: the checks, their marks, the verdicts, the preview, the draft.
 function afterChange(what) {
+  const started = performance.now();
   if (what !== 'text') {
     const place = focusedPlace();
     studio.selected = Math.max(1, Math.min(studio.selected, workspace.quiz.entries.length));
@@ -38,6 +39,7 @@ function afterChange(what) {
   document.querySelector('[data-action=redo]').disabled = workspace.future.length === 0;
   schedulePreview();
   keepDraft();
+  performance.measure('studio-change', { start: started });
 }
 
 function beginNewQuiz(kind) {
@@ -77,6 +79,7 @@ async function startStudio() {
   document.querySelector('main.work').classList.add('with-preview');
   renderAll();
   document.documentElement.dataset.studio = 'ready';
+  performance.mark('studio-ready');
 }
 
 function showStartFailure(error) {

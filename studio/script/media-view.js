@@ -75,14 +75,16 @@ function mediaFacts(entry, key, path) {
 
 function mediaField(entry, key) {
   const path = valueAt(workspace.quiz.entries[entry - 1], key);
+  const id = 'f' + (++studio.controlCount);
   const picker = el('input', {
-    type: 'file', dataset: { action: 'pick-media', field: key }, 'aria-label': mediaKeyNames[key] + ' : choisir un fichier',
+    id, type: 'file', className: 'visually-hidden', dataset: { action: 'pick-media', field: key },
+    'aria-label': mediaKeyNames[key] + ' de l’entrée ' + entry + ' : choisir un fichier',
     onchange: (event) => event.target.files[0] && addMedia(entry, key, event.target.files[0]),
   });
   return el('div', { className: 'field media', dataset: { mediaKey: key } },
     el('span', { className: 'media-name', text: mediaKeyNames[key] }),
     path ? mediaFacts(entry, key, path) : el('span', { className: 'facts', text: 'aucun fichier' }),
-    picker, el('div', { className: 'field-problems' }));
+    picker, el('label', { for: id, className: 'button' }, 'Choisir…'), el('div', { className: 'field-problems' }));
 }
 
 // Files dropped or pasted on an entry go to its media.
