@@ -78,7 +78,7 @@ studio: setup
 	cmake --build $(BUILD)/host -j$(JOBS) --target studio_page web_test_modules
 	@if [ -n "$$DISPLAY" ]; then \
 	    echo "$(STUDIO_PAGE)"; \
-	    nohup chromium "file://$(STUDIO_PAGE)" >/dev/null 2>&1 & \
+	    nohup chromium $$([ "$$(id -u)" = 0 ] && echo --no-sandbox) "file://$(STUDIO_PAGE)" >/dev/null 2>&1 & \
 	else \
 	    mkdir -p $(QUIZ_BUILD)/studio && \
 	    tools/studio-shot "$(STUDIO_PAGE)" $(QUIZ_BUILD)/studio/quizz-studio.png && \

@@ -48,11 +48,16 @@ function csvEntriesOf(bytes, name, quiz) {
 }
 
 // The media the description names, found among the files as written
-// (either slash), kept under the path the description gives.
+// (either slash) or, as the builder finds them, with other letter cases;
+// kept under the path the description gives.
 function mediaNamed(quiz, files) {
   const bySlashed = new Map([...files].map(([path, bytes]) => [slashed(path), bytes]));
+  const byLowerCase = new Map([...files].map(([path, bytes]) => [slashed(path).toLowerCase(), bytes]));
   const media = new Map();
-  for (const path of namedMedia(quiz)) if (bySlashed.has(slashed(path))) media.set(path, bySlashed.get(slashed(path)));
+  for (const path of namedMedia(quiz)) {
+    const bytes = bySlashed.get(slashed(path)) || byLowerCase.get(slashed(path).toLowerCase());
+    if (bytes) media.set(path, bytes);
+  }
   return media;
 }
 
