@@ -16,6 +16,11 @@ DWORD watchedSince = 0;
 // may seem to move a little before the MCI stops, the more so on a busy
 // machine. A shorter sound is judged by when it stops.
 constexpr LRESULT soundPlayingProof = 250;
+// A sound plays in real time, so its position never runs ahead of the time
+// since it was started; the MCI gives some files of noise their end as
+// position at once, while it says they play, just before it stops them.
+// The margin covers the calls between starting the sound and the watch.
+constexpr DWORD soundClockMargin = 200;
 
 // How often a sound just started is looked at, and how long it may go
 // without its position moving before it counts as playing nothing.
@@ -52,10 +57,10 @@ void stopSound()
 // The MCI opens some files it cannot decode: it says they play, then stops
 // at once, long before the length it gives them, or it never gets going. A
 // sound counts as playing once its position has passed a quarter of a
-// second; one that stops before it could have reached its end, or has not
-// got that far in three seconds, played nothing. A sound's end puts the
-// position back to 0, so a very short one that ended before the first look
-// is taken as played.
+// second, no further than the time since it started; one that stops before
+// it could have reached its end, or has not got that far in three seconds,
+// played nothing. A sound's end puts the position back to 0, so a very
+// short one that ended before the first look is taken as played.
 void watchSound(HWND board)
 {
     if (!soundWindow || !watchedSince) {
@@ -64,7 +69,8 @@ void watchSound(HWND board)
     }
     DWORD elapsed = GetTickCount() - watchedSince;
     LRESULT mode = sendToSoundWindow(MCIWNDM_GETMODEA);
-    if (mode == MCI_MODE_PLAY && sendToSoundWindow(MCIWNDM_GETPOSITIONA) >= soundPlayingProof) {
+    LRESULT position = mode == MCI_MODE_PLAY ? sendToSoundWindow(MCIWNDM_GETPOSITIONA) : 0;
+    if (position >= soundPlayingProof && DWORD(position) <= elapsed + soundClockMargin) {
         stopWatching(board);
     } else if (mode != MCI_MODE_PLAY && mode != MCI_MODE_NOT_READY && mode != MCI_MODE_OPEN) {
         stopWatching(board);
