@@ -9,6 +9,8 @@ set(QUIZ_WINE_ARCHES "" CACHE STRING "Architectures whose programs the Wine test
 string(REPLACE " " ";" quiz_wine_arches "${QUIZ_WINE_ARCHES}")
 list(REMOVE_ITEM quiz_wine_arches "")
 list(REMOVE_DUPLICATES quiz_wine_arches)
+# Where the studio's page test leaves the text quiz program it made.
+set(QUIZ_STUDIO_PLAY_DIR ${CMAKE_BINARY_DIR}/studio-play)
 foreach(arch IN LISTS quiz_wine_arches)
   if(arch STREQUAL "i686")
     set(dir ${QUIZ_WIN32_DIR})
@@ -35,6 +37,12 @@ foreach(arch IN LISTS quiz_wine_arches)
   list(APPEND names wine-${arch}.quizbuild_wrapper wine-${arch}.quizbuild_same_output
     wine-${arch}.quizbuild_failed_write wine-${arch}.dist)
   set_tests_properties(${names} PROPERTIES TIMEOUT 600 RESOURCE_LOCK wine-display ENVIRONMENT "QUIZ_ARCH=${arch}")
+  # The text quiz the studio's page test made in the browser, played here
+  # (its program and steps are left in QUIZ_STUDIO_PLAY_DIR).
+  add_test(NAME wine-${arch}.studio_program
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/wine-run ${dir}/player_test.exe --gtest_filter=StudioProgram.*)
+  set_tests_properties(wine-${arch}.studio_program PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine-display
+    FIXTURES_REQUIRED studio_program ENVIRONMENT "QUIZ_ARCH=${arch};QUIZ_STUDIO_PLAY=Z:${QUIZ_STUDIO_PLAY_DIR}")
   # Sound plays on ALSA's null device: the machine may have no sound card.
   set_tests_properties(wine-${arch}.media_test PROPERTIES ENVIRONMENT
     "QUIZ_ARCH=${arch};ALSA_CONFIG_PATH=${CMAKE_CURRENT_SOURCE_DIR}/tests/media/alsa-null.conf")

@@ -13,7 +13,8 @@ add_executable(player_test
   tests/e2e/answers_file_test.cpp
   tests/e2e/quiz_texts_test.cpp
   tests/e2e/answers_keeping_test.cpp
-  tests/e2e/spreadsheet_quiz_test.cpp)
+  tests/e2e/spreadsheet_quiz_test.cpp
+  tests/e2e/studio_program_test.cpp)
 target_link_libraries(player_test PRIVATE win32driver gtest gtest_main)
 target_compile_options(player_test PRIVATE -Wall -Wextra)
 add_dependencies(player_test quizz quizbuild)
