@@ -1,0 +1,134 @@
+// The quiz studio in Chromium, driven through its controls only: an author
+// makes a quiz of each kind, opens every example in every way it comes,
+// breaks quizzes, undoes and redoes, reloads, and opens hostile files. What
+// it saves must be what the native quizbuild makes of the same description,
+// byte for byte; each problem it shows must be the line quizbuild prints.
+'use strict';
+const { test, before, after } = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('fs');
+const path = require('path');
+const drive = require('./studio-driver.js');
+
+const { web, cell } = drive;
+const folder = web.freshFolder('studio');
+const examples = path.join(web.source, 'examples');
+let made;
+let browser;
+let page;
+
+before(async () => {
+  made = drive.makeExamples(path.join(folder, 'examples'));
+  browser = await web.launch();
+  page = await drive.openStudio(browser);
+});
+after(async () => {
+  assert.deepEqual(browser.events, { dialogs: 0, consoleErrors: [], pageErrors: [], requests: [] });
+  await browser.close();
+});
+
+// The zip, program and page the studio saved, against quizbuild's build of that zip.
+async function savedAndRebuilt(name) {
+  const zip = await drive.save(page, 'save-description');
+  assert.equal(zip.name, name + '.zip');
+  const exe = await drive.save(page, 'save-program');
+  const html = await drive.save(page, 'save-page');
+  assert.deepEqual([exe.name, html.name], [name + '.exe', name + '.html']);
+  const unpacked = drive.unzip(zip.bytes, path.join(folder, 'saved', name));
+  const native = drive.buildNative(unpacked, 'quiz.json', name);
+  assert.ok(native.exe.equals(exe.bytes), name + '.exe differs from quizbuild build');
+  assert.ok(native.html.equals(html.bytes), name + '.html differs from quizbuild html');
+  return { zip, description: JSON.parse(fs.readFileSync(path.join(unpacked, 'quiz.json'), 'utf8')), folder: unpacked };
+}
+
+const media = (...parts) => path.join(made, ...parts);
+const scratch = [
+  {
+    kind: 'text', name: 'capitales-du-nord',
+    texts: { title: 'Capitales du Nord', author: 'Ana', description: 'Trouvez la capitale et le code', link: 'https://exemple.fr/quiz', boardColour: '#C0DCC0' },
+    choices: { answersPerEntry: '2', reveal: 'text' },
+    labels: ['Capitale', 'Code'], codes: ['NORD1', 'NORD2', 'NORD3'],
+    rows: 'Suède\tStockholm\tSE\tLa Venise du Nord\nNorvège\tOslo\tNO\tAu bout du fjord\n',
+    cells: [[3, 'clue', 'Finlande'], [3, 'answers[0]', 'Helsinki'], [3, 'answers[1]', 'FI'], [3, 'revealText', 'Mille lacs']],
+    entries: [
+      { clue: 'Suède', answers: ['Stockholm', 'SE'], revealText: 'La Venise du Nord' },
+      { clue: 'Norvège', answers: ['Oslo', 'NO'], revealText: 'Au bout du fjord' },
+      { clue: 'Finlande', answers: ['Helsinki', 'FI'], revealText: 'Mille lacs' },
+    ],
+  },
+  {
+    kind: 'picture', name: 'drapeaux', texts: { title: 'Drapeaux' }, choices: { reveal: 'picture' },
+    rows: 'France\nItalie\n',
+    picks: [[1, 'media', 'picture/img/01.jpg'], [1, 'revealPicture', 'picture/img/01-reponse.gif'],
+      [2, 'media', 'picture/img/02.bmp'], [2, 'revealPicture', 'picture/img/02-reponse.gif']],
+    entries: [
+      { answers: ['France'], media: 'media/01.jpg', revealPicture: 'media/01-reponse.gif' },
+      { answers: ['Italie'], media: 'media/02.bmp', revealPicture: 'media/02-reponse.gif' },
+    ],
+  },
+  {
+    kind: 'sound', name: 'mots', texts: { title: 'Mots anglais', boardColour: '#F0E6D2' }, codes: ['SON1', 'SON2'],
+    rows: 'chat\nchien\n', picks: [[1, 'media', 'sound/mp3/01.mp3'], [2, 'media', 'sound/mp3/02.mp3']],
+    entries: [{ answers: ['chat'], media: 'media/01.mp3' }, { answers: ['chien'], media: 'media/02.mp3' }],
+  },
+  {
+    kind: 'video', name: 'couleurs', texts: { title: 'Couleurs' }, rows: 'rouge\nvert\n',
+    picks: [[1, 'media', 'video/avi/01.avi'], [1, 'webClip', 'video/webm/01.webm'], [2, 'media', 'video/avi/02.avi'], [2, 'webClip', 'video/webm/02.webm']],
+    entries: [{ answers: ['rouge'], media: 'media/01.avi', webClip: 'media/01.webm' }, { answers: ['vert'], media: 'media/02.avi', webClip: 'media/02.webm' }],
+  },
+];
+
+// The title of the page in the preview frame, once it has one.
+async function previewTitle() {
+  for (let tries = 0; tries < 200; ++tries, await drive.sleep(25)) {
+    const frame = await (await page.$('#preview-frame')).contentFrame();
+    if (frame && frame.url().startsWith('blob:')) {
+      const title = await frame.title().catch(() => '');
+      if (title) return title;
+    }
+  }
+  return null;
+}
+
+async function makeFromScratch(quiz) {
+  await drive.startNew(page, quiz.kind);
+  for (const [field, value] of Object.entries(quiz.choices || {})) await page.selectOption(`#settings-fields [data-field="${field}"]`, value);
+  for (const [field, value] of Object.entries(quiz.texts)) await page.fill(`#settings-fields [data-field="${field}"]`, value);
+  for (const [at, label] of (quiz.labels || []).entries()) await page.fill(`#settings-fields [data-field="answerLabels[${at}]"]`, label);
+  if (quiz.codes) await page.fill('#settings-fields [data-field=codes]', quiz.codes.join('\n'));
+  await page.fill('[data-setting=name]', quiz.name);
+  await drive.paste(page, cell(1, 'answers[0]'), quiz.rows);
+  if (quiz.cells) {
+    await page.click(cell(2, 'clue'));
+    await page.click('[data-action=add-entry]');
+  }
+  for (const [entry, field, value] of quiz.cells || []) await page.fill(cell(entry, field), value);
+  for (const [entry, field, file] of quiz.picks || []) await drive.pickMedia(page, entry, field, media(file));
+}
+
+test('an author makes a quiz of each kind from nothing and saves what quizbuild makes of it', async () => {
+  for (const quiz of scratch) {
+    await makeFromScratch(quiz);
+    assert.equal(await page.textContent('#problem-count'), 'Aucun problème : le quiz peut être enregistré et publié.', quiz.kind);
+    const saved = await savedAndRebuilt(quiz.name);
+    const expected = { kind: quiz.kind, answersPerEntry: quiz.choices?.answersPerEntry === '2' ? 2 : 1, reveal: quiz.choices?.reveal || 'none', boardColour: '#FFFFFF', ...quiz.texts, entries: quiz.entries };
+    if (quiz.labels) expected.answerLabels = quiz.labels;
+    if (quiz.codes) expected.codes = quiz.codes;
+    assert.deepEqual(saved.description, expected, quiz.kind);
+    for (const [, , file] of quiz.picks || []) {
+      const inZip = path.join(saved.folder, 'media', path.basename(file));
+      assert.ok(fs.readFileSync(inZip).equals(fs.readFileSync(media(file))), file);
+    }
+    // The preview is the quiz page quizbuild html makes, shown in its frame.
+    assert.equal(await previewTitle(), quiz.texts.title, 'the preview of ' + quiz.kind);
+  }
+});
+
+test('trials judge what a player might type as the player does', async () => {
+  await drive.openFiles(page, [path.join(examples, 'capitales.json')]);
+  const trials = [['Paris', 'BRAVO'], ['  paris ', 'BRAVO'], ['Pari', 'Quasiment'], ['Lyon', 'FAUX']];
+  for (const [typed, verdict] of trials) {
+    await page.fill('#entry-table tr[data-entry="1"] [data-trial="0"]', typed);
+    assert.equal(await page.textContent('#entry-table tr[data-entry="1"] [data-trial="0"] + output'), verdict, typed);
+  }
+});
