@@ -132,3 +132,57 @@ test('trials judge what a player might type as the player does', async () => {
     assert.equal(await page.textContent('#entry-table tr[data-entry="1"] [data-trial="0"] + output'), verdict, typed);
   }
 });
+
+// Every example, as the files of its folder, as a zip and as a program.
+function exampleFolders() {
+  const folders = { picture: media('picture'), sound: media('sound'), video: media('video') };
+  for (const [name, files] of [['capitales', ['capitales.json']], ['inventeurs', ['inventeurs.json']], ['departements', ['departements.json', 'departements.csv']]]) {
+    folders[name] = web.freshFolder(path.join('studio', 'examples', name));
+    for (const file of files) fs.copyFileSync(path.join(examples, file), path.join(folders[name], file));
+  }
+  return folders;
+}
+
+// quizbuild build FOLDER/JSON into OUT (a folder of its own): the program's bytes.
+function programOf(folder, json, out) {
+  fs.mkdirSync(out, { recursive: true });
+  const built = drive.quizbuild(['build', json, '-o', path.join(out, 'quiz.exe'), '--player', process.env.QUIZ_PLAYER], folder);
+  assert.equal(built.status, 0, built.stderr);
+  return path.join(out, 'quiz.exe');
+}
+
+const hasFolders = (dir) => fs.readdirSync(dir).some((file) => fs.statSync(path.join(dir, file)).isDirectory());
+const openWays = {
+  files: (name, dir) => (hasFolders(dir) ? drive.openFiles(page, dir, true) : drive.openFiles(page, fs.readdirSync(dir).map((file) => path.join(dir, file)))),
+  zip: (name, dir) => drive.openFiles(page, [drive.zipFolder(dir, path.join(folder, 'zips', name + '.zip'))]),
+  program: (name, dir) => drive.openFiles(page, [programOf(dir, name + '.json', path.join(folder, 'programs', name))]),
+};
+
+test('every example opened in every way saves a description that builds the same program', async () => {
+  fs.mkdirSync(path.join(folder, 'zips'), { recursive: true });
+  for (const [name, dir] of Object.entries(exampleFolders())) {
+    const original = fs.readFileSync(programOf(dir, name + '.json', path.join(folder, 'originals', name)));
+    for (const [way, open] of Object.entries(openWays)) {
+      const said = await open(name, dir);
+      assert.match(said, /ouvert : \d+ entrée\(s\)\.$/, name + ' ' + way);
+      const zip = await drive.save(page, 'save-description');
+      const unpacked = drive.unzip(zip.bytes, path.join(folder, 'reopened', name + '-' + way));
+      const rebuilt = fs.readFileSync(programOf(unpacked, 'quiz.json', path.join(unpacked, 'out')));
+      assert.ok(rebuilt.equals(original), name + ' opened as ' + way + ' builds another program');
+    }
+  }
+});
+
+test('a CSV of entries opened in a text quiz becomes its entries', async () => {
+  await drive.startNew(page, 'text');
+  const said = await drive.openFiles(page, [path.join(examples, 'departements.csv')]);
+  // What quizbuild reads of the same file, as extract writes it back.
+  const extracted = path.join(folder, 'extracted');
+  const program = path.join(folder, 'originals', 'departements', 'quiz.exe');
+  assert.equal(drive.quizbuild(['extract', program, '-o', extracted], folder).status, 0);
+  const entries = JSON.parse(fs.readFileSync(path.join(extracted, 'quiz.json'), 'utf8')).entries;
+  assert.equal(said, `« departements.csv » ouvert : ${entries.length} entrée(s) à la place des précédentes (Annuler les remet).`);
+  const zip = await drive.save(page, 'save-description');
+  const saved = JSON.parse(fs.readFileSync(path.join(drive.unzip(zip.bytes, path.join(folder, 'csv')), 'quiz.json'), 'utf8'));
+  assert.deepEqual(saved.entries, entries);
+});
