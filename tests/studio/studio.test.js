@@ -186,3 +186,62 @@ test('a CSV of entries opened in a text quiz becomes its entries', async () => {
   const saved = JSON.parse(fs.readFileSync(path.join(drive.unzip(zip.bytes, path.join(folder, 'csv')), 'quiz.json'), 'utf8'));
   assert.deepEqual(saved.entries, entries);
 });
+
+const bases = {
+  capitales: () => drive.openFiles(page, [path.join(examples, 'capitales.json')]),
+  picture: async () => {
+    await drive.startNew(page, 'picture');
+    await page.fill(cell(1, 'answers[0]'), 'France');
+    await drive.pickMedia(page, 1, 'media', media('picture/img/01.jpg'));
+  },
+  nothing: () => drive.startNew(page, 'text'),
+};
+const fill = (selector, text) => () => page.fill(selector, text);
+const setting = (field) => `#settings-fields [data-field="${field}"]`;
+const badEdits = [
+  { name: 'an answer of 260 bytes', base: 'capitales', edit: fill(cell(3, 'answers[0]'), 'x'.repeat(260)), expect: /entry 3, answers\[0\]: 260 bytes/ },
+  { name: 'a character outside Windows-1252', base: 'capitales', edit: fill(cell(2, 'clue'), 'Japon 日本'), expect: /entry 2, clue: character U\+65E5/ },
+  { name: 'a | in an answer', base: 'capitales', edit: fill(cell(4, 'answers[0]'), 'Lis|bonne'), expect: /entry 4, answers\[0\]: .*\|/ },
+  { name: 'a link that is no address', base: 'capitales', edit: fill(setting('link'), 'C:\\Windows\\notepad.exe'), expect: /: link: / },
+  { name: 'a colour that is none', base: 'capitales', edit: fill(setting('boardColour'), 'rouge'), expect: /: boardColour: / },
+  { name: 'a code outside Windows-1252', base: 'capitales', edit: fill(setting('codes'), 'C1\nC2\n日'), expect: /: codes\[2\]: / },
+  { name: 'an answer ending with a space', base: 'capitales', edit: fill(cell(5, 'answers[0]'), 'Berlin '), expect: /entry 5, answers\[0\]: warning: "Berlin " ends with a space/, warning: true },
+  { name: '91 entries', base: 'capitales', edit: () => drive.paste(page, cell(20, 'clue'), 'Pays\tVille\n'.repeat(71)), expect: /: entries: .*91/ },
+  { name: 'a PNG picture', base: 'picture', edit: () => drive.pickMedia(page, 1, 'media', media('drapeau.png')), expect: /entry 1, media: "media\/drapeau\.png": a PNG/ },
+  { name: 'a sound in a picture quiz', base: 'picture', edit: () => drive.pickMedia(page, 1, 'media', media('sound/mp3/01.mp3')), expect: /entry 1, media: "media\/01\.mp3"/ },
+  { name: 'media files left behind', base: 'nothing', edit: () => drive.openFiles(page, [media('picture/picture.json')]), expect: /entry 9, revealPicture: "img\/09-reponse\.gif"/ },
+];
+
+// The problems quizbuild check finds in what the studio saved, as the studio shows them.
+async function problemsShownAsQuizbuildFinds(what) {
+  const zip = await drive.save(page, 'save-description');
+  const lines = drive.checkLines(drive.unzip(zip.bytes, path.join(folder, 'bad')));
+  assert.deepEqual(await drive.listedProblems(page), lines, what);
+  const places = await drive.shownAt(page, lines);
+  lines.forEach((line, at) => drive.placeOf(line) && assert.ok(places[at].includes(drive.placeOf(line)), `${what}: ${line} shown at ${places[at]}`));
+  return lines;
+}
+
+test('each bad edit shows the line quizbuild check prints at its field, and export is refused', async () => {
+  for (const bad of badEdits) {
+    await bases[bad.base]();
+    await bad.edit();
+    const lines = await problemsShownAsQuizbuildFinds(bad.name);
+    assert.ok(lines.some((line) => bad.expect.test(line) && line.includes(': warning: ') === Boolean(bad.warning)), bad.name + ': ' + lines.join('\n'));
+    // A warning does not stop the export; an error does.
+    if (bad.warning) assert.equal((await drive.save(page, 'save-program')).name, 'capitales.exe');
+    else for (const action of ['save-program', 'save-page'])
+      assert.match(await drive.refusedSave(page, action), /^Enregistrement refusé : [1-9]\d* problème\(s\) à corriger\. quiz\.json: /, bad.name);
+  }
+});
+
+test('a PNG converted to JPEG takes the problem away', async () => {
+  await bases.picture();
+  await drive.pickMedia(page, 1, 'media', media('drapeau.png'));
+  await page.click('#entry-table tr[data-entry="1"] [data-action=convert-media]');
+  await drive.until(page, () => document.querySelector('#entry-table tr[data-entry="1"] .facts').textContent.startsWith('media/drapeau.jpg — JPEG'));
+  assert.deepEqual(await problemsShownAsQuizbuildFinds('converted'), []);
+  const saved = await savedAndRebuilt('quiz');
+  assert.equal(saved.description.entries[0].media, 'media/drapeau.jpg');
+  assert.equal(fs.readFileSync(path.join(saved.folder, 'media/drapeau.jpg')).subarray(0, 2).toString('hex'), 'ffd8');
+});
