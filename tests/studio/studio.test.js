@@ -245,3 +245,71 @@ test('a PNG converted to JPEG takes the problem away', async () => {
   assert.equal(saved.description.entries[0].media, 'media/drapeau.jpg');
   assert.equal(fs.readFileSync(path.join(saved.folder, 'media/drapeau.jpg')).subarray(0, 2).toString('hex'), 'ffd8');
 });
+
+// The title and each row's clue and first answer, as the controls show them.
+const workShown = () => page.evaluate(() => ({
+  title: document.querySelector('#settings-fields [data-field=title]').value,
+  rows: [...document.querySelectorAll('#entry-table tr[data-entry]')].map((row) =>
+    row.querySelector('[data-field=clue]').value + '=' + row.querySelector('[data-field="answers[0]"]').value),
+}));
+const steps = [
+  fill(setting('title'), 'Géographie'),
+  fill(cell(1, 'clue'), 'France'),
+  fill(cell(1, 'answers[0]'), 'Paris'),
+  () => drive.paste(page, cell(1, 'clue'), 'Italie\tRome\nEspagne\tMadrid'),
+  async () => { await page.click(cell(3, 'clue')); await page.click('[data-action=move-up]'); },
+  () => page.click('[data-action=add-entry]'),
+  async () => { await page.click(cell(1, 'clue')); await page.click('[data-action=delete-entry]'); },
+  async () => { await page.click(cell(2, 'clue')); await page.click('[data-action=duplicate-entry]'); },
+  async () => { await page.click(cell(1, 'clue')); await page.click('[data-action=move-down]'); },
+  bases.capitales,
+];
+
+test('undo and redo walk back and forth over typing, rows, paste and open', async () => {
+  await drive.startNew(page, 'text');
+  const shown = [await workShown()];
+  for (const step of steps) {
+    await step();
+    shown.push(await workShown());
+  }
+  assert.deepEqual(shown[5].rows, ['France=Paris', 'Espagne=Madrid', 'Italie=Rome']);
+  assert.deepEqual(shown[8].rows, ['Espagne=Madrid', '=', '=', 'Italie=Rome']);
+  assert.deepEqual(shown[9].rows, ['=', 'Espagne=Madrid', '=', 'Italie=Rome']);
+  await page.click('#problem-count');
+  for (let at = steps.length - 1; at >= 0; --at) {
+    await page.keyboard.press('Control+z');
+    assert.deepEqual(await workShown(), shown[at], 'undo to step ' + at);
+  }
+  for (let at = 1; at <= steps.length; ++at) {
+    if (at % 2) await page.keyboard.press('Control+y');
+    else await page.click('[data-action=redo]');
+    assert.deepEqual(await workShown(), shown[at], 'redo to step ' + at);
+  }
+  assert.equal(await page.isDisabled('[data-action=redo]'), true);
+});
+
+test('a reload gives back the draft with its media', async () => {
+  await bases.picture();
+  await page.selectOption(setting('reveal'), 'picture');
+  await drive.pickMedia(page, 1, 'revealPicture', media('picture/img/01-reponse.gif'));
+  await page.fill('[data-setting=name]', 'brouillon');
+  const before = await drive.save(page, 'save-description');
+  await drive.sleep(500);
+  await drive.reload(page);
+  assert.equal(await drive.notice(page), 'Votre brouillon a été repris tel que vous l’aviez laissé.');
+  const after_ = await drive.save(page, 'save-description');
+  assert.equal(after_.name, 'brouillon.zip');
+  assert.ok(after_.bytes.equals(before.bytes), 'the draft differs from the work saved before the reload');
+});
+
+test('storage refused still lets the author save a zip, and says so', async () => {
+  const refused = await drive.openStudio(browser, () => {
+    IDBFactory.prototype.open = () => { throw new DOMException('refusé', 'SecurityError'); };
+  });
+  assert.match(await drive.notice(refused), /^Le navigateur refuse de garder le brouillon \(SecurityError\) : .*Enregistrez le quiz \(\.zip\)/);
+  await refused.fill(setting('title'), 'Sans brouillon');
+  const [download] = await Promise.all([refused.waitForEvent('download'), refused.click('[data-action=save-description]')]);
+  const unpacked = drive.unzip(fs.readFileSync(await download.path()), path.join(folder, 'refused'));
+  assert.equal(JSON.parse(fs.readFileSync(path.join(unpacked, 'quiz.json'), 'utf8')).title, 'Sans brouillon');
+  await refused.close();
+});
