@@ -78,16 +78,13 @@ const scratch = [
   },
 ];
 
-// The title of the page in the preview frame, once it has one.
-async function previewTitle() {
+// Whether the page in the preview frame comes to have this title.
+async function previewTitled(title) {
   for (let tries = 0; tries < 200; ++tries, await drive.sleep(25)) {
     const frame = await (await page.$('#preview-frame')).contentFrame();
-    if (frame && frame.url().startsWith('blob:')) {
-      const title = await frame.title().catch(() => '');
-      if (title) return title;
-    }
+    if (frame && frame.url().startsWith('blob:') && (await frame.title().catch(() => '')) === title) return true;
   }
-  return null;
+  return false;
 }
 
 async function makeFromScratch(quiz) {
@@ -120,7 +117,7 @@ test('an author makes a quiz of each kind from nothing and saves what quizbuild 
       assert.ok(fs.readFileSync(inZip).equals(fs.readFileSync(media(file))), file);
     }
     // The preview is the quiz page quizbuild html makes, shown in its frame.
-    assert.equal(await previewTitle(), quiz.texts.title, 'the preview of ' + quiz.kind);
+    assert.ok(await previewTitled(quiz.texts.title), 'the preview of ' + quiz.kind);
   }
 });
 
@@ -312,4 +309,59 @@ test('storage refused still lets the author save a zip, and says so', async () =
   const unpacked = drive.unzip(fs.readFileSync(await download.path()), path.join(folder, 'refused'));
   assert.equal(JSON.parse(fs.readFileSync(path.join(unpacked, 'quiz.json'), 'utf8')).title, 'Sans brouillon');
   await refused.close();
+});
+
+// Texts full of markup, script endings, quotes and ampersands, in file names too.
+const markup = [
+  '<img src=x onerror=alert(1)>',
+  '</script><script>alert(2)</script>',
+  '<!-- <script>alert(3)</script>',
+  '</style><style>*{display:none}</style>',
+  '"double" \'single\' & &amp; &lt;',
+  'é è à ç œ € “” ÿ',
+];
+const hostileQuiz = {
+  kind: 'text', title: markup[0] + markup[1], author: markup[4], description: markup[2] + markup[3],
+  answersPerEntry: 2, answerLabels: [markup[1], markup[4]], reveal: 'none', boardColour: '#FFFFFF',
+  entries: markup.map((text, at) => ({ clue: text, answers: [markup[(at + 1) % markup.length], 'a' + at] })),
+  codes: markup,
+};
+const hostileName = 'q<img src=x onerror=alert(4)>&amp;"';
+const csvField = (text) => '"' + text.replace(/"/g, '""') + '"';
+const hostileFiles = {
+  description: () => path.join(folder, 'hostile', hostileName + '.json'),
+  program: () => programOf(path.join(folder, 'hostile'), hostileName + '.json', path.join(folder, 'hostile', 'exe')),
+  csv: () => path.join(folder, 'hostile', hostileName + '.csv'),
+};
+
+// What the studio shows of the opened quiz, and what it holds besides.
+const hostileShown = () => page.evaluate(() => ({
+  title: document.querySelector('#settings-fields [data-field=title]').value,
+  clues: [...document.querySelectorAll('#entry-table [data-field=clue]')].map((control) => control.value),
+  name: document.querySelector('[data-setting=name]').value,
+  elements: document.querySelectorAll('script, img, style, iframe, object, embed, link, meta').length,
+  handlers: [...document.querySelectorAll('*')].filter((node) => [...node.attributes].some((attribute) => attribute.name.startsWith('on'))).length,
+  problems: [...document.querySelectorAll('#problem-list [data-problem]')].every((node) => node.textContent === node.dataset.problem),
+}));
+
+test('hostile texts in a description, a CSV and a program are shown as text and run nothing', async () => {
+  fs.mkdirSync(path.join(folder, 'hostile'), { recursive: true });
+  fs.writeFileSync(hostileFiles.description(), JSON.stringify(hostileQuiz));
+  fs.writeFileSync(hostileFiles.csv(), 'clue;answer1\r\n' + markup.map((text, at) => csvField(text) + ';' + csvField(markup[at ^ 1])).join('\r\n'));
+  await drive.startNew(page, 'text');
+  const { elements } = await hostileShown();
+  for (const [way, file] of Object.entries(hostileFiles)) {
+    if (way === 'csv') await drive.startNew(page, 'text');
+    const said = await drive.openFiles(page, [file()]);
+    assert.match(said, /ouvert : 6 entrée\(s\)/, way);
+    const shown = await hostileShown();
+    assert.deepEqual(shown, {
+      title: way === 'csv' ? 'Mon quiz' : hostileQuiz.title, clues: markup,
+      name: way === 'csv' ? 'quiz' : way === 'program' ? 'quiz' : hostileName, elements, handlers: 0, problems: true,
+    }, way);
+    if (way !== 'csv') assert.ok(await previewTitled(hostileQuiz.title), 'the preview of the ' + way);
+  }
+  const zip = await drive.save(page, 'save-description');
+  const saved = JSON.parse(fs.readFileSync(path.join(drive.unzip(zip.bytes, path.join(folder, 'hostile-saved')), 'quiz.json'), 'utf8'));
+  assert.deepEqual(saved.entries, markup.map((text, at) => ({ clue: text, answers: [markup[at ^ 1]] })));
 });
