@@ -379,3 +379,33 @@ test('hostile texts in a description, a CSV and a program are shown as text and 
   const saved = JSON.parse(fs.readFileSync(path.join(drive.unzip(zip.bytes, path.join(folder, 'hostile-saved')), 'quiz.json'), 'utf8'));
   assert.deepEqual(saved.entries, markup.map((text, at) => ({ clue: text, answers: [markup[at ^ 1]] })));
 });
+
+// Files that are no quiz: refused with quizbuild's own line, the work left as it was.
+const refusedOpens = [
+  { file: 'virgule.json', text: '{\n  "kind": "text",\n  "title": "x"\n  "entries": []\n}\n', native: ['check', 'virgule.json'] },
+  { file: 'quizz.exe', copy: process.env.QUIZ_PLAYER, native: ['extract', 'quizz.exe', '-o', 'extrait'] },
+  { file: 'colonnes.csv', text: 'clue;answer3\nA;B\n', native: ['check', 'colonnes.json'], json: { kind: 'text', title: 't', entries: 'colonnes.csv' } },
+  { file: 'vide.zip', zipped: 'lisez-moi.txt', said: 'vide.zip : aucune description (.json) à sa racine ni dans son dossier' },
+];
+
+test('a file that is no quiz is refused with quizbuild\'s words and the work stays', async () => {
+  const dir = web.freshFolder(path.join('studio', 'refused-opens'));
+  await bases.capitales();
+  const before = await workShown();
+  for (const refused of refusedOpens) {
+    const file = path.join(dir, refused.file);
+    if (refused.copy) fs.copyFileSync(refused.copy, file);
+    if (refused.text) fs.writeFileSync(file, refused.text);
+    if (refused.json) fs.writeFileSync(path.join(dir, refused.native[1]), JSON.stringify(refused.json));
+    if (refused.zipped) {
+      fs.mkdirSync(path.join(dir, 'zip'));
+      fs.writeFileSync(path.join(dir, 'zip', refused.zipped), 'rien');
+      drive.zipFolder(path.join(dir, 'zip'), file);
+    }
+    const lines = refused.native ? drive.quizbuild(refused.native, dir).stderr.trim().split('\n') : [refused.said];
+    // A CSV opened alone stands where quizbuild names the description that names it.
+    const expected = lines.map((line) => (refused.json ? refused.file + line.slice(refused.native[1].length) : line)).join(refused.json ? ' ' : '\n');
+    assert.equal(await drive.openFiles(page, [file]), 'Impossible d’ouvrir : ' + expected, refused.file);
+    assert.deepEqual(await workShown(), before, refused.file);
+  }
+});
