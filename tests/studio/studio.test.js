@@ -308,9 +308,9 @@ test('a reload gives back the draft with its media', async () => {
   await drive.sleep(500);
   await drive.reload(page);
   assert.equal(await drive.notice(page), 'Votre brouillon a été repris tel que vous l’aviez laissé.');
-  const after_ = await drive.save(page, 'save-description');
-  assert.equal(after_.name, 'brouillon.zip');
-  assert.ok(after_.bytes.equals(before.bytes), 'the draft differs from the work saved before the reload');
+  const restored = await drive.save(page, 'save-description');
+  assert.equal(restored.name, 'brouillon.zip');
+  assert.ok(restored.bytes.equals(before.bytes), 'the draft differs from the work saved before the reload');
 });
 
 test('storage refused still lets the author save a zip, and says so', async () => {
