@@ -151,7 +151,7 @@ function exampleFolders() {
   return folders;
 }
 
-// quizbuild build FOLDER/JSON into OUT (a folder of its own): the program's bytes.
+// quizbuild build FOLDER/JSON into OUT (a folder of its own): the program's path.
 function programOf(folder, json, out) {
   fs.mkdirSync(out, { recursive: true });
   const built = drive.quizbuild(['build', json, '-o', path.join(out, 'quiz.exe'), '--player', process.env.QUIZ_PLAYER], folder);
