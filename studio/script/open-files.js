@@ -86,14 +86,18 @@ function openDescription(found, fallbackName) {
   say('« ' + found.json + ' » ouvert : ' + quiz.entries.length + ' entrée(s).');
 }
 
+// The program goes into the builder's memory under its own name, so that
+// the builder's messages name the file the author opened.
 function openProgram(bytes, name) {
-  withScratchFiles([['ouvert.exe', bytes]]);
-  const result = studio.builder.run(['extract', 'ouvert.exe', '-o', 'ouvert']);
+  const program = slashed(name).replace(/^.*\//, '') || 'quiz.exe';
+  const folder = program + '-ouvert/';
+  withScratchFiles([[program, bytes]]);
+  const result = studio.builder.run(['extract', program, '-o', folder.slice(0, -1)]);
   if (result.exitCode !== 0) {
     refuse(utf8Decoder.decode(result.stderr).trim());
     return;
   }
-  const files = new Map(Object.entries(result.written).map(([path, written]) => [path.replace(/^ouvert\//, ''), written]));
+  const files = new Map(Object.entries(result.written).map(([path, written]) => [path.startsWith(folder) ? path.slice(folder.length) : path, written]));
   openDescription({ json: 'quiz.json', folder: '', files }, name);
 }
 

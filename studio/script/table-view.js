@@ -119,8 +119,9 @@ function pasteOnTable(event) {
   event.preventDefault();
   const entries = pastedEntries(text);
   change((quiz) => {
-    // A new quiz's one empty entry gives way to the pasted ones.
-    const onlyBlank = quiz.entries.length === 1 && JSON.stringify(quiz.entries[0]) === JSON.stringify(blankEntry(quiz));
+    // A new quiz's one empty entry gives way to the pasted ones, whatever
+    // keys it kept from the kind the quiz had before.
+    const onlyBlank = quiz.entries.length === 1 && Object.values(quiz.entries[0]).flat().every((value) => value === '');
     if (onlyBlank) quiz.entries = entries;
     else quiz.entries.splice(studio.selected, 0, ...entries);
   });

@@ -8,3 +8,11 @@ set_tests_properties(studio.builder_core PROPERTIES TIMEOUT 300 ENVIRONMENT
 # The studio's zip reading and writing (studio/script/zip.js), in node.
 add_test(NAME studio.zip COMMAND ${QUIZ_NODE} --test ${CMAKE_SOURCE_DIR}/tests/studio/zip.test.js)
 set_tests_properties(studio.zip PROPERTIES TIMEOUT 120 ENVIRONMENT "QUIZ_SOURCE=${CMAKE_SOURCE_DIR}")
+# The studio page itself in the web tests' Chromium, driven through its
+# controls: quizzes made, opened, broken, undone and kept as a draft; what
+# it saves is held to what the native quizbuild makes of the same description.
+if(TARGET studio_page)
+  add_test(NAME studio.page COMMAND ${QUIZ_NODE} --test ${CMAKE_SOURCE_DIR}/tests/studio/studio.test.js)
+  set_tests_properties(studio.page PROPERTIES TIMEOUT 600 ENVIRONMENT
+    "${QUIZ_WEB_TEST_ENV};QUIZ_STUDIO_PAGE=${QUIZ_STUDIO_PAGE};QUIZ_PLAYER=${QUIZ_WIN32_DIR}/quizz.exe")
+endif()

@@ -1,0 +1,411 @@
+// The quiz studio in Chromium, driven through its controls only: an author
+// makes a quiz of each kind, opens every example in every way it comes,
+// breaks quizzes, undoes and redoes, reloads, and opens hostile files. What
+// it saves must be what the native quizbuild makes of the same description,
+// byte for byte; each problem it shows must be the line quizbuild prints.
+'use strict';
+const { test, before, after } = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('fs');
+const path = require('path');
+const drive = require('./studio-driver.js');
+
+const { web, cell } = drive;
+const folder = web.freshFolder('studio');
+const examples = path.join(web.source, 'examples');
+let made;
+let browser;
+let page;
+
+before(async () => {
+  made = drive.makeExamples(path.join(folder, 'examples'));
+  browser = await web.launch();
+  page = await drive.openStudio(browser);
+});
+after(async () => {
+  assert.deepEqual(browser.events, { dialogs: 0, consoleErrors: [], pageErrors: [], requests: [] });
+  await browser.close();
+});
+
+// The zip, program and page the studio saved, against quizbuild's build of that zip.
+async function savedAndRebuilt(name) {
+  const zip = await drive.save(page, 'save-description');
+  assert.equal(zip.name, name + '.zip');
+  const exe = await drive.save(page, 'save-program');
+  const html = await drive.save(page, 'save-page');
+  assert.deepEqual([exe.name, html.name], [name + '.exe', name + '.html']);
+  const unpacked = drive.unzip(zip.bytes, path.join(folder, 'saved', name));
+  const native = drive.buildNative(unpacked, 'quiz.json', name);
+  assert.ok(native.exe.equals(exe.bytes), name + '.exe differs from quizbuild build');
+  assert.ok(native.html.equals(html.bytes), name + '.html differs from quizbuild html');
+  return { zip, description: JSON.parse(fs.readFileSync(path.join(unpacked, 'quiz.json'), 'utf8')), folder: unpacked };
+}
+
+const media = (...parts) => path.join(made, ...parts);
+const scratch = [
+  {
+    kind: 'text', name: 'capitales-du-nord',
+    texts: { title: 'Capitales du Nord', author: 'Ana', description: 'Trouvez la capitale et le code', link: 'https://exemple.fr/quiz', boardColour: '#C0DCC0' },
+    choices: { answersPerEntry: '2', reveal: 'text' },
+    labels: ['Capitale', 'Code'], codes: ['NORD1', 'NORD2', 'NORD3'],
+    rows: 'Suède\tStockholm\tSE\tLa Venise du Nord\nNorvège\tOslo\tNO\tAu bout du fjord\n',
+    cells: [[3, 'clue', 'Finlande'], [3, 'answers[0]', 'Helsinki'], [3, 'answers[1]', 'FI'], [3, 'revealText', 'Mille lacs']],
+    entries: [
+      { clue: 'Suède', answers: ['Stockholm', 'SE'], revealText: 'La Venise du Nord' },
+      { clue: 'Norvège', answers: ['Oslo', 'NO'], revealText: 'Au bout du fjord' },
+      { clue: 'Finlande', answers: ['Helsinki', 'FI'], revealText: 'Mille lacs' },
+    ],
+  },
+  {
+    kind: 'picture', name: 'drapeaux', texts: { title: 'Drapeaux' }, choices: { reveal: 'picture' },
+    rows: 'France\nItalie\n',
+    picks: [[1, 'media', 'picture/img/01.jpg'], [1, 'revealPicture', 'picture/img/01-reponse.gif'],
+      [2, 'media', 'picture/img/02.bmp'], [2, 'revealPicture', 'picture/img/02-reponse.gif']],
+    entries: [
+      { answers: ['France'], media: 'media/01.jpg', revealPicture: 'media/01-reponse.gif' },
+      { answers: ['Italie'], media: 'media/02.bmp', revealPicture: 'media/02-reponse.gif' },
+    ],
+  },
+  {
+    kind: 'sound', start: 'text', choices: { kind: 'sound' }, name: 'mots', texts: { title: 'Mots anglais', boardColour: '#F0E6D2' }, codes: ['SON1', 'SON2'],
+    rows: 'chat\nchien\n', picks: [[1, 'media', 'sound/mp3/01.mp3'], [2, 'media', 'sound/mp3/02.mp3']],
+    entries: [{ answers: ['chat'], media: 'media/01.mp3' }, { answers: ['chien'], media: 'media/02.mp3' }],
+  },
+  {
+    kind: 'video', name: 'couleurs', texts: { title: 'Couleurs' }, rows: 'rouge\nvert\n',
+    picks: [[1, 'media', 'video/avi/01.avi'], [1, 'webClip', 'video/webm/01.webm'], [2, 'media', 'video/avi/02.avi'], [2, 'webClip', 'video/webm/02.webm']],
+    entries: [{ answers: ['rouge'], media: 'media/01.avi', webClip: 'media/01.webm' }, { answers: ['vert'], media: 'media/02.avi', webClip: 'media/02.webm' }],
+  },
+];
+
+// Whether the page in the preview frame comes to have this title.
+async function previewTitled(title) {
+  for (let tries = 0; tries < 200; ++tries, await drive.sleep(25)) {
+    const frame = await (await page.$('#preview-frame')).contentFrame();
+    if (frame && frame.url().startsWith('blob:') && (await frame.title().catch(() => '')) === title) return true;
+  }
+  return false;
+}
+
+async function makeFromScratch(quiz) {
+  await drive.startNew(page, quiz.start || quiz.kind);
+  for (const [field, value] of Object.entries(quiz.choices || {})) await page.selectOption(`#settings-fields [data-field="${field}"]`, value);
+  for (const [field, value] of Object.entries(quiz.texts)) await page.fill(`#settings-fields [data-field="${field}"]`, value);
+  for (const [at, label] of (quiz.labels || []).entries()) await page.fill(`#settings-fields [data-field="answerLabels[${at}]"]`, label);
+  if (quiz.codes) await page.fill('#settings-fields [data-field=codes]', quiz.codes.join('\n'));
+  await page.fill('[data-setting=name]', quiz.name);
+  await drive.paste(page, cell(1, 'answers[0]'), quiz.rows);
+  if (quiz.cells) {
+    await page.click(cell(2, 'clue'));
+    await page.click('[data-action=add-entry]');
+  }
+  // The new entry is typed in the form, which the table follows.
+  for (const [entry, field, value] of quiz.cells || []) {
+    await page.fill(`#entry-form [data-entry="${entry}"] [data-field="${field}"]`, value);
+    assert.equal(await page.inputValue(cell(entry, field)), value);
+  }
+  for (const [entry, field, file] of quiz.picks || []) await drive.pickMedia(page, entry, field, media(file));
+}
+
+test('an author makes a quiz of each kind from nothing and saves what quizbuild makes of it', async () => {
+  for (const quiz of scratch) {
+    await makeFromScratch(quiz);
+    assert.equal(await page.textContent('#problem-count'), 'Aucun problème : le quiz peut être enregistré et publié.', quiz.kind);
+    const saved = await savedAndRebuilt(quiz.name);
+    const expected = { kind: quiz.kind, answersPerEntry: quiz.choices?.answersPerEntry === '2' ? 2 : 1, reveal: quiz.choices?.reveal || 'none', boardColour: '#FFFFFF', ...quiz.texts, entries: quiz.entries };
+    if (quiz.labels) expected.answerLabels = quiz.labels;
+    if (quiz.codes) expected.codes = quiz.codes;
+    assert.deepEqual(saved.description, expected, quiz.kind);
+    for (const [, , file] of quiz.picks || []) {
+      const inZip = path.join(saved.folder, 'media', path.basename(file));
+      assert.ok(fs.readFileSync(inZip).equals(fs.readFileSync(media(file))), file);
+    }
+    // The JSON alone is the zip's quiz.json, for a quiz without media.
+    if (quiz.kind === 'text') assert.ok((await drive.save(page, 'save-json')).bytes.equals(fs.readFileSync(path.join(saved.folder, 'quiz.json'))));
+    else assert.match(await drive.refusedSave(page, 'save-json'), /^Ce quiz a des médias : enregistrez-le en \.zip/);
+    // The preview is the quiz page quizbuild html makes, shown in its frame, and hides on demand.
+    assert.ok(await previewTitled(quiz.texts.title), 'the preview of ' + quiz.kind);
+    for (const shown of [false, true]) {
+      await page.click('[data-action=preview]');
+      assert.deepEqual([await page.isVisible('#preview-frame'), await page.getAttribute('[data-action=preview]', 'aria-pressed')], [shown, String(shown)]);
+    }
+  }
+});
+
+test('trials judge what a player might type as the player does', async () => {
+  await drive.openFiles(page, [path.join(examples, 'capitales.json')]);
+  const trials = [['Paris', 'BRAVO'], ['  paris ', 'BRAVO'], ['Pari', 'Quasiment'], ['Lyon', 'FAUX']];
+  for (const [typed, verdict] of trials) {
+    await page.fill('#entry-table tr[data-entry="1"] [data-trial="0"]', typed);
+    assert.equal(await page.textContent('#entry-table tr[data-entry="1"] [data-trial="0"] + output'), verdict, typed);
+  }
+});
+
+// Every example, as the files of its folder, as a zip and as a program.
+function exampleFolders() {
+  const folders = { picture: media('picture'), sound: media('sound'), video: media('video') };
+  for (const [name, files] of [['capitales', ['capitales.json']], ['inventeurs', ['inventeurs.json']], ['departements', ['departements.json', 'departements.csv']]]) {
+    folders[name] = web.freshFolder(path.join('studio', 'examples', name));
+    for (const file of files) fs.copyFileSync(path.join(examples, file), path.join(folders[name], file));
+  }
+  return folders;
+}
+
+// quizbuild build FOLDER/JSON into OUT (a folder of its own): the program's path.
+function programOf(folder, json, out) {
+  fs.mkdirSync(out, { recursive: true });
+  const built = drive.quizbuild(['build', json, '-o', path.join(out, 'quiz.exe'), '--player', process.env.QUIZ_PLAYER], folder);
+  assert.equal(built.status, 0, built.stderr);
+  return path.join(out, 'quiz.exe');
+}
+
+const hasFolders = (dir) => fs.readdirSync(dir).some((file) => fs.statSync(path.join(dir, file)).isDirectory());
+const openWays = {
+  files: (name, dir) => (hasFolders(dir) ? drive.openFiles(page, dir, true) : drive.openFiles(page, fs.readdirSync(dir).map((file) => path.join(dir, file)))),
+  zip: (name, dir) => drive.openFiles(page, [drive.zipFolder(dir, path.join(folder, 'zips', name + '.zip'))]),
+  program: (name, dir) => drive.openFiles(page, [programOf(dir, name + '.json', path.join(folder, 'programs', name))]),
+};
+
+test('every example opened in every way saves a description that builds the same program', async () => {
+  fs.mkdirSync(path.join(folder, 'zips'), { recursive: true });
+  for (const [name, dir] of Object.entries(exampleFolders())) {
+    const original = fs.readFileSync(programOf(dir, name + '.json', path.join(folder, 'originals', name)));
+    for (const [way, open] of Object.entries(openWays)) {
+      const said = await open(name, dir);
+      assert.match(said, /ouvert : \d+ entrée\(s\)\.$/, name + ' ' + way);
+      const zip = await drive.save(page, 'save-description');
+      const unpacked = drive.unzip(zip.bytes, path.join(folder, 'reopened', name + '-' + way));
+      const rebuilt = fs.readFileSync(programOf(unpacked, 'quiz.json', path.join(unpacked, 'out')));
+      assert.ok(rebuilt.equals(original), name + ' opened as ' + way + ' builds another program');
+    }
+  }
+});
+
+test('a CSV of entries opened in a text quiz becomes its entries', async () => {
+  await drive.startNew(page, 'text');
+  const said = await drive.openFiles(page, [path.join(examples, 'departements.csv')]);
+  // What quizbuild reads of the same file, as extract writes it back.
+  const extracted = path.join(folder, 'extracted');
+  const program = path.join(folder, 'originals', 'departements', 'quiz.exe');
+  assert.equal(drive.quizbuild(['extract', program, '-o', extracted], folder).status, 0);
+  const entries = JSON.parse(fs.readFileSync(path.join(extracted, 'quiz.json'), 'utf8')).entries;
+  assert.equal(said, `« departements.csv » ouvert : ${entries.length} entrée(s) à la place des précédentes (Annuler les remet).`);
+  const zip = await drive.save(page, 'save-description');
+  const saved = JSON.parse(fs.readFileSync(path.join(drive.unzip(zip.bytes, path.join(folder, 'csv')), 'quiz.json'), 'utf8'));
+  assert.deepEqual(saved.entries, entries);
+});
+
+const bases = {
+  capitales: () => drive.openFiles(page, [path.join(examples, 'capitales.json')]),
+  picture: async () => {
+    await drive.startNew(page, 'picture');
+    await page.fill(cell(1, 'answers[0]'), 'France');
+    await drive.pickMedia(page, 1, 'media', media('picture/img/01.jpg'));
+  },
+  nothing: () => drive.startNew(page, 'text'),
+};
+const fill = (selector, text) => () => page.fill(selector, text);
+const setting = (field) => `#settings-fields [data-field="${field}"]`;
+const badEdits = [
+  { name: 'an answer of 260 bytes', base: 'capitales', edit: fill(cell(3, 'answers[0]'), 'x'.repeat(260)), expect: /entry 3, answers\[0\]: 260 bytes/ },
+  { name: 'a character outside Windows-1252', base: 'capitales', edit: fill(cell(2, 'clue'), 'Japon 日本'), expect: /entry 2, clue: character U\+65E5/ },
+  { name: 'a | in an answer', base: 'capitales', edit: fill(cell(4, 'answers[0]'), 'Lis|bonne'), expect: /entry 4, answers\[0\]: .*\|/ },
+  { name: 'a link that is no address', base: 'capitales', edit: fill(setting('link'), 'C:\\Windows\\notepad.exe'), expect: /: link: / },
+  { name: 'a colour that is none', base: 'capitales', edit: fill(setting('boardColour'), 'rouge'), expect: /: boardColour: / },
+  { name: 'a code outside Windows-1252', base: 'capitales', edit: fill(setting('codes'), 'C1\nC2\n日'), expect: /: codes\[2\]: / },
+  { name: 'an answer ending with a space', base: 'capitales', edit: fill(cell(5, 'answers[0]'), 'Berlin '), expect: /entry 5, answers\[0\]: warning: "Berlin " ends with a space/, warning: true },
+  { name: '91 entries', base: 'capitales', edit: () => drive.paste(page, cell(20, 'clue'), 'Pays\tVille\n'.repeat(71)), expect: /: entries: .*91/ },
+  { name: 'a PNG picture', base: 'picture', edit: () => drive.pickMedia(page, 1, 'media', media('drapeau.png')), expect: /entry 1, media: "media\/drapeau\.png": a PNG/ },
+  { name: 'a sound in a picture quiz', base: 'picture', edit: () => drive.pickMedia(page, 1, 'media', media('sound/mp3/01.mp3')), expect: /entry 1, media: "media\/01\.mp3"/ },
+  { name: 'media files left behind', base: 'nothing', edit: () => drive.openFiles(page, [media('picture/picture.json')]), expect: /entry 9, revealPicture: "img\/09-reponse\.gif"/ },
+];
+
+// The problems quizbuild check finds in what the studio saved, as the studio shows them.
+async function problemsShownAsQuizbuildFinds(what) {
+  const zip = await drive.save(page, 'save-description');
+  const lines = drive.checkLines(drive.unzip(zip.bytes, path.join(folder, 'bad')));
+  assert.deepEqual(await drive.listedProblems(page), lines, what);
+  const places = await drive.shownAt(page, lines);
+  lines.forEach((line, at) => drive.placeOf(line) && assert.ok(places[at].includes(drive.placeOf(line)), `${what}: ${line} shown at ${places[at]}`));
+  return lines;
+}
+
+test('each bad edit shows the line quizbuild check prints at its field, and export is refused', async () => {
+  for (const bad of badEdits) {
+    await bases[bad.base]();
+    await bad.edit();
+    const lines = await problemsShownAsQuizbuildFinds(bad.name);
+    assert.ok(lines.some((line) => bad.expect.test(line) && line.includes(': warning: ') === Boolean(bad.warning)), bad.name + ': ' + lines.join('\n'));
+    const errors = lines.filter((line) => !line.includes(': warning: ')).length;
+    assert.equal(await page.textContent('#problem-count'), `${errors} problème(s), ${lines.length - errors} avertissement(s)` + (errors ? ' : à corriger avant de publier.' : '.'));
+    // A warning does not stop the export; an error does.
+    if (bad.warning) assert.equal((await drive.save(page, 'save-program')).name, 'capitales.exe');
+    else for (const action of ['save-program', 'save-page'])
+      assert.match(await drive.refusedSave(page, action), /^Enregistrement refusé : [1-9]\d* problème\(s\) à corriger\. quiz\.json: /, bad.name);
+  }
+});
+
+test('a PNG converted to JPEG takes the problem away', async () => {
+  await bases.picture();
+  await drive.pickMedia(page, 1, 'media', media('drapeau.png'));
+  await page.click('#entry-table tr[data-entry="1"] [data-action=convert-media]');
+  await drive.until(page, () => document.querySelector('#entry-table tr[data-entry="1"] .facts').textContent.startsWith('media/drapeau.jpg — JPEG'));
+  assert.deepEqual(await problemsShownAsQuizbuildFinds('converted'), []);
+  const saved = await savedAndRebuilt('quiz');
+  assert.equal(saved.description.entries[0].media, 'media/drapeau.jpg');
+  assert.equal(fs.readFileSync(path.join(saved.folder, 'media/drapeau.jpg')).subarray(0, 2).toString('hex'), 'ffd8');
+});
+
+// The title and each row's clue and first answer, as the controls show them.
+const workShown = () => page.evaluate(() => ({
+  title: document.querySelector('#settings-fields [data-field=title]').value,
+  rows: [...document.querySelectorAll('#entry-table tr[data-entry]')].map((row) =>
+    row.querySelector('[data-field=clue]').value + '=' + row.querySelector('[data-field="answers[0]"]').value),
+}));
+const steps = [
+  fill(setting('title'), 'Géographie'),
+  fill(cell(1, 'clue'), 'France'),
+  fill(cell(1, 'answers[0]'), 'Paris'),
+  () => drive.paste(page, cell(1, 'clue'), 'Italie\tRome\nEspagne\tMadrid'),
+  async () => { await page.click(cell(3, 'clue')); await page.click('[data-action=move-up]'); },
+  () => page.click('[data-action=add-entry]'),
+  async () => { await page.click(cell(1, 'clue')); await page.click('[data-action=delete-entry]'); },
+  async () => { await page.click(cell(2, 'clue')); await page.click('[data-action=duplicate-entry]'); },
+  async () => { await page.click(cell(1, 'clue')); await page.click('[data-action=move-down]'); },
+  bases.capitales,
+];
+
+test('undo and redo walk back and forth over typing, rows, paste and open', async () => {
+  await drive.startNew(page, 'text');
+  const shown = [await workShown()];
+  for (const step of steps) {
+    await step();
+    shown.push(await workShown());
+  }
+  assert.deepEqual(shown[5].rows, ['France=Paris', 'Espagne=Madrid', 'Italie=Rome']);
+  assert.deepEqual(shown[8].rows, ['Espagne=Madrid', '=', '=', 'Italie=Rome']);
+  assert.deepEqual(shown[9].rows, ['=', 'Espagne=Madrid', '=', 'Italie=Rome']);
+  await page.click('#problem-count');
+  for (let at = steps.length - 1; at >= 0; --at) {
+    if (at % 3) await page.keyboard.press('Control+z');
+    else await page.click('[data-action=undo]');
+    assert.deepEqual(await workShown(), shown[at], 'undo to step ' + at);
+  }
+  for (let at = 1; at <= steps.length; ++at) {
+    if (at % 2) await page.keyboard.press('Control+y');
+    else await page.click('[data-action=redo]');
+    assert.deepEqual(await workShown(), shown[at], 'redo to step ' + at);
+  }
+  assert.equal(await page.isDisabled('[data-action=redo]'), true);
+});
+
+test('a reload gives back the draft with its media', async () => {
+  await bases.picture();
+  await page.selectOption(setting('reveal'), 'picture');
+  await drive.pickMedia(page, 1, 'revealPicture', media('picture/img/01-reponse.gif'));
+  await page.fill('[data-setting=name]', 'brouillon');
+  const before = await drive.save(page, 'save-description');
+  await drive.sleep(500);
+  await drive.reload(page);
+  assert.equal(await drive.notice(page), 'Votre brouillon a été repris tel que vous l’aviez laissé.');
+  const restored = await drive.save(page, 'save-description');
+  assert.equal(restored.name, 'brouillon.zip');
+  assert.ok(restored.bytes.equals(before.bytes), 'the draft differs from the work saved before the reload');
+});
+
+test('storage refused still lets the author save a zip, and says so', async () => {
+  const refused = await drive.openStudio(browser, () => {
+    IDBFactory.prototype.open = () => { throw new DOMException('refusé', 'SecurityError'); };
+  });
+  assert.match(await drive.notice(refused), /^Le navigateur refuse de garder le brouillon \(SecurityError\) : .*Enregistrez le quiz \(\.zip\)/);
+  await refused.fill(setting('title'), 'Sans brouillon');
+  const [download] = await Promise.all([refused.waitForEvent('download'), refused.click('[data-action=save-description]')]);
+  const unpacked = drive.unzip(fs.readFileSync(await download.path()), path.join(folder, 'refused'));
+  assert.equal(JSON.parse(fs.readFileSync(path.join(unpacked, 'quiz.json'), 'utf8')).title, 'Sans brouillon');
+  await refused.close();
+});
+
+// Texts full of markup, script endings, quotes and ampersands, in file names too.
+const markup = [
+  '<img src=x onerror=alert(1)>',
+  '</script><script>alert(2)</script>',
+  '<!-- <script>alert(3)</script>',
+  '</style><style>*{display:none}</style>',
+  '"double" \'single\' & &amp; &lt;',
+  'é è à ç œ € “” ÿ',
+];
+const hostileQuiz = {
+  kind: 'text', title: markup[0] + markup[1], author: markup[4], description: markup[2] + markup[3],
+  answersPerEntry: 2, answerLabels: [markup[1], markup[4]], reveal: 'none', boardColour: '#FFFFFF',
+  entries: markup.map((text, at) => ({ clue: text, answers: [markup[(at + 1) % markup.length], 'a' + at] })),
+  codes: markup,
+};
+const hostileName = 'q<img src=x onerror=alert(4)>&amp;"';
+const csvField = (text) => '"' + text.replace(/"/g, '""') + '"';
+const hostileFiles = {
+  description: () => path.join(folder, 'hostile', hostileName + '.json'),
+  program: () => programOf(path.join(folder, 'hostile'), hostileName + '.json', path.join(folder, 'hostile', 'exe')),
+  csv: () => path.join(folder, 'hostile', hostileName + '.csv'),
+};
+
+// What the studio shows of the opened quiz, and what it holds besides.
+const hostileShown = () => page.evaluate(() => ({
+  title: document.querySelector('#settings-fields [data-field=title]').value,
+  clues: [...document.querySelectorAll('#entry-table [data-field=clue]')].map((control) => control.value),
+  name: document.querySelector('[data-setting=name]').value,
+  elements: document.querySelectorAll('script, img, style, iframe, object, embed, link, meta').length,
+  handlers: [...document.querySelectorAll('*')].filter((node) => [...node.attributes].some((attribute) => attribute.name.startsWith('on'))).length,
+  problems: [...document.querySelectorAll('#problem-list [data-problem]')].every((node) => node.textContent === node.dataset.problem),
+}));
+
+test('hostile texts in a description, a CSV and a program are shown as text and run nothing', async () => {
+  fs.mkdirSync(path.join(folder, 'hostile'), { recursive: true });
+  fs.writeFileSync(hostileFiles.description(), JSON.stringify(hostileQuiz));
+  fs.writeFileSync(hostileFiles.csv(), 'clue;answer1\r\n' + markup.map((text, at) => csvField(text) + ';' + csvField(markup[at ^ 1])).join('\r\n'));
+  await drive.startNew(page, 'text');
+  const { elements } = await hostileShown();
+  for (const [way, file] of Object.entries(hostileFiles)) {
+    if (way === 'csv') await drive.startNew(page, 'text');
+    const said = await drive.openFiles(page, [file()]);
+    assert.match(said, /ouvert : 6 entrée\(s\)/, way);
+    const shown = await hostileShown();
+    assert.deepEqual(shown, {
+      title: way === 'csv' ? 'Mon quiz' : hostileQuiz.title, clues: markup,
+      name: way === 'csv' ? 'quiz' : way === 'program' ? 'quiz' : hostileName, elements, handlers: 0, problems: true,
+    }, way);
+    if (way !== 'csv') assert.ok(await previewTitled(hostileQuiz.title), 'the preview of the ' + way);
+  }
+  const zip = await drive.save(page, 'save-description');
+  const saved = JSON.parse(fs.readFileSync(path.join(drive.unzip(zip.bytes, path.join(folder, 'hostile-saved')), 'quiz.json'), 'utf8'));
+  assert.deepEqual(saved.entries, markup.map((text, at) => ({ clue: text, answers: [markup[at ^ 1]] })));
+});
+
+// Files that are no quiz: refused with quizbuild's own line, the work left as it was.
+const refusedOpens = [
+  { file: 'virgule.json', text: '{\n  "kind": "text",\n  "title": "x"\n  "entries": []\n}\n', native: ['check', 'virgule.json'] },
+  { file: 'quizz.exe', copy: process.env.QUIZ_PLAYER, native: ['extract', 'quizz.exe', '-o', 'extrait'] },
+  { file: 'colonnes.csv', text: 'clue;answer3\nA;B\n', native: ['check', 'colonnes.json'], json: { kind: 'text', title: 't', entries: 'colonnes.csv' } },
+  { file: 'vide.zip', zipped: 'lisez-moi.txt', said: 'vide.zip : aucune description (.json) à sa racine ni dans son dossier' },
+];
+
+test('a file that is no quiz is refused with quizbuild\'s words and the work stays', async () => {
+  const dir = web.freshFolder(path.join('studio', 'refused-opens'));
+  await bases.capitales();
+  const before = await workShown();
+  for (const refused of refusedOpens) {
+    const file = path.join(dir, refused.file);
+    if (refused.copy) fs.copyFileSync(refused.copy, file);
+    if (refused.text) fs.writeFileSync(file, refused.text);
+    if (refused.json) fs.writeFileSync(path.join(dir, refused.native[1]), JSON.stringify(refused.json));
+    if (refused.zipped) {
+      fs.mkdirSync(path.join(dir, 'zip'));
+      fs.writeFileSync(path.join(dir, 'zip', refused.zipped), 'rien');
+      drive.zipFolder(path.join(dir, 'zip'), file);
+    }
+    const lines = refused.native ? drive.quizbuild(refused.native, dir).stderr.trim().split('\n') : [refused.said];
+    // A CSV opened alone stands where quizbuild names the description that names it.
+    const expected = lines.map((line) => (refused.json ? refused.file + line.slice(refused.native[1].length) : line)).join(refused.json ? ' ' : '\n');
+    assert.equal(await drive.openFiles(page, [file]), 'Impossible d’ouvrir : ' + expected, refused.file);
+    assert.deepEqual(await workShown(), before, refused.file);
+  }
+});
