@@ -134,6 +134,35 @@ nlohmann::json pageMedia(const Quiz& quiz, const StoredQuiz& stored, const std::
     return media;
 }
 
+// The page's data as JSON safe in a script element. The media's base64,
+// most of the page and nothing in it to escape, is put in after the rest
+// is written, as the JSON library writes a character at a time: each media
+// item goes through it with an empty "data" (its first key, and no other
+// object has one) and is filled in here, in order.
+std::string scriptData(nlohmann::json data)
+{
+    std::vector<std::string> encoded;
+    std::size_t size = 0;
+    for (nlohmann::json& item : data["media"]) {
+        encoded.push_back(std::move(item["data"].get_ref<std::string&>()));
+        item["data"] = "";
+        size += encoded.back().size();
+    }
+    std::string text = scriptJson(data.dump(-1, ' ', true, nlohmann::json::error_handler_t::replace));
+    static const std::string hole = "{\"data\":\"\"";
+    std::string page;
+    page.reserve(text.size() + size);
+    std::size_t from = 0;
+    for (const std::string& base64 : encoded) {
+        std::size_t at = text.find(hole, from) + hole.size() - 1;  // between the quotes
+        page.append(text, from, at - from);
+        page += base64;
+        from = at;
+    }
+    page.append(text, from, std::string::npos);
+    return page;
+}
+
 // The build's address for quizzes that give none, as the player has it.
 #ifndef QUIZ_PUBLISHER_URL
 #define QUIZ_PUBLISHER_URL ""
@@ -204,7 +233,7 @@ std::string webPageOf(const StoredQuiz& stored, const std::map<int, WebClip>& we
     page += "<style>";
     page += pageStyle;
     page += "</style>\n</head>\n<body>\n<script type=\"application/json\" id=\"quizz-data\">";
-    page += scriptJson(data.dump(-1, ' ', true, nlohmann::json::error_handler_t::replace));
+    page += scriptData(std::move(data));
     page += "</script>\n<script>";
     page += pageScript;
     page += "</script>\n</body>\n</html>\n";
