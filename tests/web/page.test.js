@@ -160,6 +160,26 @@ test('pictures fit their square and the answer picture shows once the answer is 
   assert.equal(await page.$eval('#entry-1 img', (img) => img.src), revealed[0]);
 });
 
+test('the page data holds every media file whole, in board order, beside texts that look like its own', () => {
+  // Sizes of each remainder by 3, so every ending of base64 is there.
+  const pictures = [0, 1, 2, 3, 4, 5].map((at) =>
+    makeMedia(`d${at}.jpg`, ['-f', 'lavfi', '-i', `color=c=0x${(at * 40).toString(16).padStart(2, '0')}8040:size=${16 + at * 9}x${16 + at * 5}`, '-frames:v', '1']));
+  const answer = makeMedia('d-answer.gif', ['-f', 'lavfi', '-i', 'color=yellow:size=30x20', '-frames:v', '1']);
+  const quiz = {
+    kind: 'picture', title: '{"data":"","entry":1}', author: 'Ana', description: '</script> & <', reveal: 'picture',
+    link: 'https://exemple.fr/?{"data":""}&x=</script>',
+    entries: pictures.map((media, at) => ({ answers: ['r' + at], media, revealPicture: answer })),
+  };
+  const data = web.pageData(web.buildPage(quiz, path.join(folder, '{"data":"",x.html')));
+  const expected = pictures.flatMap((media, at) => [[at + 1, 'question', media], [at + 1, 'answer', answer]]);
+  assert.deepEqual(data.media.map((item) => [item.entry, item.role, item.type]),
+    expected.map(([entry, role, file]) => [entry, role, file.endsWith('.gif') ? 'image/gif' : 'image/jpeg']));
+  data.media.forEach((item, at) =>
+    assert.ok(Buffer.from(item.data, 'base64').equals(fs.readFileSync(path.join(folder, expected[at][2]))), `media ${at}`));
+  assert.equal(new Set([...pictures, answer].map((file) => fs.statSync(path.join(folder, file)).size % 3)).size, 3, 'each remainder');
+  assert.equal(data.link, quiz.link);
+});
+
 test('sounds and web clips play from the page; a video quiz without web clips is refused', async () => {
   const sound = makeMedia('sound.mp3', ['-f', 'lavfi', '-i', 'sine=frequency=440:duration=1']);
   const soundQuiz = { kind: 'sound', title: 'Sons', author: 'Ana', description: 'Écoutez',

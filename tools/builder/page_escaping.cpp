@@ -21,14 +21,14 @@ std::string scriptJson(const std::string& json)
 {
     std::string out;
     out.reserve(json.size());
-    // In JSON these three occur only inside strings, where \u escapes mean the same.
-    for (char c : json) {
-        switch (c) {
-        case '<': out += "\\u003c"; break;
-        case '>': out += "\\u003e"; break;
-        case '&': out += "\\u0026"; break;
-        default: out += c;
-        }
+    // In JSON these three occur only inside strings, where \u escapes mean the
+    // same. The stretches between them are copied whole (base64 media are long).
+    std::size_t from = 0;
+    for (std::size_t at = json.find_first_of("<>&"); at != std::string::npos; at = json.find_first_of("<>&", from)) {
+        out.append(json, from, at - from);
+        out += json[at] == '<' ? "\\u003c" : json[at] == '>' ? "\\u003e" : "\\u0026";
+        from = at + 1;
     }
+    out.append(json, from, std::string::npos);
     return out;
 }
