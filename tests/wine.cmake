@@ -40,9 +40,10 @@ foreach(arch IN LISTS quiz_wine_arches)
   # The text quiz the studio's page test made in the browser, played here
   # (its program and steps are left in QUIZ_STUDIO_PLAY_DIR).
   add_test(NAME wine-${arch}.studio_program
-    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/wine-run ${dir}/player_test.exe --gtest_filter=StudioProgram.*)
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/studio-program-test ${arch} ${dir} ${QUIZ_STUDIO_PLAY_DIR}
+            $<TARGET_FILE:quizbuild>)
   set_tests_properties(wine-${arch}.studio_program PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine-display
-    FIXTURES_REQUIRED studio_program ENVIRONMENT "QUIZ_ARCH=${arch};QUIZ_STUDIO_PLAY=Z:${QUIZ_STUDIO_PLAY_DIR}")
+    FIXTURES_REQUIRED studio_program ENVIRONMENT "QUIZ_ARCH=${arch}")
   # Sound plays on ALSA's null device: the machine may have no sound card.
   set_tests_properties(wine-${arch}.media_test PROPERTIES ENVIRONMENT
     "QUIZ_ARCH=${arch};ALSA_CONFIG_PATH=${CMAKE_CURRENT_SOURCE_DIR}/tests/media/alsa-null.conf")

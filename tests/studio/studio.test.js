@@ -38,7 +38,7 @@ async function savedAndRebuilt(name) {
   const native = drive.buildNative(unpacked, 'quiz.json', name);
   assert.ok(native.exe.equals(exe.bytes), name + '.exe differs from quizbuild build');
   assert.ok(native.html.equals(html.bytes), name + '.html differs from quizbuild html');
-  return { zip, description: JSON.parse(fs.readFileSync(path.join(unpacked, 'quiz.json'), 'utf8')), folder: unpacked };
+  return { zip, exe: exe.bytes, description: JSON.parse(fs.readFileSync(path.join(unpacked, 'quiz.json'), 'utf8')), folder: unpacked };
 }
 
 const media = (...parts) => path.join(made, ...parts);
@@ -107,11 +107,31 @@ async function makeFromScratch(quiz) {
   for (const [entry, field, file] of quiz.picks || []) await drive.pickMedia(page, entry, field, media(file));
 }
 
+// What the player shows as the text quiz's answers are typed (box, typed,
+// verdict, score, code), for wine-ARCH.studio_program to play.
+const noCode = '      ';
+const playSteps = [
+  [1, 'Stockhölm', 'Quasiment', ' 0 / 3', noCode], [1, 'stockholm', 'BRAVO', ' 0 / 3', noCode],
+  [2, 'SE', 'BRAVO', ' 1 / 3', 'NORD1'], [3, 'Olso', 'Anagramme', ' 1 / 3', 'NORD1'],
+  [4, ' no ', 'BRAVO', ' 1 / 3', 'NORD1'], [3, 'Oslo', 'BRAVO', ' 2 / 3', 'NORD2'],
+  [5, 'Helsinky', 'Quasiment', ' 2 / 3', 'NORD2'], [6, 'FI', 'BRAVO', ' 2 / 3', 'NORD2'],
+  [5, 'Helsinki', 'BRAVO', ' 3 / 3', 'NORD3'], [2, 'Oslo', 'FAUX', ' 2 / 3', 'NORD2'],
+];
+
+function leaveForWine(program) {
+  const play = process.env.QUIZ_STUDIO_PLAY_DIR;
+  if (!play) return;
+  fs.mkdirSync(play, { recursive: true });
+  fs.writeFileSync(path.join(play, 'quiz.exe'), program);
+  fs.writeFileSync(path.join(play, 'steps.txt'), Buffer.from(playSteps.map((step) => step.join('\t')).join('\r\n') + '\r\n', 'latin1'));
+}
+
 test('an author makes a quiz of each kind from nothing and saves what quizbuild makes of it', async () => {
   for (const quiz of scratch) {
     await makeFromScratch(quiz);
     assert.equal(await page.textContent('#problem-count'), 'Aucun problème : le quiz peut être enregistré et publié.', quiz.kind);
     const saved = await savedAndRebuilt(quiz.name);
+    if (quiz.kind === 'text') leaveForWine(saved.exe);
     const expected = { kind: quiz.kind, answersPerEntry: quiz.choices?.answersPerEntry === '2' ? 2 : 1, reveal: quiz.choices?.reveal || 'none', boardColour: '#FFFFFF', ...quiz.texts, entries: quiz.entries };
     if (quiz.labels) expected.answerLabels = quiz.labels;
     if (quiz.codes) expected.codes = quiz.codes;

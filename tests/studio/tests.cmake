@@ -14,5 +14,6 @@ set_tests_properties(studio.zip PROPERTIES TIMEOUT 120 ENVIRONMENT "QUIZ_SOURCE=
 if(TARGET studio_page)
   add_test(NAME studio.page COMMAND ${QUIZ_NODE} --test ${CMAKE_SOURCE_DIR}/tests/studio/studio.test.js)
   set_tests_properties(studio.page PROPERTIES TIMEOUT 600 ENVIRONMENT
-    "${QUIZ_WEB_TEST_ENV};QUIZ_STUDIO_PAGE=${QUIZ_STUDIO_PAGE};QUIZ_PLAYER=${QUIZ_WIN32_DIR}/quizz.exe")
+    "${QUIZ_WEB_TEST_ENV};QUIZ_STUDIO_PAGE=${QUIZ_STUDIO_PAGE};QUIZ_PLAYER=${QUIZ_WIN32_DIR}/quizz.exe;QUIZ_STUDIO_PLAY_DIR=${QUIZ_STUDIO_PLAY_DIR}"
+    FIXTURES_SETUP studio_program)
 endif()
