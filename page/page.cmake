@@ -64,3 +64,6 @@ add_custom_command(
           ${CMAKE_SOURCE_DIR}/page/embed-runtime.js
   COMMENT "Embedding the page runtime"
   VERBATIM)
+# Made once, by this target, before whatever compiles it or embeds it:
+# targets making one file at once in a parallel build write over each other.
+add_custom_target(page_runtime DEPENDS ${QUIZ_PAGE_RUNTIME})

@@ -68,6 +68,7 @@ add_custom_command(
   COMMENT "Compiling the quiz builder to WebAssembly"
   VERBATIM)
 add_custom_target(studio_builder ALL DEPENDS ${QUIZ_STUDIO_JS})
+add_dependencies(studio_builder page_runtime)
 
 # The quiz studio, one offline HTML file: studio.html filled with the style,
 # the shipped 32-bit player as a data block, the builder module and the
@@ -115,6 +116,9 @@ else()
     COMMENT "Assembling the quiz studio page"
     VERBATIM)
   add_custom_target(studio_page ALL DEPENDS ${QUIZ_STUDIO_PAGE})
+  # The builder module is made once, by its own target: two targets making
+  # it at once in a parallel build would write over each other.
+  add_dependencies(studio_page studio_builder)
 endif()
 if(QUIZ_TESTS)
   include(tests/studio/tests.cmake)
