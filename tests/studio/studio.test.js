@@ -346,14 +346,7 @@ test('storage refused still lets the author save a zip, and says so', async () =
 });
 
 // Texts full of markup, script endings, quotes and ampersands, in file names too.
-const markup = [
-  '<img src=x onerror=alert(1)>',
-  '</script><script>alert(2)</script>',
-  '<!-- <script>alert(3)</script>',
-  '</style><style>*{display:none}</style>',
-  '"double" \'single\' & &amp; &lt;',
-  'é è à ç œ € “” ÿ',
-];
+const markup = web.hostileTexts;
 const hostileQuiz = {
   kind: 'text', title: markup[0] + markup[1], author: markup[4], description: markup[2] + markup[3],
   answersPerEntry: 2, answerLabels: [markup[1], markup[4]], reveal: 'none', boardColour: '#FFFFFF',

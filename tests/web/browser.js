@@ -101,7 +101,19 @@ async function waitFor(page, condition, argument) {
   throw new Error('timed out waiting for ' + condition);
 }
 
+// Texts full of markup, script endings, quotes and ampersands, which pages
+// must show as the texts they are.
+const hostileTexts = [
+  '<img src=x onerror=alert(1)>',
+  '</script><script>alert(2)</script>',
+  '<!-- <script>alert(3)</script>',
+  '</style><style>*{display:none}</style>',
+  '"double" \'single\' & &amp; &lt;',
+  'é è à ç œ € “” ÿ',
+];
+
 module.exports = {
+  hostileTexts,
   waitFor,
   buildPage, pageData, reference, hexOf, bytesOfHex, textOf1252, boxBytes, launch, openPage, freshFolder, source, work,
 };

@@ -11,14 +11,7 @@ const path = require('path');
 const web = require('./browser.js');
 
 const folder = web.freshFolder('hostile');
-const markup = [
-  '<img src=x onerror=alert(1)>',
-  '</script><script>alert(2)</script>',
-  '<!-- <script>alert(3)</script>',
-  '</style><style>*{display:none}</style>',
-  '"double" \'single\' & &amp; &lt;',
-  'é è à ç œ € “” ÿ',
-];
+const markup = web.hostileTexts;
 const long = 'É'.repeat(258) + '<';
 const quiz = {
   kind: 'text',
