@@ -52,6 +52,9 @@ function runChecks(builder) {
   return checking;
 }
 
+// A list kept in one control ("codes") holds the problems of its items ("codes[2]").
 function problemsAt(entry, field) {
-  return checking.problems.filter((problem) => problem.entry === entry && problem.field === field);
+  const items = field !== '' && !field.includes('[') ? field + '[' : null;
+  return checking.problems.filter((problem) => problem.entry === entry
+    && (problem.field === field || (items && problem.field.startsWith(items))));
 }

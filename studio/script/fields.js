@@ -30,17 +30,14 @@ function holderOf(entry) {
   return entry > 0 ? workspace.quiz.entries[entry - 1] : workspace.quiz;
 }
 
-// "12 / 259 octets", or what stops the text being stored.
-function countText(text) {
-  const bytes = studio.builder.textBytes(text);
-  return bytes < 0 ? 'caractère hors Windows-1252' : bytes + ' / ' + textLimit + ' octets';
-}
-
+// "12 / 259 octets", or what stops the text being stored: the builder
+// sizes the text once per keystroke.
 function showCount(control) {
   const count = control.parentElement.querySelector('.count');
   if (!count) return;
-  count.textContent = countText(control.value);
-  count.classList.toggle('over', studio.builder.textBytes(control.value) < 0 || studio.builder.textBytes(control.value) > textLimit);
+  const bytes = studio.builder.textBytes(control.value);
+  count.textContent = bytes < 0 ? 'caractère hors Windows-1252' : bytes + ' / ' + textLimit + ' octets';
+  count.classList.toggle('over', bytes < 0 || bytes > textLimit);
 }
 
 // A labelled text control for `field` of entry `entry` (0: the quiz).

@@ -15,9 +15,7 @@ function slotPlace(slot) {
 function markProblems(root = document) {
   for (const slot of root.querySelectorAll('.field-problems')) {
     const place = slotPlace(slot);
-    // A list kept in one control ("codes") holds the problems of its items ("codes[2]").
-    const problems = checking.problems.filter((problem) => problem.entry === place.entry
-      && (problem.field === place.field || (!place.field.includes('[') && place.field !== '' && problem.field.startsWith(place.field + '['))));
+    const problems = problemsAt(place.entry, place.field);
     slot.replaceChildren(...problems.map(problemLine));
     const control = slot.parentElement.querySelector('[data-field]');
     if (control && !slot.dataset.for) control.setAttribute('aria-invalid', String(problems.some((problem) => !problem.warning)));
