@@ -4,6 +4,7 @@
 #include "tests/win32/driver.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <sstream>
 
 #include <fstream>
@@ -86,8 +87,11 @@ bool PlayerRun::start(const std::string& program, const std::string& folder, Unt
     startup.cb = sizeof startup;
     std::string command = "\"" + program + "\"";
     if (!CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &process_))
+                        &startup, &process_)) {
+        std::fprintf(stderr, "%s: CreateProcessA failed with error %lu\n", program.c_str(),
+                     static_cast<unsigned long>(GetLastError()));
         return false;
+    }
     started_ = GetTickCount();
     if (until == Until::Made) {
         while (GetTickCount() - started_ < startTimeoutMs) {
@@ -120,7 +124,7 @@ bool PlayerRun::waitUntilShown()
 {
     while (GetTickCount() - started_ < startTimeoutMs) {
         if (WaitForSingleObject(process_.hProcess, 10) == WAIT_OBJECT_0)
-            return false;
+            return reportEnded("before its board showed");
         answerMessageBoxes();
         HWND main = visibleTopWindowOf(process_.dwProcessId, "WindowsApp");
         HWND board = main ? FindWindowExA(main, nullptr, "#32770", nullptr) : nullptr;
@@ -130,6 +134,17 @@ bool PlayerRun::waitUntilShown()
             return true;
         }
     }
+    std::fprintf(stderr, "the player's board did not show within %lu ms\n", static_cast<unsigned long>(startTimeoutMs));
+    return false;
+}
+
+// Says why a start stopped short: a test that fails there shows the cause.
+bool PlayerRun::reportEnded(const char* when)
+{
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    std::fprintf(stderr, "the player ended %s, exit code %lu, after %zu message box(es)\n", when,
+                 static_cast<unsigned long>(code), messageBoxes_.size());
     return false;
 }
 
@@ -141,7 +156,7 @@ bool PlayerRun::waitUntilSettled()
     // what tests read is the settled board.
     while (!GetPropA(main_, BoardSettledProperty) && GetTickCount() - started_ < startTimeoutMs) {
         if (WaitForSingleObject(process_.hProcess, 10) == WAIT_OBJECT_0)
-            return false;
+            return reportEnded("before its board settled");
         answerMessageBoxes();
     }
     if (!GetPropA(main_, BoardSettledProperty))

@@ -113,6 +113,7 @@ public:
 private:
     void answerMessageBoxes();
     bool waitUntilShown();
+    bool reportEnded(const char* when);
     HWND findMainWindow() const;
     HWND settleTarget() const;
 
