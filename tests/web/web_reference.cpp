@@ -2,21 +2,15 @@
 // with what the page's WebAssembly core says:
 //   pairs COUNT SEED     generated (stored, typed) pairs and their verdicts
 //   answers              the answers file of the box texts read from stdin
-//   scores QUIZ CODES    the score text and reward code of every score
 // Texts go in and out as hex, one per line, so every byte is kept.
-#include "judging/reward.h"
 #include "judging/verdict.h"
-#include "quiz/payload.h"
 #include "shell/answers_text.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -129,29 +123,6 @@ int answers()
     return 0;
 }
 
-std::vector<uint8_t> bytesOf(const char* path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-int scores(const char* quizPath, const char* codesPath)
-{
-    static Quiz quiz;
-    initQuiz(quiz);
-    std::vector<uint8_t> quizBytes = bytesOf(quizPath), codesBytes = bytesOf(codesPath);
-    if (!parseQuizPayload(quiz, quizBytes.data(), quizBytes.size()))
-        return 1;
-    parseCodesPayload(quiz, codesBytes.data(), codesBytes.size());
-    for (int score = 0; score <= quiz.entryCount; ++score) {
-        char text[32];
-        scoreText(score, quiz.entryCount, text, sizeof text);
-        std::printf("%d %s %s\n", score, hexOf(text).c_str(), hexOf(rewardCodeOf(quiz, score)).c_str());
-    }
-    freeEntries(quiz);
-    return 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -161,8 +132,6 @@ int main(int argc, char** argv)
         return pairs(std::atoi(argv[2]), std::strtoull(argv[3], nullptr, 10));
     if (command == "answers")
         return answers();
-    if (command == "scores" && argc == 4)
-        return scores(argv[2], argv[3]);
-    std::fprintf(stderr, "usage: web_reference pairs COUNT SEED | answers | scores QUIZ CODES\n");
+    std::fprintf(stderr, "usage: web_reference pairs COUNT SEED | answers\n");
     return 2;
 }
