@@ -96,11 +96,11 @@ bool PlayerRun::start(const std::string& program, const std::string& folder, Unt
     if (until == Until::Made) {
         while (GetTickCount() - started_ < startTimeoutMs) {
             if (WaitForSingleObject(process_.hProcess, 1) == WAIT_OBJECT_0)
-                return false;
+                return reportEnded("before its main window was made");
             if ((main_ = findMainWindow()))
                 return true;
         }
-        return false;
+        return reportTimeout("its main window was not made");
     }
     if (!waitUntilShown())
         return false;
@@ -134,11 +134,16 @@ bool PlayerRun::waitUntilShown()
             return true;
         }
     }
-    std::fprintf(stderr, "the player's board did not show within %lu ms\n", static_cast<unsigned long>(startTimeoutMs));
+    return reportTimeout("its board did not show");
+}
+
+bool PlayerRun::reportTimeout(const char* what)
+{
+    std::fprintf(stderr, "the player ran %lu ms, and %s\n", static_cast<unsigned long>(startTimeoutMs), what);
     return false;
 }
 
-// Says why a start stopped short: a test that fails there shows the cause.
+// Say why a start stopped short: a test that fails there shows the cause.
 bool PlayerRun::reportEnded(const char* when)
 {
     DWORD code = 0;
@@ -160,7 +165,7 @@ bool PlayerRun::waitUntilSettled()
         answerMessageBoxes();
     }
     if (!GetPropA(main_, BoardSettledProperty))
-        return false;
+        return reportTimeout("its board did not settle");
     // Answered only once the message loop runs: start-up is over.
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, startTimeoutMs, &result) != 0;

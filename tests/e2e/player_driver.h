@@ -114,6 +114,7 @@ private:
     void answerMessageBoxes();
     bool waitUntilShown();
     bool reportEnded(const char* when);
+    bool reportTimeout(const char* what);
     HWND findMainWindow() const;
     HWND settleTarget() const;
 
