@@ -13,7 +13,7 @@ export QUIZ_BUILD := $(abspath $(BUILD))
 export QUIZ_ARCH := $(ARCH)
 TEST_ARCHES = $(or $(ARCH),$(shell tests/wine-arches))
 
-.PHONY: all setup windows host-config builder build test demo studio bench measure measure-web measure-studio measure-builder fuzz soak dist clean
+.PHONY: all setup windows host-config builder build test soak-tests demo studio bench measure measure-web measure-studio measure-builder fuzz soak dist clean
 QUIZ ?= capitales
 WEB ?=
 
@@ -30,9 +30,13 @@ windows: setup
 	cmake -S . -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=$(ROOT)/cmake/mingw-x86_64.cmake -DQUIZ_TESTS=ON
 	cmake --build $(BUILD)/win64 -j$(JOBS)
 
-HOST_CMAKE = cmake -S . -B $(BUILD)/host -DQUIZ_TESTS=ON -DQUIZ_WIN32_DIR=$(QUIZ_BUILD)/win32 \
+# The node that builds the pages and runs their tests is Debian 12's own, as
+# a fresh machine has it, even where a newer one comes first in PATH (a
+# private copy then, kept in build/debian-node for every tree).
+HOST_CMAKE = node=$$(tools/debian-node $(ROOT)/build/debian-node) && \
+	cmake -S . -B $(BUILD)/host -DQUIZ_TESTS=ON -DQUIZ_WIN32_DIR=$(QUIZ_BUILD)/win32 \
 	    -DQUIZ_WIN64_DIR=$(QUIZ_BUILD)/win64 "-DQUIZ_WINE_ARCHES=$(TEST_ARCHES)" \
-	    -DQUIZ_FUZZ_DIR=$(abspath $(BUILD)/fuzz) -DQUIZ_FUZZ_SECONDS=$(FUZZ_SECONDS)
+	    -DQUIZ_FUZZ_DIR=$(abspath $(BUILD)/fuzz) -DQUIZ_FUZZ_SECONDS=$(FUZZ_SECONDS) "-DQUIZ_NODE=$$node"
 
 # The host tree's configuration alone, as build and builder make it.
 host-config:
@@ -53,6 +57,15 @@ test: build
 	@if [ -n "$(ARCH)" ]; then echo "Wine tests: $(ARCH) only (ARCH=$(ARCH))"; else tests/wine-arches --why 2>&1 >/dev/null; fi
 	QUIZ_ARCHES="$(TEST_ARCHES)" tests/with-display \
 	    ctest --test-dir $(BUILD)/host --output-on-failure -j$(JOBS)
+
+# The Wine, page and studio tests, each run SOAK_REPEATS times until one
+# fails, two at a time beside two processes that keep both cores busy: a
+# test that fails by chance shows here (a long run, not part of make test).
+SOAK_REPEATS ?= 10
+soak-tests: build
+	QUIZ_ARCHES="$(TEST_ARCHES)" tests/with-display tests/under-load \
+	    ctest --test-dir $(BUILD)/host --output-on-failure -j$(JOBS) -R 'wine-|web\.|studio\.' \
+	    --repeat until-fail:$(SOAK_REPEATS)
 
 # Builds examples/$(QUIZ) (capitales, inventeurs, picture, sound or video)
 # and starts it, on the first architecture this host runs unless ARCH says.

@@ -37,3 +37,14 @@ foreach(test page hostile differential embed)
   add_test(NAME web.${test} COMMAND ${QUIZ_NODE} --test ${CMAKE_SOURCE_DIR}/tests/web/${test}.test.js)
   set_tests_properties(web.${test} PROPERTIES ENVIRONMENT "${QUIZ_WEB_TEST_ENV}" TIMEOUT 300)
 endforeach()
+# The page and studio tests run with Debian 12's own node (18, built on the
+# shared libnode), as a fresh machine has it, even where a newer node comes
+# first in PATH: the Makefile passes what tools/debian-node finds or unpacks.
+add_test(NAME config.debian_node COMMAND ${QUIZ_NODE} -e
+  "const v = process.version, shared = process.config.variables.node_shared === true;
+   if (!v.startsWith('v18.') || !shared) {
+     console.error(process.execPath + ' is node ' + v + (shared ? '' : ', not built on a shared libnode')
+       + ': not Debian 12 own; configure with -DQUIZ_NODE= what tools/debian-node prints, as make does');
+     process.exit(1);
+   }
+   console.log('Debian 12 node ' + v);")
