@@ -5,7 +5,8 @@
 // studio previews in a frame (its policy is inherited there) and nothing
 // from elsewhere.
 // Usage: node embed-studio.js TEMPLATE.html STYLE.css BUILDER.js PLAYER.exe
-//        PAGE_RUNTIME.cpp OUTPUT.html PART.js...
+//        PAGE_RUNTIME.cpp OUTPUT.html PART.js... (or NAME=MODULE.js for a vendored
+//        CommonJS module bound to NAME)
 'use strict';
 const fs = require('fs');
 const crypto = require('crypto');
@@ -44,11 +45,21 @@ function pageHashes(path) {
   return { script: found('pageScriptHash'), style: found('pageStyleHash') };
 }
 
+// A vendored CommonJS module (a part given as NAME=PATH) bound to the
+// constant NAME, its own module and exports standing in for node's.
+function vendoredModule(name, path) {
+  return `const ${name} = (() => {\nconst module = { exports: {} };\nconst exports = module.exports;\n`
+    + readChecked(path).trim() + '\nreturn module.exports;\n})();\n';
+}
+
 // The parts share one strict scope, in the order given: each uses what the
 // ones before it declare, and none of it is left on the window.
 function studioScript(paths) {
-  const parts = paths.map((path) => readChecked(path).trim() + '\n').join('\n');
-  return "(() => {\n'use strict';\n\n" + parts + '})();\n';
+  const parts = paths.map((path) => {
+    const named = path.match(/^([A-Za-z_$][\w$]*)=(.+)$/);
+    return named ? vendoredModule(named[1], named[2]) : readChecked(path).trim() + '\n';
+  });
+  return "(() => {\n'use strict';\n\n" + parts.join('\n') + '})();\n';
 }
 
 function policy(scripts, styles) {

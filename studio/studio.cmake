@@ -99,6 +99,8 @@ set(QUIZ_STUDIO_SCRIPT_PARTS
   keys.js
   main.js)
 list(TRANSFORM QUIZ_STUDIO_SCRIPT_PARTS PREPEND ${CMAKE_SOURCE_DIR}/studio/script/ OUTPUT_VARIABLE QUIZ_STUDIO_SCRIPT_PATHS)
+# The zip reader's inflater, vendored, goes first as a module of its own.
+set(QUIZ_STUDIO_FFLATE ${CMAKE_SOURCE_DIR}/third_party/fflate/fflate.js)
 set(QUIZ_STUDIO_PAGE ${QUIZ_STUDIO_DIR}/quizz-studio.html)
 set(QUIZ_STUDIO_PLAYER ${QUIZ_WIN32_DIR}/quizz.exe)
 if(NOT QUIZ_WIN32_DIR)
@@ -109,10 +111,10 @@ else()
     OUTPUT ${QUIZ_STUDIO_PAGE}
     COMMAND ${QUIZ_NODE} ${CMAKE_SOURCE_DIR}/studio/embed-studio.js ${CMAKE_SOURCE_DIR}/studio/studio.html
             ${CMAKE_SOURCE_DIR}/studio/studio.css ${QUIZ_STUDIO_JS} ${QUIZ_STUDIO_PLAYER} ${QUIZ_PAGE_RUNTIME}
-            ${QUIZ_STUDIO_PAGE} ${QUIZ_STUDIO_SCRIPT_PATHS}
+            ${QUIZ_STUDIO_PAGE} fflate=${QUIZ_STUDIO_FFLATE} ${QUIZ_STUDIO_SCRIPT_PATHS}
     DEPENDS ${CMAKE_SOURCE_DIR}/studio/embed-studio.js ${CMAKE_SOURCE_DIR}/studio/studio.html
             ${CMAKE_SOURCE_DIR}/studio/studio.css ${QUIZ_STUDIO_JS} ${QUIZ_STUDIO_PLAYER} ${QUIZ_PAGE_RUNTIME}
-            ${QUIZ_STUDIO_SCRIPT_PATHS}
+            ${QUIZ_STUDIO_FFLATE} ${QUIZ_STUDIO_SCRIPT_PATHS}
     COMMENT "Assembling the quiz studio page"
     VERBATIM)
   add_custom_target(studio_page ALL DEPENDS ${QUIZ_STUDIO_PAGE})

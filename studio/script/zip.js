@@ -1,7 +1,14 @@
-// Zip archives without a library: a teacher's quiz folder comes in as a zip
-// (stored or deflated entries, inflated by the browser's own
-// DecompressionStream) and goes out as one (stored entries, the media being
-// compressed already). The same files always give the same archive.
+// Zip archives: a teacher's quiz folder comes in as a zip (stored or
+// deflated entries, inflated by the vendored fflate, since not every
+// browser, nor Debian 12's node, has DecompressionStream('deflate-raw')) and
+// goes out as one (stored entries, the media being compressed already). The
+// same files always give the same archive.
+
+// The studio page declares fflate before this part; node's tests load it.
+const zipDeflate = typeof fflate !== 'undefined' ? fflate : require('../../third_party/fflate/fflate.js');
+// Packed bytes given to the inflater at a time: a bomb is caught after at
+// most about a thousand times this much output.
+const zipInflateStep = 64 * 1024;
 
 // Entries, bytes of one archive written, and bytes of all files read once
 // unpacked (more than a page can hold; a small archive may claim them).
@@ -134,21 +141,24 @@ function zipPackedData(bytes, view, entry, dataEnd) {
 }
 
 // Inflates raw deflate data, stopping as soon as it outgrows `size`.
-async function zipInflate(packed, size, name) {
-  const stream = new Blob([packed]).stream().pipeThrough(new DecompressionStream('deflate-raw'));
-  const reader = stream.getReader();
+function zipInflate(packed, size, name) {
   const chunks = [];
   let length = 0;
+  let ended = false;
+  const inflater = new zipDeflate.Inflate((chunk, final) => {
+    length += chunk.length;
+    if (length > size) throw zipError(`« ${name} » est plus grand qu’annoncé`);
+    chunks.push(chunk);
+    ended = final;
+  });
   try {
-    for (;;) {
-      const { done, value } = await reader.read();
-      if (done) break;
-      length += value.length;
-      if (length > size) throw zipError(`« ${name} » est plus grand qu’annoncé`);
-      chunks.push(value);
-    }
+    let at = 0;
+    do {
+      const piece = packed.subarray(at, at + zipInflateStep);
+      at += piece.length;
+      inflater.push(piece, at >= packed.length);
+    } while (!ended);
   } catch (error) {
-    reader.cancel().catch(() => {});
     throw error.message.startsWith('Ce fichier zip') ? error : zipError(`« ${name} » est abîmé`);
   }
   if (length !== size) throw zipError(`« ${name} » est plus petit qu’annoncé`);
@@ -157,12 +167,12 @@ async function zipInflate(packed, size, name) {
 
 async function zipEntryBytes(bytes, view, entry, dataEnd) {
   const packed = zipPackedData(bytes, view, entry, dataEnd);
-  const data = entry.method === 0 ? packed.slice() : await zipInflate(packed, entry.size, entry.name);
+  const data = entry.method === 0 ? packed.slice() : zipInflate(packed, entry.size, entry.name);
   if (crc32(data) !== entry.crc) throw zipError(`« ${entry.name} » est abîmé (somme de contrôle fausse)`);
   return data;
 }
 
-// Every file of the archive by its path (folders are left out).
+// Every file of the archive by its path.
 async function readZip(bytes) {
   const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
   const directory = zipDirectory(view);
@@ -174,7 +184,9 @@ async function readZip(bytes) {
     at = next;
     zipCheckEntry(entry);
     const path = zipSafePath(entry.name);
-    if (entry.name.endsWith('/') || entry.name.endsWith('\\') || path === '') continue;
+    // Folders, and the resource forks macOS's Finder adds beside a folder it
+    // compresses, are no files of the quiz.
+    if (entry.name.endsWith('/') || entry.name.endsWith('\\') || path === '' || /^__MACOSX(\/|$)/.test(path)) continue;
     if (files.has(path)) throw zipError(`« ${path} » y figure deux fois`);
     unpacked += entry.size;
     if (unpacked > zipLimits.unpacked) throw zipError('ses fichiers font plus de 2 Go une fois décompressés');

@@ -49,25 +49,40 @@ test('unzip reads what writeZip writes, names and timestamps included', { skip: 
   }
 });
 
-test('readZip reads a folder deflated by the zip command', { skip: !withTool('zip') }, async () => {
-  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'quizz-zip-'));
-  try {
-    const files = {
-      'mon-quiz/quiz.csv': Buffer.from('clue;answer\n'.repeat(4000)),
-      'mon-quiz/images/élève.bin': Buffer.from(sample[1].bytes),
-      'mon-quiz/quiz.json': Buffer.from(sample[0].bytes),
-    };
-    for (const [name, bytes] of Object.entries(files)) {
-      fs.mkdirSync(path.dirname(path.join(folder, name)), { recursive: true });
-      fs.writeFileSync(path.join(folder, name), bytes);
-    }
-    const run = spawnSync('zip', ['-q', '-r', '-X', 'quiz.zip', 'mon-quiz'], { cwd: folder, env: { ...process.env, LC_ALL: 'C.UTF-8' } });
-    assert.equal(run.status, 0, run.stderr.toString());
-    const zip = fs.readFileSync(path.join(folder, 'quiz.zip'));
-    assert.ok(zip.length < 20000, `deflated: ${zip.length} bytes`);
-    assert.deepEqual(asObject(await readZip(new Uint8Array(zip))), asObject(Object.entries(files)));
-  } finally {
-    fs.rmSync(folder, { recursive: true, force: true });
+// A quiz folder as the zip command makes it: seekable, and streamed
+// through a pipe, as macOS's Finder writes it (each entry's sizes in a data
+// descriptor after its data) with Finder's __MACOSX/ resource forks beside.
+const zipCommandWays = [
+  ['by the zip command', 'zip -q -r -X -D quiz.zip mon-quiz', 0],
+  ['streamed with data descriptors, with __MACOSX/, as Finder writes it',
+    'zip -q -r -X -D - mon-quiz __MACOSX | cat > quiz.zip', 0x0008],
+];
+
+test('readZip reads a folder deflated', { skip: !withTool('zip') }, async (t) => {
+  const files = {
+    'mon-quiz/quiz.csv': Buffer.from('clue;answer\n'.repeat(4000)),
+    'mon-quiz/images/élève.bin': Buffer.from(sample[1].bytes),
+    'mon-quiz/quiz.json': Buffer.from(sample[0].bytes),
+  };
+  const forks = { '__MACOSX/mon-quiz/._quiz.json': Buffer.from('Mac OS X        ATTR') };
+  for (const [way, command, flags] of zipCommandWays) {
+    await t.test(way, async () => {
+      const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'quizz-zip-'));
+      try {
+        for (const [name, bytes] of Object.entries({ ...files, ...forks })) {
+          fs.mkdirSync(path.dirname(path.join(folder, name)), { recursive: true });
+          fs.writeFileSync(path.join(folder, name), bytes);
+        }
+        const run = spawnSync('sh', ['-c', command], { cwd: folder, env: { ...process.env, LC_ALL: 'C.UTF-8' } });
+        assert.equal(run.status, 0, run.stderr.toString());
+        const zip = fs.readFileSync(path.join(folder, 'quiz.zip'));
+        assert.ok(zip.length < 20000, `deflated: ${zip.length} bytes`);
+        assert.equal(zip.readUInt16LE(6) & 0x0008, flags, 'data descriptor flag of the first entry');
+        assert.deepEqual(asObject(await readZip(new Uint8Array(zip))), asObject(Object.entries(files)));
+      } finally {
+        fs.rmSync(folder, { recursive: true, force: true });
+      }
+    });
   }
 });
 
