@@ -12,6 +12,8 @@ struct InheritedFile {
         SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
         handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            reportFailedCall("CreateFileA", path);
     }
     ~InheritedFile()
     {
@@ -41,9 +43,7 @@ ProcessOutput runCapturingOutput(const std::string& commandLine, const std::stri
     startup.hStdOutput = out.handle;
     startup.hStdError = err.handle;
     PROCESS_INFORMATION process = {};
-    std::string command = commandLine;
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
-                        &process))
+    if (!startProcess(commandLine, folder.c_str(), startup, process))
         return output;
     output.finished = WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
     if (!output.finished)

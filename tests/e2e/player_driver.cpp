@@ -85,13 +85,8 @@ bool PlayerRun::start(const std::string& program, const std::string& folder, Unt
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    std::string command = "\"" + program + "\"";
-    if (!CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &process_)) {
-        std::fprintf(stderr, "%s: CreateProcessA failed with error %lu\n", program.c_str(),
-                     static_cast<unsigned long>(GetLastError()));
+    if (!startProcess("\"" + program + "\"", folder.c_str(), startup, process_))
         return false;
-    }
     started_ = GetTickCount();
     if (until == Until::Made) {
         while (GetTickCount() - started_ < startTimeoutMs) {

@@ -20,9 +20,7 @@ bool systemLoads(const std::string& program, const std::string& folder)
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    std::string command = "\"" + program + "\"";
-    if (!CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                        folder.c_str(), &startup, &process))
+    if (!startProcess("\"" + program + "\"", folder.c_str(), startup, process, CREATE_SUSPENDED))
         return false;
     TerminateProcess(process.hProcess, 0);
     WaitForSingleObject(process.hProcess, 5000);

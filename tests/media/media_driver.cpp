@@ -279,9 +279,7 @@ WatchedRun watchRun(const std::string& program, const std::string& folder, DWORD
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    std::string command = "\"" + program + "\"";
-    if (!CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &process))
+    if (!startProcess("\"" + program + "\"", folder.c_str(), startup, process))
         return run;
     run.started = true;
     std::set<HWND> seen;

@@ -301,13 +301,40 @@ std::string jsonStringOf(const std::string& text)
     return json + "\"";
 }
 
+void reportFailedCall(const char* call, const std::string& what)
+{
+    DWORD error = GetLastError();
+    char text[256] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
+                   nullptr);
+    std::string reason = text;
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
+        reason.pop_back();
+    std::fprintf(stderr, "%s failed for %s: error %lu (%s)\n", call, what.c_str(), static_cast<unsigned long>(error),
+                 reason.c_str());
+    std::fflush(stderr);
+}
+
+bool startProcess(const std::string& commandLine, const char* folder, STARTUPINFOA& startup,
+                  PROCESS_INFORMATION& process, DWORD flags)
+{
+    std::string command = commandLine;
+    BOOL inherit = (startup.dwFlags & STARTF_USESTDHANDLES) ? TRUE : FALSE;
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, inherit, flags, nullptr, folder, &startup, &process))
+        return true;
+    reportFailedCall("CreateProcessA", commandLine);
+    return false;
+}
+
 DWORD runLogged(const std::string& commandLine, const std::string& logPath, DWORD timeoutMs)
 {
     SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
     HANDLE log = CreateFileA(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (log == INVALID_HANDLE_VALUE)
+    if (log == INVALID_HANDLE_VALUE) {
+        reportFailedCall("CreateFileA", logPath);
         return notRun;
+    }
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -315,17 +342,18 @@ DWORD runLogged(const std::string& commandLine, const std::string& logPath, DWOR
     startup.hStdOutput = log;
     startup.hStdError = log;
     PROCESS_INFORMATION process = {};
-    std::string command = commandLine;
-    BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                                  &process);
+    bool started = startProcess(commandLine, nullptr, startup, process);
     CloseHandle(log);
     if (!started)
         return notRun;
     DWORD exitCode = notRun;
-    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
         GetExitCodeProcess(process.hProcess, &exitCode);
-    else
+    } else {
+        std::fprintf(stderr, "%s did not end within %lu ms; ended\n", commandLine.c_str(),
+                     static_cast<unsigned long>(timeoutMs));
         TerminateProcess(process.hProcess, notRun);
+    }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return exitCode;
@@ -337,9 +365,7 @@ ProgramRun runAnsweringMessageBoxes(const std::string& commandLine, const std::s
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    std::string command = commandLine;
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &process))
+    if (!startProcess(commandLine, folder.c_str(), startup, process))
         return run;
     run.started = true;
     DWORD started = GetTickCount();

@@ -69,8 +69,17 @@ std::string jsonStringOf(const std::string& text);
 // Code of a run that could not start or did not end in time.
 constexpr DWORD notRun = 0xFFFFFFFF;
 
+// Says on stderr which call failed for what, with GetLastError's code and
+// text, so a test that could not start a process tells why.
+void reportFailedCall(const char* call, const std::string& what);
+
+// CreateProcessA of a command line (the program found in it) in a working
+// folder (null: this one), reporting a failure; the handles go to `process`.
+bool startProcess(const std::string& commandLine, const char* folder, STARTUPINFOA& startup,
+                  PROCESS_INFORMATION& process, DWORD flags = 0);
+
 // Runs a command line to its end with its output in a log file; its exit
-// code, or notRun (the process is then ended).
+// code, or notRun (the process is then ended), saying on stderr why.
 DWORD runLogged(const std::string& commandLine, const std::string& logPath, DWORD timeoutMs);
 
 // Runs a command line in a working folder, clicking OK on each message box
