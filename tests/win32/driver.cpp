@@ -347,11 +347,16 @@ DWORD runLogged(const std::string& commandLine, const std::string& logPath, DWOR
     if (!started)
         return notRun;
     DWORD exitCode = notRun;
-    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(process.hProcess, &exitCode);
+    DWORD waited = WaitForSingleObject(process.hProcess, timeoutMs);
+    if (waited == WAIT_OBJECT_0) {
+        if (!GetExitCodeProcess(process.hProcess, &exitCode))
+            reportFailedCall("GetExitCodeProcess", commandLine);
     } else {
-        std::fprintf(stderr, "%s did not end within %lu ms; ended\n", commandLine.c_str(),
-                     static_cast<unsigned long>(timeoutMs));
+        if (waited == WAIT_TIMEOUT)
+            std::fprintf(stderr, "%s did not end within %lu ms; ended\n", commandLine.c_str(),
+                         static_cast<unsigned long>(timeoutMs));
+        else
+            reportFailedCall("WaitForSingleObject", commandLine);
         TerminateProcess(process.hProcess, notRun);
     }
     CloseHandle(process.hThread);
