@@ -21,7 +21,7 @@ function loadAnswersFile(page) {
     restore(page, new Uint8Array(buffer));
     keep(page);
     fileInput.value = '';
-    page.announce.textContent = 'Réponses chargées. Score' + page.quiz.scoreText();
+    page.announce.textContent = 'Réponses chargées. ' + scoreAnnounced(page);
   });
 }
 

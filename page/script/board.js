@@ -40,6 +40,7 @@ function explanationOf(page, entry) {
 function entryCard(page, entry, headings) {
   const card = element('section', 'entry');
   card.id = 'entry-' + entry;
+  card.dataset.entry = entry;
   card.setAttribute('aria-label', 'Question ' + entry);
   const number = element('span', 'number', entry + '.');
   if (page.kind === Kind.Text) card.append(number, element('span', 'clue', page.quiz.entryText(entry, 0)));

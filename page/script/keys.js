@@ -9,10 +9,9 @@ function onKeyUp(page, event) {
   const rank = rankOf(event);
   if (!rank) return;
   if (event.key === 'Enter') {
-    judge(page, rank);
-    page.announce.textContent = 'Réponse ' + entryOf(page, rank) + ' : ' + page.quiz.verdict(rank);
+    judgeAndAnnounce(page, rank);
   } else if (event.key === 'Tab') {
-    judge(page, rank);
+    judgeAndAnnounce(page, rank);
     page.boxOf[page.quiz.tabTarget(rank, event.shiftKey)].focus();
   } else if (event.key === 'F1') {
     spread(page, rank);
@@ -28,7 +27,7 @@ function wireKeys(page, board) {
   });
   board.addEventListener('focusout', (event) => {
     const rank = rankOf(event);
-    if (rank) judge(page, rank);
+    if (rank) judgeAndAnnounce(page, rank);
   });
   board.addEventListener('input', () => keep(page));
   // The browser's own Enter, Tab and F1 would move the focus or open its help.

@@ -24,13 +24,15 @@ function start(core) {
     document.body.append(element('p', 'damaged', 'Quiz illisible.'));
     return;
   }
-  const page = pageStateOf(quiz, data, mediaUrls(data.media));
-  wireKeys(page, drawPage(page));
+  const page = pageStateOf(quiz, data, mediaOf(data.media));
+  const board = drawPage(page);
+  wireKeys(page, board);
   wireAnswersFile(page);
   const saved = storedAnswers(page.storageKey);
   if (saved) restore(page, saved);
   else judgeAll(page);
   document.body.dataset.ready = 'true';
+  watchMedia(page, [...board.children]);
   // Benchmarks read the time from navigation to a usable board here.
   performance.mark('quizz-ready');
 }

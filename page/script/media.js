@@ -1,14 +1,104 @@
-// The quiz's pictures, sounds and clips: blob addresses made from the data
-// the page carries, and each entry's picture or clip with its buttons.
+// The quiz's pictures, sounds and clips. The page carries each in a data
+// block after its script, so the board is drawn and takes answers while the
+// browser still reads them. Each becomes a blob address when its entry nears
+// the screen, or one at a time when the page is idle, never all at once.
 
-// Addresses by role (question, answer, clip) and entry.
-function mediaUrls(items) {
-  const urls = { question: {}, answer: {}, clip: {} };
-  for (const item of items) {
-    const blob = new Blob([bytesOfBase64(item.data)], { type: item.type });
-    urls[item.role][item.entry] = URL.createObjectURL(blob);
+// What the data says of each item (entry, role, type), and the addresses
+// made so far by role (question, answer, clip) and entry.
+function mediaOf(items) {
+  return { items, urls: { question: {}, answer: {}, clip: {} }, made: new Set(), wanted: [], next: 0, waiting: false };
+}
+
+// Item `index`'s address from its block, once; false while the browser has
+// not read that block yet.
+function makeMediaUrl(page, index) {
+  const media = page.media;
+  if (media.made.has(index)) return true;
+  const block = document.getElementById('quizz-media-' + index);
+  // The parser puts a block in the page before it has read all its text:
+  // it is whole once something follows it, or the page is read.
+  if (!block || (document.readyState === 'loading' && !block.nextSibling)) return false;
+  const item = media.items[index];
+  media.urls[item.role][item.entry] = URL.createObjectURL(new Blob([bytesOfBase64(block.textContent)], { type: item.type }));
+  // Its text is no longer needed.
+  block.remove();
+  media.made.add(index);
+  showMedia(page, item.entry);
+  return true;
+}
+
+// The entry's picture (the answer picture once revealed, as the player
+// keeps it) or clip, as far as their addresses are made.
+function showMedia(page, entry) {
+  const urls = page.media.urls;
+  const picture = page.pictureOf[entry];
+  if (picture) {
+    const url = (page.answerShown[entry] && urls.answer[entry]) || urls.question[entry];
+    if (url && picture.getAttribute('src') !== url) shownMedia(entry, picture, url);
   }
-  return urls;
+  const clip = page.clipOf[entry];
+  if (clip && urls.clip[entry] && !clip.getAttribute('src')) shownMedia(entry, clip, urls.clip[entry]);
+}
+
+function shownMedia(entry, view, url) {
+  view.src = url;
+  // Benchmarks read the time from navigation to the first entry's media here.
+  if (entry === 1 && !performance.getEntriesByName('quizz-first-media').length) performance.mark('quizz-first-media');
+}
+
+// Asks for the entry's items before the others.
+function wantMedia(page, entry) {
+  page.media.items.forEach((item, index) => {
+    if (item.entry === entry && !page.media.made.has(index)) page.media.wanted.push(index);
+  });
+  scheduleMedia(page, true);
+}
+
+// One item now: the first wanted, else the next in board order. Blocks not
+// read yet wait for the end of the page.
+function makeNextMedia(page) {
+  const media = page.media;
+  media.waiting = false;
+  while (media.wanted.length && media.made.has(media.wanted[0])) media.wanted.shift();
+  while (media.next < media.items.length && media.made.has(media.next)) media.next += 1;
+  const index = media.wanted.length ? media.wanted[0] : media.next;
+  if (index >= media.items.length) return;
+  if (!makeMediaUrl(page, index)) {
+    if (document.readyState !== 'loading') {
+      media.made.add(index);  // no such block: nothing to show
+    } else {
+      media.waiting = true;
+      document.addEventListener('DOMContentLoaded', () => {
+        media.waiting = false;
+        scheduleMedia(page, true);
+      }, { once: true });
+      return;
+    }
+  }
+  scheduleMedia(page, media.wanted.length > 0);
+}
+
+// Wanted items come at once; the rest when the browser is idle.
+function scheduleMedia(page, soon) {
+  if (page.media.waiting) return;
+  page.media.waiting = true;
+  if (soon || typeof requestIdleCallback !== 'function') setTimeout(() => makeNextMedia(page), 0);
+  else requestIdleCallback(() => makeNextMedia(page), { timeout: 1000 });
+}
+
+// Entries that come near the screen ask for their media first.
+function watchMedia(page, cards) {
+  if (typeof IntersectionObserver === 'function') {
+    const observer = new IntersectionObserver((seen) => {
+      for (const card of seen) {
+        if (!card.isIntersecting) continue;
+        observer.unobserve(card.target);
+        wantMedia(page, Number(card.target.dataset.entry));
+      }
+    }, { rootMargin: '100% 0px' });
+    cards.forEach((card) => observer.observe(card));
+  }
+  scheduleMedia(page, false);
 }
 
 // The entry's square picture; the answer picture takes its place once shown.
@@ -16,7 +106,6 @@ function pictureSquare(page, entry) {
   const square = element('div', 'square');
   const picture = element('img', 'picture');
   picture.alt = 'Image ' + entry;
-  if (page.media.question[entry]) picture.src = page.media.question[entry];
   square.append(picture);
   page.pictureOf[entry] = picture;
   return square;
@@ -45,7 +134,7 @@ function clipButtons(player, entry) {
 function appendClip(page, card, entry, number) {
   const player = element(page.kind === Kind.Sound ? 'audio' : 'video', 'clip');
   player.preload = 'auto';
-  if (page.media.clip[entry]) player.src = page.media.clip[entry];
+  page.clipOf[entry] = player;
   card.append(page.kind === Kind.Video ? player : element('span', 'spacer'), clipButtons(player, entry), number);
   if (page.kind === Kind.Sound) card.append(player);
 }

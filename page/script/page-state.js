@@ -29,6 +29,9 @@ function pageStateOf(quiz, data, media) {
     boxOf: [],
     verdictOf: [],
     pictureOf: [],
+    clipOf: [],
+    // Entries whose answer picture was shown: it stays, as in the player.
+    answerShown: [],
     explanationOf: [],
     score: null,
     code: null,

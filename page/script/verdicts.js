@@ -15,7 +15,11 @@ function showReveal(page, rank, action) {
   const explanation = page.explanationOf[entry];
   if (action === Reveal.Shown) {
     // An answer picture stays once shown, as in the player.
-    if (page.revealsPicture && page.media.answer[entry]) page.pictureOf[entry].src = page.media.answer[entry];
+    if (page.revealsPicture && !page.answerShown[entry]) {
+      page.answerShown[entry] = true;
+      showMedia(page, entry);
+      wantMedia(page, entry);
+    }
     if (page.revealsText) explanation.textContent = page.quiz.entryText(entry, 1);
   } else if (action === Reveal.Hidden && explanation) {
     explanation.textContent = '';
@@ -41,6 +45,29 @@ function judge(page, rank) {
   showScore(page);
 }
 
+// The box as a screen reader names it: its entry, and which answer when
+// the entry has two.
+function boxName(page, rank) {
+  const entry = entryOf(page, rank);
+  return 'Entrée ' + entry + (page.perEntry === 2 ? ', réponse ' + (rank - (entry - 1) * page.perEntry) : '');
+}
+
+const scoreAnnounced = (page) =>
+  'Score' + page.score.textContent + (page.code.textContent ? ', code ' + page.code.textContent : '');
+
+// Judges a box the pupil left or confirmed and tells a screen reader what
+// changed, once: the box's new verdict, and the score and code if they moved.
+function judgeAndAnnounce(page, rank) {
+  const verdictBefore = page.verdictOf[rank].textContent;
+  const scoreBefore = scoreAnnounced(page);
+  judge(page, rank);
+  const said = [];
+  const verdict = page.verdictOf[rank].textContent;
+  if (verdict && verdict !== verdictBefore) said.push(boxName(page, rank) + ' : ' + verdict);
+  if (scoreAnnounced(page) !== scoreBefore) said.push(scoreAnnounced(page));
+  if (said.length) page.announce.textContent = said.join('. ');
+}
+
 function judgeAll(page) {
   passBoxes(page, 1, page.boxes);
   for (let rank = 1; rank <= page.boxes; ++rank) showJudged(page, rank);
@@ -59,7 +86,7 @@ function spread(page, rank) {
   }
   showScore(page);
   keep(page);
-  page.announce.textContent = 'Score' + page.quiz.scoreText();
+  page.announce.textContent = scoreAnnounced(page);
 }
 
 // Fills the boxes from an answers file, as the core read it.

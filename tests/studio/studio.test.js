@@ -422,3 +422,18 @@ test('a file that is no quiz is refused with quizbuild\'s words and the work sta
     assert.deepEqual(await workShown(), before, refused.file);
   }
 });
+
+test('the studio with a quiz open and its problems shown breaks no WCAG 2.1 A or AA rule', async () => {
+  const audited = await web.launch({ bypassCSP: true });
+  try {
+    const studio = await drive.openStudio(audited);
+    await drive.openFiles(studio, [path.join(examples, 'capitales.json')]);
+    await studio.fill(cell(2, 'clue'), 'Japon 日本');
+    await studio.fill('#settings-fields [data-field="boardColour"]', 'rouge');
+    await drive.until(studio, () => document.querySelectorAll('#problem-list [data-problem]').length >= 2, undefined, 'the problems');
+    assert.deepEqual(await web.accessibilityViolations(studio), []);
+    assert.deepEqual(audited.events, { dialogs: 0, consoleErrors: [], pageErrors: [], requests: [] });
+  } finally {
+    await audited.close();
+  }
+});

@@ -11,7 +11,8 @@ const env = (name) => {
   if (!process.env[name]) throw new Error(name + ' is not set; run the page tests through ctest');
   return process.env[name];
 };
-const { chromium } = createRequire(path.join(env('QUIZ_NODE_MODULES'), 'index.js'))('playwright-core');
+const requireModule = createRequire(path.join(env('QUIZ_NODE_MODULES'), 'index.js'));
+const { chromium } = requireModule('playwright-core');
 
 const work = env('QUIZ_WEB_WORK');
 const source = env('QUIZ_SOURCE');
@@ -34,12 +35,21 @@ function buildPage(description, pagePath) {
   return pagePath;
 }
 
-// The page's data block: the payloads it carries.
+// The page's data block (the payloads it carries), each media item with
+// the base64 of its own block after the page's script, and where the data,
+// the script and the first media block start in the file.
 function pageData(pagePath) {
   const html = fs.readFileSync(pagePath, 'utf8');
-  const start = html.indexOf('<script type="application/json" id="quizz-data">');
-  const end = html.indexOf('</script>', start);
-  return JSON.parse(html.slice(html.indexOf('>', start) + 1, end));
+  const blockText = (opening) => {
+    const start = html.indexOf(opening);
+    return start < 0 ? null : html.slice(start + opening.length, html.indexOf('</script>', start));
+  };
+  const data = JSON.parse(blockText('<script type="application/json" id="quizz-data">'));
+  data.media.forEach((item, at) => {
+    item.data = blockText(`<script type="application/octet-stream" id="quizz-media-${at}">`);
+  });
+  data.order = ['id="quizz-data"', '<script>', 'id="quizz-media-0"'].map((mark) => html.indexOf(mark));
+  return data;
 }
 
 function reference(args, input) {
@@ -57,9 +67,12 @@ const byteOf1252 = new Map([...Array(256).keys()].map((byte) => [characterOf1252
 const boxBytes = (text) => Buffer.from([...text].map((c) => (byteOf1252.has(c) ? byteOf1252.get(c) : 0x3f)));
 const textOf1252 = (bytes) => Array.from(bytes, characterOf1252).join('');
 
-async function launch() {
+// A browser; `options` are playwright's for the context (bypassCSP lets an
+// audit's script into a page whose policy forbids it).
+async function launch(options = {}) {
   const profile = fs.mkdtempSync(path.join(work, 'profile-'));
   const context = await chromium.launchPersistentContext(profile, {
+    ...options,
     executablePath: env('QUIZ_CHROMIUM'),
     headless: true,
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
@@ -112,7 +125,19 @@ const hostileTexts = [
   'é è à ç œ € “” ÿ',
 ];
 
+// The WCAG 2.1 A and AA rules axe-core finds broken in the page, one line
+// each with the elements; the browser must be launched with bypassCSP.
+async function accessibilityViolations(page) {
+  await page.addScriptTag({ path: requireModule.resolve('axe-core/axe.min.js') });
+  return page.evaluate(async () => {
+    // eslint-disable-next-line no-undef
+    const result = await axe.run(document, { runOnly: { type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa'] } });
+    return result.violations.map((rule) => `${rule.id}: ${rule.nodes.map((node) => node.target.join(' ')).join(', ')}`);
+  });
+}
+
 module.exports = {
+  accessibilityViolations,
   hostileTexts,
   waitFor,
   buildPage, pageData, reference, hexOf, bytesOfHex, textOf1252, boxBytes, launch, openPage, freshFolder, source, work,

@@ -30,13 +30,17 @@ test('keys judge, move the focus and spread the answer as in the player', async 
     path.join(folder, 'capitales.html')));
   const entries = capitales.entries.length;
   const steps = [
-    { box: 1, type: 'paris', key: 'Tab', verdicts: { 1: 'BRAVO' }, focus: 'box-2', score: ' 1 / 20', code: capitales.codes[0] },
-    { box: 2, type: 'rom', key: 'Enter', verdicts: { 2: 'Quasiment' }, focus: 'box-2', score: ' 1 / 20' },
-    { box: 2, key: 'Shift+Tab', focus: 'box-1' },
+    { box: 1, type: 'paris', key: 'Tab', verdicts: { 1: 'BRAVO' }, focus: 'box-2', score: ' 1 / 20', code: capitales.codes[0],
+      said: `Entrée 1 : BRAVO. Score 1 / 20, code ${capitales.codes[0]}` },
+    { box: 2, type: 'rom', key: 'Enter', verdicts: { 2: 'Quasiment' }, focus: 'box-2', score: ' 1 / 20', said: 'Entrée 2 : Quasiment' },
+    // The same verdict again is not said twice.
+    { box: 2, key: 'Shift+Tab', focus: 'box-1', said: 'Entrée 2 : Quasiment' },
     { box: entries, type: 'Berne', key: 'Tab', focus: 'box-1' },
-    { box: 3, type: '  MADRID ', key: 'Enter', verdicts: { 3: 'BRAVO' }, score: ' 2 / 20', code: capitales.codes[1] },
-    { box: 3, type: 'Madri', key: 'Enter', verdicts: { 3: 'Quasiment' }, score: ' 1 / 20', code: capitales.codes[0] },
-    { box: 4, type: 'zzzzzzzz', key: 'Enter', verdicts: { 4: 'FAUX' } },
+    { box: 3, type: '  MADRID ', key: 'Enter', verdicts: { 3: 'BRAVO' }, score: ' 2 / 20', code: capitales.codes[1],
+      said: `Entrée 3 : BRAVO. Score 2 / 20, code ${capitales.codes[1]}` },
+    { box: 3, type: 'Madri', key: 'Enter', verdicts: { 3: 'Quasiment' }, score: ' 1 / 20', code: capitales.codes[0],
+      said: `Entrée 3 : Quasiment. Score 1 / 20, code ${capitales.codes[0]}` },
+    { box: 4, type: 'zzzzzzzz', key: 'Enter', verdicts: { 4: 'FAUX' }, said: 'Entrée 4 : FAUX' },
   ];
   for (const step of steps) {
     const where = JSON.stringify(step);
@@ -48,6 +52,7 @@ test('keys judge, move the focus and spread the answer as in the player', async 
     if (step.focus) assert.equal(await focusedId(page), step.focus, where);
     if (step.score) assert.equal(await page.textContent('#score'), step.score, where);
     if (step.code) assert.equal(await page.textContent('#code'), step.code, where);
+    if (step.said) assert.equal(await page.textContent('#announce'), step.said, where);
   }
   // Colours by the verdict's text: green, amber for a hint, red, none for "?".
   assert.equal(await verdictColour(page, 1), 'rgb(0, 255, 0)');
@@ -141,6 +146,7 @@ test('pictures fit their square and the answer picture shows once the answer is 
     codes: ['C1', 'C2', 'C3'],
   };
   const page = await web.openPage(browser, web.buildPage(quiz, path.join(folder, 'pictures.html')));
+  await web.waitFor(page, () => document.querySelector('#entry-1 img').src.startsWith('blob:'));
   const question = await page.$eval('#entry-1 img', (img) => img.src);
   const fitted = await page.$eval('#entry-1 img', (img) => [img.clientWidth, img.clientHeight, getComputedStyle(img).objectFit]);
   assert.deepEqual(fitted, [258, 258, 'contain']);
@@ -160,7 +166,7 @@ test('pictures fit their square and the answer picture shows once the answer is 
   assert.equal(await page.$eval('#entry-1 img', (img) => img.src), revealed[0]);
 });
 
-test('the page data holds every media file whole, in board order, beside texts that look like its own', () => {
+test('the page holds its texts first, then its script, then every media file whole in board order', () => {
   // Sizes of each remainder by 3, so every ending of base64 is there.
   const pictures = [0, 1, 2, 3, 4, 5].map((at) =>
     makeMedia(`d${at}.jpg`, ['-f', 'lavfi', '-i', `color=c=0x${(at * 40).toString(16).padStart(2, '0')}8040:size=${16 + at * 9}x${16 + at * 5}`, '-frames:v', '1']));
@@ -178,6 +184,8 @@ test('the page data holds every media file whole, in board order, beside texts t
     assert.ok(Buffer.from(item.data, 'base64').equals(fs.readFileSync(path.join(folder, expected[at][2]))), `media ${at}`));
   assert.equal(new Set([...pictures, answer].map((file) => fs.statSync(path.join(folder, file)).size % 3)).size, 3, 'each remainder');
   assert.equal(data.link, quiz.link);
+  const [texts, script, media] = data.order;
+  assert.ok(texts >= 0 && texts < script && script < media, `texts, script and media at ${data.order}`);
 });
 
 test('sounds and web clips play from the page; a video quiz without web clips is refused', async () => {
@@ -185,7 +193,7 @@ test('sounds and web clips play from the page; a video quiz without web clips is
   const soundQuiz = { kind: 'sound', title: 'Sons', author: 'Ana', description: 'Écoutez',
     entries: [{ answers: ['la'], media: sound }, { answers: ['si'], media: sound }], codes: ['S1', 'S2'] };
   let page = await web.openPage(browser, web.buildPage(soundQuiz, path.join(folder, 'sound.html')));
-  assert.equal(await page.$eval('#entry-1 audio', (audio) => audio.src.startsWith('blob:')), true);
+  await web.waitFor(page, () => document.querySelector('#entry-1 audio').src.startsWith('blob:'));
   await web.waitFor(page, () => document.querySelector('#entry-1 audio').duration > 0.9);
   await page.click('#entry-1 .stop');
   assert.equal(await page.$eval('#entry-1 audio', (audio) => audio.paused && audio.currentTime === 0), true);

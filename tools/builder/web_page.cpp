@@ -76,7 +76,14 @@ struct MediaRole {
     MediaUse use;
 };
 
-void addMedia(nlohmann::json& media, int entry, const MediaRole& role, const std::vector<uint8_t>& bytes,
+// The page's media: what each item is, in the data block with the quiz's
+// texts, and its bytes, each in a block of its own after the page's script.
+struct PageMedia {
+    nlohmann::json items = nlohmann::json::array();
+    std::vector<const std::vector<uint8_t>*> bytes;
+};
+
+void addMedia(PageMedia& media, int entry, const MediaRole& role, const std::vector<uint8_t>& bytes,
               const std::string& where, Diagnostics& diagnostics)
 {
     MediaFormat format = mediaFormatOf(bytes);
@@ -84,7 +91,8 @@ void addMedia(nlohmann::json& media, int entry, const MediaRole& role, const std
         reportError(diagnostics, where, problem);
         return;
     }
-    media.push_back({{"entry", entry}, {"role", role.role}, {"type", mediaMimeType(format)}, {"data", base64Of(bytes)}});
+    media.items.push_back({{"entry", entry}, {"role", role.role}, {"type", mediaMimeType(format)}});
+    media.bytes.push_back(&bytes);
 }
 
 const std::vector<uint8_t>* storedMedia(const StoredQuiz& stored, int id, const std::string& where,
@@ -98,10 +106,10 @@ const std::vector<uint8_t>* storedMedia(const StoredQuiz& stored, int id, const 
     return &found->second;
 }
 
-nlohmann::json pageMedia(const Quiz& quiz, const StoredQuiz& stored, const std::map<int, WebClip>& webClips,
-                         Diagnostics& diagnostics)
+PageMedia pageMedia(const Quiz& quiz, const StoredQuiz& stored, const std::map<int, WebClip>& webClips,
+                    Diagnostics& diagnostics)
 {
-    nlohmann::json media = nlohmann::json::array();
+    PageMedia media;
     for (int entry = 1; entry <= quiz.entryCount; ++entry) {
         std::size_t index = entry - 1;
         switch (quiz.kind) {
@@ -134,33 +142,22 @@ nlohmann::json pageMedia(const Quiz& quiz, const StoredQuiz& stored, const std::
     return media;
 }
 
-// The page's data as JSON safe in a script element. The media's base64,
-// most of the page and nothing in it to escape, is put in after the rest
-// is written, as the JSON library writes a character at a time: each media
-// item goes through it with an empty "data" (its first key, and no other
-// object has one) and is filled in here, in order.
-std::string scriptData(nlohmann::json data)
+// The media's blocks, in board order, after the page's script: the browser
+// draws the board and takes answers while it still reads them, and the
+// script turns each into a picture, sound or clip when it is wanted.
+std::string mediaBlocks(const PageMedia& media)
 {
-    std::vector<std::string> encoded;
     std::size_t size = 0;
-    for (nlohmann::json& item : data["media"]) {
-        encoded.push_back(std::move(item["data"].get_ref<std::string&>()));
-        item["data"] = "";
-        size += encoded.back().size();
+    for (const std::vector<uint8_t>* bytes : media.bytes)
+        size += (bytes->size() + 2) / 3 * 4 + 64;
+    std::string blocks;
+    blocks.reserve(size);
+    for (std::size_t at = 0; at < media.bytes.size(); ++at) {
+        blocks += "<script type=\"application/octet-stream\" id=\"quizz-media-" + std::to_string(at) + "\">";
+        blocks += base64Of(*media.bytes[at]);
+        blocks += "</script>\n";
     }
-    std::string text = scriptJson(data.dump(-1, ' ', true, nlohmann::json::error_handler_t::replace));
-    static const std::string hole = "{\"data\":\"\"";
-    std::string page;
-    page.reserve(text.size() + size);
-    std::size_t from = 0;
-    for (const std::string& base64 : encoded) {
-        std::size_t at = text.find(hole, from) + hole.size() - 1;  // between the quotes
-        page.append(text, from, at - from);
-        page += base64;
-        from = at;
-    }
-    page.append(text, from, std::string::npos);
-    return page;
+    return blocks;
 }
 
 // The build's address for quizzes that give none, as the player has it.
@@ -213,7 +210,7 @@ std::string webPageOf(const StoredQuiz& stored, const std::map<int, WebClip>& we
         reportError(diagnostics, "quiz payload", "damaged; the player would not load it");
         return "";
     }
-    nlohmann::json media = pageMedia(quiz, stored, webClips, diagnostics);
+    PageMedia media = pageMedia(quiz, stored, webClips, diagnostics);
     if (!diagnostics.errors.empty())
         return "";
 
@@ -222,7 +219,7 @@ std::string webPageOf(const StoredQuiz& stored, const std::map<int, WebClip>& we
                            {"quiz", base64Of(quizBytes)},
                            {"codes", base64Of(codesBytes)},
                            {"link", pageLink(stored)},
-                           {"media", media}};
+                           {"media", media.items}};
     // The five bytes Windows-1252 leaves unassigned are dropped from the tab's title alone.
     TextConversion title = windows1252ToUtf8(quiz.title);
     std::string page;
@@ -233,9 +230,11 @@ std::string webPageOf(const StoredQuiz& stored, const std::map<int, WebClip>& we
     page += "<style>";
     page += pageStyle;
     page += "</style>\n</head>\n<body>\n<script type=\"application/json\" id=\"quizz-data\">";
-    page += scriptData(std::move(data));
+    page += scriptJson(data.dump(-1, ' ', true, nlohmann::json::error_handler_t::replace));
     page += "</script>\n<script>";
     page += pageScript;
-    page += "</script>\n</body>\n</html>\n";
+    page += "</script>\n";
+    page += mediaBlocks(media);
+    page += "</body>\n</html>\n";
     return page;
 }
