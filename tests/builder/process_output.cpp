@@ -43,8 +43,12 @@ ProcessOutput runCapturingOutput(const std::string& commandLine, const std::stri
     startup.hStdOutput = out.handle;
     startup.hStdError = err.handle;
     PROCESS_INFORMATION process = {};
-    if (!startProcess(commandLine, folder.c_str(), startup, process))
+    if (!startProcess(commandLine, folder.c_str(), startup, process)) {
+        // What Wine's loader said before the process was lost, if anything.
+        output.out = out.text();
+        output.err = err.text();
         return output;
+    }
     output.finished = WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
     if (!output.finished)
         TerminateProcess(process.hProcess, 99);

@@ -318,11 +318,25 @@ void reportFailedCall(const char* call, const std::string& what)
 bool startProcess(const std::string& commandLine, const char* folder, STARTUPINFOA& startup,
                   PROCESS_INFORMATION& process, DWORD flags)
 {
-    std::string command = commandLine;
     BOOL inherit = (startup.dwFlags & STARTF_USESTDHANDLES) ? TRUE : FALSE;
-    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, inherit, flags, nullptr, folder, &startup, &process))
-        return true;
-    reportFailedCall("CreateProcessA", commandLine);
+    // 64-bit Wine now and then loses a new process before it has started
+    // (before any of the program's code runs: its loader dies) and says
+    // ERROR_INTERNAL_ERROR; about once in a few thousand starts on a loaded
+    // machine. Such a start is tried again; any other failure is the test's.
+    constexpr int tries = 3;
+    for (int attempt = 1; attempt <= tries; ++attempt) {
+        std::string command = commandLine;
+        if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, inherit, flags, nullptr, folder, &startup,
+                           &process))
+            return true;
+        DWORD error = GetLastError();
+        reportFailedCall("CreateProcessA", commandLine);
+        if (error != ERROR_INTERNAL_ERROR || attempt == tries)
+            return false;
+        std::fprintf(stderr, "the new process died before it started (try %d of %d); starting it again\n", attempt,
+                     tries);
+        Sleep(50);
+    }
     return false;
 }
 

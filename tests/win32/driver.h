@@ -74,7 +74,8 @@ constexpr DWORD notRun = 0xFFFFFFFF;
 void reportFailedCall(const char* call, const std::string& what);
 
 // CreateProcessA of a command line (the program found in it) in a working
-// folder (null: this one), reporting a failure; the handles go to `process`.
+// folder (null: this one), reporting a failure, and trying again a start
+// that Wine lost before the process began; the handles go to `process`.
 bool startProcess(const std::string& commandLine, const char* folder, STARTUPINFOA& startup,
                   PROCESS_INFORMATION& process, DWORD flags = 0);
 
