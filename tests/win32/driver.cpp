@@ -319,10 +319,12 @@ bool startProcess(const std::string& commandLine, const char* folder, STARTUPINF
                   PROCESS_INFORMATION& process, DWORD flags)
 {
     BOOL inherit = (startup.dwFlags & STARTF_USESTDHANDLES) ? TRUE : FALSE;
-    // 64-bit Wine now and then loses a new process before it has started
-    // (before any of the program's code runs: its loader dies) and says
-    // ERROR_INTERNAL_ERROR; about once in a few thousand starts on a loaded
-    // machine. Such a start is tried again; any other failure is the test's.
+    // Debian's 64-bit Wine, with the address space laid out at random, now
+    // and then loses a new process before any of the program's code runs
+    // (the page of its shared user data is taken) and says
+    // ERROR_INTERNAL_ERROR. tests/with-display fixes the layout where the
+    // kernel allows it; where it does not, such a start is tried again. Any
+    // other failure is the test's.
     constexpr int tries = 3;
     for (int attempt = 1; attempt <= tries; ++attempt) {
         std::string command = commandLine;
