@@ -20,6 +20,7 @@ set(QUIZ_STUDIO_SOURCES
   tools/builder/web_page.cpp
   tools/builder/files.cpp
   tools/builder/commands.cpp
+  tools/builder/results_command.cpp
   tools/builder/command_dispatch.cpp
   tools/builder/memory_files.cpp
   tools/builder/slash_paths.cpp

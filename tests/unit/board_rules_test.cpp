@@ -164,4 +164,16 @@ TEST(BoardRules, SpreadSeesABoxJudgedOnTheWay)
     EXPECT_EQ(nextSpreadTarget(fixture.quiz, reading, 3), 0);
 }
 
+TEST(BoardRules, BoxNamesAsReportsShowThem)
+{
+    QuizFixture single(12, 1, RevealKind::None);
+    QuizFixture paired(12, 2, RevealKind::None);
+    const std::pair<int, const char*> singles[] = {{1, "1"}, {12, "12"}};
+    const std::pair<int, const char*> pairs[] = {{1, "1.1"}, {2, "1.2"}, {23, "12.1"}, {24, "12.2"}};
+    for (const auto& [rank, name] : singles)
+        EXPECT_EQ(boxName(single.quiz, rank), name) << rank;
+    for (const auto& [rank, name] : pairs)
+        EXPECT_EQ(boxName(paired.quiz, rank), name) << rank;
+}
+
 }  // namespace

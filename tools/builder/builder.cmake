@@ -14,6 +14,7 @@ set(QUIZ_BUILDER_PROGRAM_SOURCES ${QUIZ_BUILDER_SOURCES}
   tools/builder/files.cpp
   ${QUIZ_PAGE_RUNTIME}
   tools/builder/commands.cpp
+  tools/builder/results_command.cpp
   tools/builder/command_dispatch.cpp)
 
 # The page's header link when a quiz gives none: the player's default.
