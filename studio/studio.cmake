@@ -18,6 +18,8 @@ set(QUIZ_STUDIO_SOURCES
   tools/builder/resource_writer.cpp
   tools/builder/page_escaping.cpp
   tools/builder/web_page.cpp
+  tools/builder/stored_zip.cpp
+  tools/builder/scorm_package.cpp
   tools/builder/files.cpp
   tools/builder/commands.cpp
   tools/builder/results_command.cpp

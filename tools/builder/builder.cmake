@@ -11,6 +11,8 @@ set(QUIZ_BUILDER_PROGRAM_SOURCES ${QUIZ_BUILDER_SOURCES}
   tools/builder/resource_writer.cpp
   tools/builder/page_escaping.cpp
   tools/builder/web_page.cpp
+  tools/builder/stored_zip.cpp
+  tools/builder/scorm_package.cpp
   tools/builder/files.cpp
   ${QUIZ_PAGE_RUNTIME}
   tools/builder/commands.cpp

@@ -32,6 +32,12 @@ constexpr CommandForm commandForms[] = {
      "From a description every entry of a video quiz needs a \"webClip\" (MP4 or\n"
      "WebM), as browsers do not play AVI; a built video quiz has none. The page saves\n"
      "and loads the answers file of OUT.exe (OUT.txt). --strict turns warnings into errors.\n"},
+    {Command::Scorm, "scorm",
+     "Usage: quizbuild scorm QUIZ.json|QUIZ.exe -o OUT.zip [--strict]\n"
+     "Writes the quiz as a SCORM 1.2 package for a school platform (Moodle: add an\n"
+     "activity, \"Paquet SCORM\"): imsmanifest.xml and index.html, the page html\n"
+     "writes, which then gives the platform each pupil's score, answers and status.\n"
+     "--strict turns warnings into errors.\n"},
     {Command::Results, "results",
      "Usage: quizbuild results QUIZ.json|QUIZ.exe ANSWERS.txt... -o OUT.csv\n"
      "Judges pupils' answers files (saved by the quiz's player or page) as the player\n"
@@ -54,6 +60,7 @@ constexpr const char* overallUsage =
     "  extract QUIZ.exe -o DIR [--csv]\n"
     "  check QUIZ.json [--strict]\n"
     "  html QUIZ.json|QUIZ.exe -o OUT.html [--strict]\n"
+    "  scorm QUIZ.json|QUIZ.exe -o OUT.zip [--strict]\n"
     "  results QUIZ.json|QUIZ.exe ANSWERS.txt... -o OUT.csv\n"
     "  pack IN OUT\n"
     "  unpack IN OUT\n"
@@ -77,7 +84,7 @@ bool isHelp(const std::string& argument)
 bool takesOutputOption(Command command)
 {
     return command == Command::Build || command == Command::Extract || command == Command::Html
-           || command == Command::Results;
+           || command == Command::Scorm || command == Command::Results;
 }
 
 void readArguments(const std::vector<std::string>& arguments, CommandLine& line)
@@ -97,7 +104,7 @@ void readArguments(const std::vector<std::string>& arguments, CommandLine& line)
             else
                 line.player = arguments[++at];
         } else if (argument == "--strict" && (line.command == Command::Build || line.command == Command::Check
-                                           || line.command == Command::Html)) {
+                                           || line.command == Command::Html || line.command == Command::Scorm)) {
             line.strict = true;
         } else if (argument == "--csv" && line.command == Command::Extract) {
             line.csv = true;
@@ -127,6 +134,7 @@ void readArguments(const std::vector<std::string>& arguments, CommandLine& line)
     else if (takesOutputOption(line.command) && line.output.empty())
         line.error = line.command == Command::Build     ? "missing -o OUT.exe"
                      : line.command == Command::Html    ? "missing -o OUT.html"
+                     : line.command == Command::Scorm   ? "missing -o OUT.zip"
                      : line.command == Command::Results ? "missing -o OUT.csv"
                                                         : "missing -o DIR";
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-enum class Command { None, Build, Extract, Check, Html, Results, Pack, Unpack };
+enum class Command { None, Build, Extract, Check, Html, Scorm, Results, Pack, Unpack };
 
 struct CommandLine {
     Command command = Command::None;

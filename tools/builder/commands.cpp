@@ -17,7 +17,10 @@
 #include "tools/builder/quiz_resources.h"
 #include "tools/builder/resource_reader.h"
 #include "tools/builder/resource_writer.h"
+#include "tools/builder/scorm_package.h"
+#include "tools/builder/stored_zip.h"
 #include "tools/builder/web_page.h"
+#include "tools/builder/windows_1252.h"
 
 #include <cstdio>
 #include <map>
@@ -358,7 +361,7 @@ struct MadePage {
     StoredQuiz stored;
 };
 
-std::optional<MadePage> madePage(const CommandLine& line)
+std::optional<MadePage> madePage(const CommandLine& line, bool platform)
 {
     Diagnostics diagnostics;
     MadePage made;
@@ -388,7 +391,7 @@ std::optional<MadePage> madePage(const CommandLine& line)
         printLine(stderr, conflict);
         return std::nullopt;
     }
-    made.page = webPageOf(made.stored, clips, made.answersFile, diagnostics);
+    made.page = webPageOf(made.stored, clips, made.answersFile, diagnostics, platform);
     if (!passes(diagnostics, line.strict))
         return std::nullopt;
     return made;
@@ -402,17 +405,60 @@ std::string replaceWith(const std::string& path, std::span<const uint8_t> bytes)
     return problem;
 }
 
+// The quiz's title as UTF-8, for the platform's list of activities.
+std::string titleOf(const StoredQuiz& stored)
+{
+    OwnedQuiz owned;
+    Diagnostics ignored;
+    if (!loadStoredQuiz(stored, owned.quiz, ignored))
+        return "";
+    TextConversion title = windows1252ToUtf8(owned.quiz.title);
+    return title.converted ? title.text : "";
+}
+
+// Tells one quiz's package from another's on a platform: a hash of its
+// payloads, as hex.
+std::string packageIdentifier(const StoredQuiz& stored)
+{
+    uint64_t hash = 0xCBF29CE484222325;  // FNV-1a
+    for (const auto* payload : {&stored.quizPayload, &stored.codesPayload})
+        if (*payload)
+            for (uint8_t byte : **payload)
+                hash = (hash ^ byte) * 0x100000001B3;
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+    return hex;
+}
+
 }  // namespace
 
 int runHtml(const CommandLine& line)
 {
-    std::optional<MadePage> made = madePage(line);
+    std::optional<MadePage> made = madePage(line, false);
     if (!made)
         return exitBadInput;
     const std::string& page = made->page;
     if (!replaceWith(line.output, std::span(reinterpret_cast<const uint8_t*>(page.data()), page.size())).empty())
         return exitBadInput;
     std::printf("%s: %zu bytes, answers saved as %s\n", line.output.c_str(), page.size(), made->answersFile.c_str());
+    return exitSuccess;
+}
+
+int runScorm(const CommandLine& line)
+{
+    std::optional<MadePage> made = madePage(line, true);
+    if (!made)
+        return exitBadInput;
+    std::vector<uint8_t> package = scormPackageOf(titleOf(made->stored), packageIdentifier(made->stored), made->page);
+    if (package.empty()) {
+        printLine(stderr, line.output + ": " + byteSize(made->page.size()) + " of page, more than a zip holds ("
+                              + byteSize(LargestStoredZip) + " at most); not written");
+        return exitBadInput;
+    }
+    if (!replaceWith(line.output, package).empty())
+        return exitBadInput;
+    std::printf("%s: %zu bytes, SCORM 1.2 package of %s (%zu bytes)\n", line.output.c_str(), package.size(),
+                ScormPageName, made->page.size());
     return exitSuccess;
 }
 

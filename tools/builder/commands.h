@@ -13,6 +13,7 @@ int runBuild(const CommandLine& line);
 int runCheck(const CommandLine& line);
 int runExtract(const CommandLine& line);
 int runHtml(const CommandLine& line);
+int runScorm(const CommandLine& line);
 int runResults(const CommandLine& line);
 int runPack(const CommandLine& line);
 int runUnpack(const CommandLine& line);
