@@ -71,6 +71,7 @@ function toolsOf(page) {
     save: button('save', 'Enregistrer les réponses', 'save'),
     load: button('load', 'Charger des réponses', 'load'),
     fileInput,
+    bar: tools,
   };
   tools.append(page.tools.spread, page.tools.save, page.tools.load, fileInput);
   return tools;

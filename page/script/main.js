@@ -27,9 +27,13 @@ function start(core) {
   const page = pageStateOf(quiz, data, mediaUrls(data.media));
   wireKeys(page, drawPage(page));
   wireAnswersFile(page);
+  // The browser's copy first, then what the platform kept over it.
   const saved = storedAnswers(page.storageKey);
-  if (saved) restore(page, saved);
+  if (saved) quiz.restore(saved);
+  const resumed = connectPlatform(page, data.platform === true);
+  if (saved || resumed) showRestored(page);
   else judgeAll(page);
+  wirePlatform(page);
   document.body.dataset.ready = 'true';
   // Benchmarks read the time from navigation to a usable board here.
   performance.mark('quizz-ready');

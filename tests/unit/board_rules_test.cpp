@@ -176,4 +176,12 @@ TEST(BoardRules, BoxNamesAsReportsShowThem)
         EXPECT_EQ(boxName(paired.quiz, rank), name) << rank;
 }
 
+TEST(BoardRules, ScorePercentRoundsHalfUp)
+{
+    // Nothing right of nothing is 0.
+    const int percents[][3] = {{0, 3, 0}, {1, 3, 33}, {2, 3, 67}, {1, 8, 13}, {1, 200, 1}, {3, 3, 100}, {0, 0, 0}};
+    for (const auto& row : percents)
+        EXPECT_EQ(scorePercent(row[0], row[1]), row[2]) << row[0] << " of " << row[1];
+}
+
 }  // namespace
