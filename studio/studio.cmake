@@ -96,6 +96,7 @@ set(QUIZ_STUDIO_SCRIPT_PARTS
   layout.js
   preview.js
   save-files.js
+  results-view.js
   open-files.js
   drop-files.js
   draft-store.js
