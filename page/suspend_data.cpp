@@ -117,7 +117,8 @@ std::optional<std::vector<std::string>> boxTextsOfSuspendData(std::string_view t
     if (!file)
         return std::nullopt;
     std::vector<std::string> boxTexts;
-    for (const std::string& line : answerLinesOf(std::string_view(reinterpret_cast<const char*>(file->data()), file->size()))) {
+    std::string_view lines(reinterpret_cast<const char*>(file->data()), file->size());
+    for (const std::string& line : answerLinesOf(lines)) {
         char box[QuizTextSize];
         boxTextOfLine(line, box);
         boxTexts.emplace_back(box);

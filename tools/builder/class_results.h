@@ -34,8 +34,8 @@ std::string pupilNameOf(const std::string& path);
 
 // The table as a spreadsheet opens it in France: UTF-8 with its byte-order
 // mark, ";" between cells, CR LF after each row. Header "élève;score;code;"
-// and a column per box, named by boxName; a row per file; last the row "réussite" with each
-// box's share of "BRAVO" among the files that match, in whole percent.
+// and a column per box, named by boxName; a row per file; last the row
+// "réussite" with each box's share of "BRAVO" (successSharesOf).
 std::string classResultsCsv(const Quiz& quiz, const std::vector<PupilResult>& pupils);
 
 // Each box's share of "BRAVO" among the files that match, in whole percent
