@@ -47,6 +47,14 @@ const char* storedAnswerOf(const Quiz& quiz, int rank)
     return (rank - 1) % quiz.answersPerEntry == 1 ? entry->answer2 : entry->answer1;
 }
 
+std::string boxName(const Quiz& quiz, int rank)
+{
+    std::string entry = std::to_string(entryOfRank(quiz, rank));
+    if (quiz.answersPerEntry < 2)
+        return entry;
+    return entry + "." + std::to_string((rank - 1) % quiz.answersPerEntry + 1);
+}
+
 Judgement judgeBox(const Quiz& quiz, const BoardReading& reading, int rank)
 {
     char typed[QuizTextSize];

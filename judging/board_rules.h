@@ -7,6 +7,8 @@
 
 #include "quiz/quiz.h"
 
+#include <string>
+
 constexpr int MaxBoxes = MaxEntries * 2;
 
 // Where the rules read the board: what box `rank` holds, and the verdict its
@@ -29,6 +31,11 @@ struct Judgement {
 int boxCountOf(const Quiz& quiz);
 int entryOfRank(const Quiz& quiz, int rank);
 const char* storedAnswerOf(const Quiz& quiz, int rank);
+
+// A box's name where results are reported (a class's table, a school
+// platform's interactions): its entry's number, "3", and with two answers
+// per entry the answer's after a dot, "3.1" and "3.2".
+std::string boxName(const Quiz& quiz, int rank);
 
 // Box `rank` judged against its stored answer. A right box shows the entry's
 // answer picture or text once every answer of the entry is exactly right;

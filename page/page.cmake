@@ -12,7 +12,12 @@ endif()
 
 set(QUIZ_PAGE_CORE_SOURCES
   page/page_core.cpp
+  page/suspend_data.cpp
   quiz/quiz.cpp
+  quiz/lzw_state.cpp
+  quiz/lzw_decode.cpp
+  quiz/lzw_encode.cpp
+  quiz/notice_stderr.cpp
   quiz/payload.cpp
   quiz/windows_1252.cpp
   judging/verdict.cpp
@@ -21,7 +26,7 @@ set(QUIZ_PAGE_CORE_SOURCES
   judging/verdict_colour.cpp
   shell/answers_text.cpp)
 list(TRANSFORM QUIZ_PAGE_CORE_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/ OUTPUT_VARIABLE QUIZ_PAGE_CORE_PATHS)
-file(GLOB QUIZ_PAGE_CORE_HEADERS ${CMAKE_SOURCE_DIR}/quiz/*.h ${CMAKE_SOURCE_DIR}/judging/*.h
+file(GLOB QUIZ_PAGE_CORE_HEADERS ${CMAKE_SOURCE_DIR}/quiz/*.h ${CMAKE_SOURCE_DIR}/judging/*.h ${CMAKE_SOURCE_DIR}/page/*.h
      ${CMAKE_SOURCE_DIR}/shell/answers_text.h)
 
 set(QUIZ_PAGE_CORE_JS ${CMAKE_BINARY_DIR}/page/quizz_core.js)
@@ -51,6 +56,7 @@ set(QUIZ_PAGE_SCRIPT_PARTS
   header.js
   board.js
   storage.js
+  platform.js
   verdicts.js
   answers-file.js
   keys.js

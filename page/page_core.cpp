@@ -6,6 +6,7 @@
 #include "judging/reward.h"
 #include "judging/verdict.h"
 #include "judging/verdict_colour.h"
+#include "page/suspend_data.h"
 #include "quiz/payload.h"
 #include "quiz/quiz.h"
 #include "quiz/windows_1252.h"
@@ -15,7 +16,9 @@
 
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -31,6 +34,9 @@ Board board;
 std::string answersFile;
 // The last text handed out; valid until the next call that returns one.
 std::string handedOut;
+// The board's answers as a school platform keeps them between sessions;
+// coreSuspendedBoxes tells how many first boxes they hold.
+SuspendData suspended;
 
 // What the player's box holds for typed text.
 void boxTextOf(const char* utf8, char (&text)[QuizTextSize])
@@ -227,6 +233,63 @@ EMSCRIPTEN_KEEPALIVE void coreRestore(const char* bytes, int length)
     AnswersReader reader{text.data(), text.size(), 0};
     for (int rank = 1; rank <= boxCount(); ++rank)
         nextAnswer(reader, board.boxes[rank]);
+}
+
+// What a school platform is told (SCORM 1.2): the percentage of entries
+// right, whether every entry is, and for box `rank` its name, its text as
+// the platform keeps it (255 characters at most) and whether it is right.
+EMSCRIPTEN_KEEPALIVE int corePlatformScore() { return scorePercent(currentScore(), board.quiz.entryCount); }
+
+EMSCRIPTEN_KEEPALIVE int coreAllRight()
+{
+    return board.quiz.entryCount > 0 && currentScore() == board.quiz.entryCount;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* coreBoxName(int rank)
+{
+    handedOut = validRank(rank) ? boxName(board.quiz, rank) : "";
+    return handedOut.c_str();
+}
+
+// SCORM 1.2 keeps 255 characters of a response; one byte is one character here.
+constexpr std::size_t platformResponseLimit = 255;
+
+EMSCRIPTEN_KEEPALIVE const char* coreBoxResponse(int rank)
+{
+    char text[QuizTextSize] = "";
+    if (validRank(rank))
+        std::memcpy(text, board.boxes[rank], platformResponseLimit);
+    text[platformResponseLimit] = '\0';
+    return utf8Of(text);
+}
+
+EMSCRIPTEN_KEEPALIVE int coreBoxRight(int rank)
+{
+    return validRank(rank) && board.verdicts[rank] && std::strcmp(board.verdicts[rank], verdictRight) == 0;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* coreSuspendData()
+{
+    std::vector<std::string> texts;
+    for (int rank = 1; rank <= boxCount(); ++rank)
+        texts.emplace_back(board.boxes[rank]);
+    suspended = suspendDataOf(texts);
+    return suspended.text.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE int coreSuspendedBoxes() { return suspended.boxes; }
+
+// Restores the first boxes from what the platform kept, the others left as
+// they are; how many it restored, or -1 when the text is not such data.
+EMSCRIPTEN_KEEPALIVE int coreRestoreSuspended(const char* text)
+{
+    std::optional<std::vector<std::string>> texts = boxTextsOfSuspendData(text);
+    if (!texts)
+        return -1;
+    int restored = 0;
+    for (; restored < boxCount() && std::size_t(restored) < texts->size(); ++restored)
+        copyText(board.boxes[restored + 1], (*texts)[restored].c_str());
+    return restored;
 }
 
 // The verdict of two Windows-1252 texts, for checking the core against the

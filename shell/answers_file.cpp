@@ -11,9 +11,6 @@
 
 namespace {
 
-// Hand-edited files may be large; nothing past this is read.
-constexpr DWORD largestAnswersFile = 16 * 1024 * 1024;
-
 // What the file held at start-up, line by line, and what each box was given
 // from it; and whether a file was there that could not be opened (a backup
 // or sync tool holding it), which closing then leaves alone.
@@ -38,8 +35,8 @@ FileState readAnswerLines(const char* name, std::vector<std::string>& lines)
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileState::Absent : FileState::Held;
     }
     DWORD size = GetFileSize(file.handle, nullptr);
-    if (size == INVALID_FILE_SIZE || size > largestAnswersFile)
-        size = largestAnswersFile;
+    if (size == INVALID_FILE_SIZE || size > LargestAnswersFile)
+        size = static_cast<DWORD>(LargestAnswersFile);
     std::string bytes(size, '\0');
     DWORD read = 0;
     if (size && !ReadFile(file.handle, bytes.data(), size, &read, nullptr))

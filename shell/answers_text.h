@@ -9,6 +9,9 @@
 #include <string_view>
 #include <vector>
 
+// Hand-edited files may be large; nothing past this is read.
+constexpr std::size_t LargestAnswersFile = 16 * 1024 * 1024;
+
 // The executable's file name with its last three characters replaced by
 // "txt" (Quiz.exe gives Quiz.txt); the directory is dropped.
 void answersFileNameFrom(const char* executablePath, char (&name)[QuizTextSize]);

@@ -42,16 +42,20 @@ Module['fileBytes'] = function (path) {
 
 Module['clearFiles'] = function () { _studioClearFiles(); };
 
-// { exitCode, stdout, stderr (bytes), written: { path: bytes } }
-Module['run'] = function (args) {
+// The arguments, each ended by a NUL, in the module's heap for `use`.
+function withArguments(args, use) {
   var encoded = args.map(function (arg) { return new TextEncoder().encode(arg); });
   var size = encoded.reduce(function (sum, arg) { return sum + arg.length + 1; }, 0);
   var pointer = _malloc(size);
   var at = pointer;
   encoded.forEach(function (arg) { HEAPU8.set(arg, at); HEAPU8[at + arg.length] = 0; at += arg.length + 1; });
+  try { return use(pointer); } finally { _free(pointer); }
+}
+
+// { exitCode, stdout, stderr (bytes), written: { path: bytes } }
+Module['run'] = function (args) {
   Module['capturedStreams'] = { 1: [], 2: [] };
-  var exitCode = _studioRun(pointer, args.length);
-  _free(pointer);
+  var exitCode = withArguments(args, function (pointer) { return _studioRun(pointer, args.length); });
   var written = {};
   for (var n = 0; n < _studioWrittenCount(); n++) {
     var path = UTF8ToString(_studioWrittenPath(n));
@@ -76,4 +80,12 @@ Module['trialVerdict'] = function (answer, typed) {
   return withString(answer, function (stored) {
     return withString(typed, function (box) { return UTF8ToString(_studioTrialVerdict(stored, box)); });
   });
+};
+
+// The table a `results` command line makes, as the studio shows it (see
+// studioResultsTable), or null with the command's messages as `stderr`.
+Module['resultsTable'] = function (args) {
+  Module['capturedStreams'] = { 1: [], 2: [] };
+  var json = withArguments(args, function (pointer) { return UTF8ToString(_studioResultsTable(pointer, args.length)); });
+  return { table: json ? JSON.parse(json) : null, stderr: joinedBytes(Module['capturedStreams'][2]) };
 };

@@ -9,10 +9,12 @@
 #include "quiz/quiz.h"
 #include "quiz/windows_1252.h"
 #include "tools/builder/command_dispatch.h"
+#include "tools/builder/commands.h"
 #include "tools/builder/memory_files.h"
 #include "tools/builder/windows_1252.h"
 
 #include <emscripten/emscripten.h>
+#include <nlohmann/json.hpp>
 
 #include <cstdint>
 #include <cstdio>
@@ -26,6 +28,39 @@ namespace {
 std::vector<std::string> lastWritten;
 // The last verdict handed out, valid until the next one.
 std::string lastVerdict;
+// The last class table handed out, valid until the next one.
+std::string lastTable;
+
+std::vector<std::string> argumentsOf(const char* arguments, int count)
+{
+    std::vector<std::string> line;
+    for (int n = 0; n < count; ++n) {  // bounded by count
+        line.emplace_back(arguments);
+        arguments += line.back().size() + 1;
+    }
+    return line;
+}
+
+// A box's Windows-1252 text as UTF-8; the five unassigned bytes, which no
+// box can hold from the keyboard, as the control characters of the same number.
+std::string utf8OfBox(const std::string& text)
+{
+    std::string utf8;
+    for (char byte : text) {
+        char32_t codePoint = codePointOfWindows1252(static_cast<uint8_t>(byte));
+        appendUtf8(utf8, codePoint == NoCodePoint ? static_cast<uint8_t>(byte) : codePoint);
+    }
+    return utf8;
+}
+
+nlohmann::json pupilJson(const PupilResult& pupil, std::size_t boxCount)
+{
+    nlohmann::json boxes = nlohmann::json::array();
+    for (std::size_t at = 0; at < pupil.verdicts.size(); ++at)
+        boxes.push_back({{"typed", utf8OfBox(pupil.typed[at])}, {"verdict", utf8OfBox(pupil.verdicts[at])}});
+    return {{"pupil", pupil.pupil}, {"matches", pupil.matches}, {"score", pupil.score}, {"code", utf8OfBox(pupil.code)},
+            {"boxes", boxes}, {"note", pupil.matches ? "" : otherQuizNote(pupil.lineCount, int(boxCount))}};
+}
 
 }  // namespace
 
@@ -54,11 +89,7 @@ EMSCRIPTEN_KEEPALIVE const uint8_t* studioFileBytes(const char* path, std::size_
 // line gives them after the program's name. Returns the exit code.
 EMSCRIPTEN_KEEPALIVE int studioRun(const char* arguments, int count)
 {
-    std::vector<std::string> line;
-    for (int n = 0; n < count; ++n) {  // bounded by count
-        line.emplace_back(arguments);
-        arguments += line.back().size() + 1;
-    }
+    std::vector<std::string> line = argumentsOf(arguments, count);
     takeWrittenMemoryFiles();
     CommandLine parsed = parseCommandLine(line);
     std::optional<int> code = exitBeforeRunning(parsed);
@@ -77,6 +108,28 @@ EMSCRIPTEN_KEEPALIVE int studioWrittenCount()
 EMSCRIPTEN_KEEPALIVE const char* studioWrittenPath(int index)
 {
     return lastWritten.at(std::size_t(index)).c_str();
+}
+
+// What the studio's results view shows of a `results` command line, as JSON:
+// {"boxes": [names], "pupils": [{"pupil", "matches", "score", "code",
+// "boxes": [{"typed", "verdict"}], "note"}], "shares": [per box]}, judged
+// and worded by the command's own code; "" when the command would fail
+// (its messages on stderr).
+EMSCRIPTEN_KEEPALIVE const char* studioResultsTable(const char* arguments, int count)
+{
+    CommandLine parsed = parseCommandLine(argumentsOf(arguments, count));
+    std::optional<ClassTable> table = parsed.error.empty() ? classTableOf(parsed) : std::nullopt;
+    std::fflush(stderr);
+    lastTable.clear();
+    if (table) {
+        nlohmann::json pupils = nlohmann::json::array();
+        for (const PupilResult& pupil : table->pupils)
+            pupils.push_back(pupilJson(pupil, table->boxNames.size()));
+        lastTable = nlohmann::json{{"boxes", table->boxNames}, {"pupils", pupils},
+                                   {"shares", successSharesOf(table->pupils, int(table->boxNames.size()))}}
+                        .dump();
+    }
+    return lastTable.c_str();
 }
 
 // The bytes a UTF-8 text takes in Windows-1252, as the builder stores it;

@@ -18,8 +18,11 @@ set(QUIZ_STUDIO_SOURCES
   tools/builder/resource_writer.cpp
   tools/builder/page_escaping.cpp
   tools/builder/web_page.cpp
+  tools/builder/stored_zip.cpp
+  tools/builder/scorm_package.cpp
   tools/builder/files.cpp
   tools/builder/commands.cpp
+  tools/builder/results_command.cpp
   tools/builder/command_dispatch.cpp
   tools/builder/memory_files.cpp
   tools/builder/slash_paths.cpp
@@ -93,6 +96,7 @@ set(QUIZ_STUDIO_SCRIPT_PARTS
   layout.js
   preview.js
   save-files.js
+  results-view.js
   open-files.js
   drop-files.js
   draft-store.js

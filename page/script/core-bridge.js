@@ -50,6 +50,14 @@ function coreCalls(core) {
       return core.HEAPU8.slice(at, at + core._coreAnswersFileLength());
     },
     restore: (bytes) => withBytes(bytes, (at, length) => core._coreRestore(at, length)),
+    platformScore: () => core._corePlatformScore(),
+    allRight: () => core._coreAllRight() === 1,
+    boxName: (rank) => text(core._coreBoxName(rank)),
+    boxResponse: (rank) => text(core._coreBoxResponse(rank)),
+    boxRight: (rank) => core._coreBoxRight(rank) === 1,
+    suspendData: () => text(core._coreSuspendData()),
+    suspendedBoxes: () => core._coreSuspendedBoxes(),
+    restoreSuspended: (kept) => withText(kept, (at) => core._coreRestoreSuspended(at)),
     verdictOf: (stored, typed) =>
       withBytes(stored, (s) => withBytes(typed, (t) => text(core._coreVerdictOf(s, t)))),
   };

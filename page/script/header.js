@@ -71,9 +71,25 @@ function toolsOf(page) {
     save: button('save', 'Enregistrer les réponses', 'save'),
     load: button('load', 'Charger des réponses', 'load'),
     fileInput,
+    bar: tools,
   };
-  tools.append(page.tools.spread, page.tools.save, page.tools.load, fileInput);
+  tools.append(page.tools.spread, page.tools.save, pupilNameForm(page), page.tools.load, fileInput);
   return tools;
+}
+
+// Asked once, when the answers are first saved: the file carries the name.
+function pupilNameForm(page) {
+  const form = element('span', 'pupil-form');
+  form.hidden = true;
+  const label = element('label', 'pupil-label', 'Ton prénom : ');
+  label.htmlFor = 'pupil-name';
+  const input = element('input', 'pupil-name');
+  input.id = 'pupil-name';
+  input.autocomplete = 'given-name';
+  input.maxLength = 60;
+  Object.assign(page.tools, { nameForm: form, nameInput: input, nameOk: button('pupil-ok', 'Enregistrer', 'pupil-name-ok') });
+  form.append(label, input, page.tools.nameOk);
+  return form;
 }
 
 const footerOf = () => element('footer', 'version', versionText);

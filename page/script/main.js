@@ -28,9 +28,13 @@ function start(core) {
   const board = drawPage(page);
   wireKeys(page, board);
   wireAnswersFile(page);
+  // The browser's copy first, then what the platform kept over it.
   const saved = storedAnswers(page.storageKey);
-  if (saved) restore(page, saved);
+  if (saved) quiz.restore(saved);
+  const resumed = connectPlatform(page, data.platform === true);
+  if (saved || resumed) showRestored(page);
   else judgeAll(page);
+  wirePlatform(page);
   document.body.dataset.ready = 'true';
   watchMedia(page, [...board.children]);
   // Benchmarks read the time from navigation to a usable board here.

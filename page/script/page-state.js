@@ -39,6 +39,9 @@ function pageStateOf(quiz, data, media) {
     announce: null,
     // The box the spread button spreads from.
     lastBox: null,
+    // The school platform's connection (platform.js), when the page runs in one.
+    platform: null,
+    platformNote: null,
   };
 }
 

@@ -43,6 +43,7 @@ function judge(page, rank) {
   passBoxes(page, first, first + page.perEntry - 1);
   showJudged(page, rank);
   showScore(page);
+  reportToPlatform(page, [rank]);
 }
 
 // The box as a screen reader names it: its entry, and which answer when
@@ -79,19 +80,28 @@ function spread(page, rank) {
   const text = page.boxOf[rank].value;
   passBoxes(page, 1, page.boxes);
   page.quiz.spread(rank);
+  const reached = [];
   for (let other = 1; other <= page.boxes; ++other) {
     if (!page.quiz.spreadReached(other)) continue;
     page.boxOf[other].value = text;
     showJudged(page, other);
+    reached.push(other);
   }
   showScore(page);
+  reportToPlatform(page, reached);
   keep(page);
   page.announce.textContent = scoreAnnounced(page);
+}
+
+// Fills the boxes with what the core holds, and judges them all.
+function showRestored(page) {
+  for (let rank = 1; rank <= page.boxes; ++rank) page.boxOf[rank].value = page.quiz.boxText(rank);
+  judgeAll(page);
 }
 
 // Fills the boxes from an answers file, as the core read it.
 function restore(page, bytes) {
   page.quiz.restore(bytes);
-  for (let rank = 1; rank <= page.boxes; ++rank) page.boxOf[rank].value = page.quiz.boxText(rank);
-  judgeAll(page);
+  showRestored(page);
+  reportToPlatform(page, []);
 }

@@ -5,6 +5,7 @@ function toolBar() {
     quizKinds.map((kind) => el('option', { value: kind, text: kindNames[kind] })));
   const openInput = el('input', { type: 'file', id: 'open-file', multiple: true, dataset: { action: 'open' }, className: 'visually-hidden', onchange: (event) => openPicked(event.target) });
   const folderInput = el('input', { type: 'file', id: 'open-folder', webkitdirectory: true, dataset: { action: 'open-folder' }, className: 'visually-hidden', onchange: (event) => openPicked(event.target) });
+  const resultsInput = el('input', { type: 'file', id: 'open-results', multiple: true, accept: '.txt,text/plain', dataset: { action: 'open-results' }, className: 'visually-hidden', onchange: (event) => openResults(event.target) });
   return el('header', { className: 'tools', role: 'toolbar', 'aria-label': 'Actions' },
     el('h1', { text: 'Quizz Studio' }),
     el('span', { className: 'group' }, kinds, actionButton('new', 'Nouveau quiz', () => beginNewQuiz(kinds.value))),
@@ -15,7 +16,10 @@ function toolBar() {
       actionButton('save-description', 'Enregistrer (.zip)', saveDescription),
       actionButton('save-json', 'Enregistrer le JSON seul', saveJson),
       actionButton('save-program', 'Programme (.exe)', saveProgram),
-      actionButton('save-page', 'Page web (.html)', savePage)),
+      actionButton('save-page', 'Page web (.html)', savePage),
+      actionButton('save-scorm', 'Paquet SCORM (.zip)', saveScorm)),
+    el('span', { className: 'group' },
+      resultsInput, el('label', { for: 'open-results', className: 'button' }, 'Résultats…')),
     el('span', { className: 'group' },
       actionButton('undo', 'Annuler', undo, { title: 'Ctrl+Z' }),
       actionButton('redo', 'Rétablir', redo, { title: 'Ctrl+Y' }),
@@ -50,6 +54,7 @@ function buildLayout() {
         el('section', { className: 'problems', 'aria-labelledby': 'problem-count' },
           el('h2', { id: 'problem-count' }), el('ul', { id: 'problem-list' }), el('p', { id: 'check-summary', className: 'hint' })),
         entriesSection(),
+        resultsSection(),
         el('section', { id: 'entry-form', className: 'entry-form', 'aria-label': 'Entrée choisie' })),
       el('section', { className: 'preview', id: 'preview-pane', 'aria-label': 'Aperçu' },
         el('p', { id: 'preview-state', className: 'hint' }),

@@ -77,3 +77,9 @@ function savePage() {
   const output = fileStem() + '.html';
   exportWith(['html', descriptionName, '-o', output], output, 'text/html');
 }
+
+// The package a school platform takes: named apart from the description's zip.
+function saveScorm() {
+  const output = fileStem() + '-scorm.zip';
+  exportWith(['scorm', descriptionName, '-o', output], output, 'application/zip');
+}

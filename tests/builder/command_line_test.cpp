@@ -61,4 +61,32 @@ TEST(CommandLine, EveryCommandAndItsUsageProblems)
     }
 }
 
+TEST(CommandLine, ResultsTakesTheQuizThenEveryAnswersFile)
+{
+    struct Row {
+        std::vector<std::string> arguments;
+        std::string input;
+        std::vector<std::string> answers;
+        std::string output, error;
+    };
+    const Row rows[] = {
+        {{"results", "q.json", "a.txt", "b.txt", "-o", "c.csv"}, "q.json", {"a.txt", "b.txt"}, "c.csv", ""},
+        {{"results", "-o", "c.csv", "q.exe", "a.txt"}, "q.exe", {"a.txt"}, "c.csv", ""},
+        {{"results", "q.json", "-o", "c.csv"}, "", {}, "", "missing answers files"},
+        {{"results", "-o", "c.csv"}, "", {}, "", "missing file name"},
+        {{"results", "q.json", "a.txt"}, "q.json", {"a.txt"}, "", "missing -o OUT.csv"},
+        {{"results", "q.json", "a.txt", "-o", "c.csv", "--strict"}, "", {}, "", "unknown option --strict"},
+    };
+    for (const Row& row : rows) {
+        CommandLine line = parseCommandLine(row.arguments);
+        EXPECT_EQ(line.command, Command::Results) << row.arguments.size();
+        EXPECT_EQ(line.error, row.error) << row.arguments.size();
+        if (row.error.empty()) {
+            EXPECT_EQ(line.input, row.input);
+            EXPECT_EQ(line.answers, row.answers);
+            EXPECT_EQ(line.output, row.output);
+        }
+    }
+}
+
 }  // namespace

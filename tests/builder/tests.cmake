@@ -23,7 +23,9 @@ else()
     tests/builder/pe_resource_update_test.cpp
     tests/builder/player_image_test.cpp
     tests/builder/csv_entries_test.cpp
-    tests/builder/author_mistakes_test.cpp)
+    tests/builder/author_mistakes_test.cpp
+    tests/builder/class_results_test.cpp
+    tests/builder/scorm_package_test.cpp)
 
   target_include_directories(builder_unit_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(builder_unit_tests PRIVATE quizbuildcore_checked GTest::gtest GTest::gtest_main)

@@ -127,11 +127,21 @@ const bad = [
   ['a usage error', {}, ['build', 'x.json'], /^quizbuild: missing -o OUT\.exe\. Try 'quizbuild build --help'\.$/m],
 ];
 
+// A class's answers files: one of twenty lines in Windows-1252 with a
+// pupil's name in it, one of the example's ten lines, one in UTF-16.
+const capitalAnswers = ['Paris', 'rome', '', 'Lisbone', 'Berlin', ...Array(15).fill('Ath\u00e8nes')];
+const classFiles = {
+  'classe/L\u00e9a.txt': Buffer.from(capitalAnswers.map((text) => (text || '*') + '\r\n').join(''), 'latin1'),
+  'classe/Tom.txt': fs.readFileSync(path.join(examples, 'capitales-answers.txt')),
+  'classe/Zo\u00e9.txt': Buffer.concat([Buffer.from([0xff, 0xfe]), Buffer.from(capitalAnswers.join('\r\n'), 'utf16le')]),
+};
+const classNames = Object.keys(classFiles);
+
 test('the WebAssembly builder does what quizbuild does', async (t) => {
   const module = await quizzBuilder();
   for (const [name, files, description] of good) {
     await t.test(name, () => {
-      const results = runBoth(module, { ...files, 'quizz.exe': playerBytes }, [
+      const results = runBoth(module, { ...files, ...classFiles, 'quizz.exe': playerBytes }, [
         ['check', description],
         ['build', description, '-o', 'built.exe', '--player', 'quizz.exe'],
         ['html', description, '-o', 'page.html'],
@@ -141,6 +151,9 @@ test('the WebAssembly builder does what quizbuild does', async (t) => {
         ['html', 'built.exe', '-o', 'program.html'],
         ['pack', description, 'packed.bin'],
         ['unpack', 'packed.bin', 'unpacked.json'],
+        ['scorm', description, '-o', 'package.zip'],
+        ['results', description, ...classNames, '-o', 'classe.csv'],
+        ['results', 'built.exe', ...classNames, '-o', 'classe-program.csv'],
       ]);
       results.forEach(assertSame);
       for (const { native } of results)
@@ -226,4 +239,26 @@ test('the editor\'s checks are the builder\'s and the player\'s', async (t) => {
     for (const [stored, typed, verdict] of pairs)
       assert.equal(module.trialVerdict(stored, typed), verdict, `${JSON.stringify(stored)} / ${JSON.stringify(typed)}`);
   });
+});
+
+// The studio's results view shows what the command wrote: the same
+// verdicts, scores, codes and shares as the CSV, with the typed texts.
+test('the results table is the CSV quizbuild writes, with what was typed', async () => {
+  const module = await quizzBuilder();
+  const args = ['results', 'capitales.json', ...classNames, '-o', 'classe.csv'];
+  const [result] = runBoth(module, { ...example('capitales.json'), ...classFiles }, [args]);
+  assertSame(result);
+  const { table } = module.resultsTable(args);
+  const rows = result.native.written['classe.csv'].toString('utf8').replace(/^\ufeff/, '').split('\r\n');
+  assert.equal(rows[0], ['\u00e9l\u00e8ve', 'score', 'code', ...table.boxes].join(';'));
+  const shown = table.pupils.map((pupil) => (pupil.matches
+    ? [pupil.pupil, pupil.score, pupil.code, ...pupil.boxes.map((box) => box.verdict)]
+    : [pupil.pupil, pupil.note, '', ...table.boxes.map(() => '')]).join(';'));
+  assert.deepEqual(shown, rows.slice(1, 1 + classNames.length));
+  assert.equal(rows[1 + classNames.length], ['r\u00e9ussite', '', '', ...table.shares].join(';'));
+  assert.deepEqual(table.pupils.map((pupil) => [pupil.pupil, pupil.matches, pupil.score]),
+    [['L\u00e9a', true, 4], ['Tom', false, 0], ['Zo\u00e9', true, 4]]);
+  assert.deepEqual(table.pupils[0].boxes.slice(0, 4), [
+    { typed: 'Paris', verdict: 'BRAVO' }, { typed: 'rome', verdict: 'BRAVO' },
+    { typed: '', verdict: '?' }, { typed: 'Lisbone', verdict: 'Quasiment' }]);
 });

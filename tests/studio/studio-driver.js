@@ -123,7 +123,10 @@ function buildNative(folder, json, stem) {
   assert.equal(built.status, 0, built.stderr);
   const page = quizbuild(['html', json, '-o', stem + '.html'], folder);
   assert.equal(page.status, 0, page.stderr);
-  return { exe: fs.readFileSync(path.join(folder, stem + '.exe')), html: fs.readFileSync(path.join(folder, stem + '.html')) };
+  const scorm = quizbuild(['scorm', json, '-o', stem + '-scorm.zip'], folder);
+  assert.equal(scorm.status, 0, scorm.stderr);
+  return { exe: fs.readFileSync(path.join(folder, stem + '.exe')), html: fs.readFileSync(path.join(folder, stem + '.html')),
+    scorm: fs.readFileSync(path.join(folder, stem + '-scorm.zip')) };
 }
 
 function checkLines(folder, json = 'quiz.json') {

@@ -33,11 +33,13 @@ async function savedAndRebuilt(name) {
   assert.equal(zip.name, name + '.zip');
   const exe = await drive.save(page, 'save-program');
   const html = await drive.save(page, 'save-page');
-  assert.deepEqual([exe.name, html.name], [name + '.exe', name + '.html']);
+  const scorm = await drive.save(page, 'save-scorm');
+  assert.deepEqual([exe.name, html.name, scorm.name], [name + '.exe', name + '.html', name + '-scorm.zip']);
   const unpacked = drive.unzip(zip.bytes, path.join(folder, 'saved', name));
   const native = drive.buildNative(unpacked, 'quiz.json', name);
   assert.ok(native.exe.equals(exe.bytes), name + '.exe differs from quizbuild build');
   assert.ok(native.html.equals(html.bytes), name + '.html differs from quizbuild html');
+  assert.ok(native.scorm.equals(scorm.bytes), name + '-scorm.zip differs from quizbuild scorm');
   return { zip, exe: exe.bytes, description: JSON.parse(fs.readFileSync(path.join(unpacked, 'quiz.json'), 'utf8')), folder: unpacked };
 }
 
@@ -436,4 +438,39 @@ test('the studio with a quiz open and its problems shown breaks no WCAG 2.1 A or
   } finally {
     await audited.close();
   }
+});
+
+// A class's answers files, picked together: the table shows the verdicts
+// and typed texts, sorts by pupil and by score, lists another quiz's file
+// as such, and exports the very CSV quizbuild results writes.
+test('a class\'s answers files come back as a table and the CSV quizbuild writes', async () => {
+  const dir = web.freshFolder(path.join('studio', 'results'));
+  const capitals = ['Paris', 'Rome', 'Madrid', 'Lisbonne', 'Berlin'];
+  const files = {
+    'Zoé.txt': Buffer.from(capitals.concat(Array(15).fill('*')).join('\r\n') + '\r\n', 'latin1'),
+    'Léa.txt': Buffer.from(['paris', 'Rmoe'].concat(Array(18).fill('*')).join('\r\n') + '\r\n', 'latin1'),
+    'Tom.txt': fs.readFileSync(path.join(examples, 'capitales-answers.txt')),
+  };
+  for (const [name, bytes] of Object.entries(files)) fs.writeFileSync(path.join(dir, name), bytes);
+  fs.copyFileSync(path.join(examples, 'capitales.json'), path.join(dir, 'capitales.json'));
+  await drive.openFiles(page, [path.join(examples, 'capitales.json')]);
+  await page.evaluate(() => document.getElementById('notice').replaceChildren());
+  await page.setInputFiles('input[data-action="open-results"]', Object.keys(files).map((name) => path.join(dir, name)));
+  await drive.until(page, () => !document.getElementById('results').hidden, undefined, 'the results');
+  const rows = () => page.$$eval('#results-table tbody tr', (trs) => trs.map((tr) => [...tr.children].slice(0, 5).map((cell) => cell.textContent)));
+  assert.deepEqual(await rows(), [
+    ['Léa', '1', 'K7Q2', 'BRAVO paris', 'Anagramme Rmoe'],
+    ['Tom', 'autre quiz : 10 lignes pour 20 cases'],
+    ['Zoé', '5', 'T8NB', 'BRAVO Paris', 'BRAVO Rome'],
+  ]);
+  await page.click('[data-action=sort-score]');
+  assert.deepEqual((await rows()).map((row) => row[0]), ['Léa', 'Zoé', 'Tom']);
+  await page.click('[data-action=sort-score]');
+  assert.deepEqual((await rows()).map((row) => row[0]), ['Tom', 'Zoé', 'Léa']);
+  assert.deepEqual(await page.$$eval('#results-table tfoot td', (tds) => tds.slice(2, 5).map((td) => td.textContent)), ['100 %', '50 %', '50 %']);
+  const csv = await drive.save(page, 'save-results');
+  const native = drive.quizbuild(['results', 'capitales.json', ...Object.keys(files), '-o', 'classe.csv'], dir);
+  assert.equal(native.status, 0, native.stderr);
+  assert.equal(csv.name, 'classe.csv');
+  assert.ok(csv.bytes.equals(fs.readFileSync(path.join(dir, 'classe.csv'))), 'classe.csv differs from quizbuild results');
 });

@@ -164,4 +164,24 @@ TEST(BoardRules, SpreadSeesABoxJudgedOnTheWay)
     EXPECT_EQ(nextSpreadTarget(fixture.quiz, reading, 3), 0);
 }
 
+TEST(BoardRules, BoxNamesAsReportsShowThem)
+{
+    QuizFixture single(12, 1, RevealKind::None);
+    QuizFixture paired(12, 2, RevealKind::None);
+    const std::pair<int, const char*> singles[] = {{1, "1"}, {12, "12"}};
+    const std::pair<int, const char*> pairs[] = {{1, "1.1"}, {2, "1.2"}, {23, "12.1"}, {24, "12.2"}};
+    for (const auto& [rank, name] : singles)
+        EXPECT_EQ(boxName(single.quiz, rank), name) << rank;
+    for (const auto& [rank, name] : pairs)
+        EXPECT_EQ(boxName(paired.quiz, rank), name) << rank;
+}
+
+TEST(BoardRules, ScorePercentRoundsHalfUp)
+{
+    // Nothing right of nothing is 0.
+    const int percents[][3] = {{0, 3, 0}, {1, 3, 33}, {2, 3, 67}, {1, 8, 13}, {1, 200, 1}, {3, 3, 100}, {0, 0, 0}};
+    for (const auto& row : percents)
+        EXPECT_EQ(scorePercent(row[0], row[1]), row[2]) << row[0] << " of " << row[1];
+}
+
 }  // namespace

@@ -10,7 +10,9 @@ set(QUIZ_UNIT_TEST_SOURCES
   tests/unit/answers_text_test.cpp
   tests/unit/picture_size_test.cpp
   tests/unit/picture_resample_test.cpp
-  tests/unit/image_bounds_test.cpp)
+  tests/unit/image_bounds_test.cpp
+  tests/unit/suspend_data_test.cpp
+  page/suspend_data.cpp)
 
 add_executable(core_tests ${QUIZ_UNIT_TEST_SOURCES})
 target_include_directories(core_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})

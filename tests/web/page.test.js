@@ -99,11 +99,20 @@ test('answers are kept over a reload, saved as the player writes them and loaded
   assert.equal(await page.textContent('#verdict-3'), 'Quasiment');
   assert.equal(await page.textContent('#score'), ' 1 / 10');
 
-  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#save')]);
-  assert.equal(download.suggestedFilename(), 'inventeurs.txt');
+  // The first save asks for the pupil's first name, kept for the file's name
+  // without what a Windows file name cannot hold; the bytes are the player's.
+  await page.click('#save');
+  assert.equal(await page.isVisible('#pupil-name'), true);
+  await page.fill('#pupil-name', ' Lé/a: ');
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#pupil-name-ok')]);
+  assert.equal(download.suggestedFilename(), 'inventeurs - Léa.txt');
+  assert.equal(await page.isVisible('#pupil-name'), false);
   const saved = fs.readFileSync(await download.path());
   const boxes = restored.map((text) => web.hexOf(web.boxBytes(text))).join('\n') + '\n';
   assert.equal(saved.toString('hex'), web.reference(['answers'], boxes).trim());
+  const [again] = await Promise.all([page.waitForEvent('download'), page.click('#save')]);
+  assert.equal(again.suggestedFilename(), 'inventeurs - Léa.txt');
+  assert.ok(fs.readFileSync(await again.path()).equals(saved));
 
   // Files as a text editor may have saved them: the boxes come out as the player reads them.
   const files = [

@@ -11,9 +11,12 @@ set(QUIZ_BUILDER_PROGRAM_SOURCES ${QUIZ_BUILDER_SOURCES}
   tools/builder/resource_writer.cpp
   tools/builder/page_escaping.cpp
   tools/builder/web_page.cpp
+  tools/builder/stored_zip.cpp
+  tools/builder/scorm_package.cpp
   tools/builder/files.cpp
   ${QUIZ_PAGE_RUNTIME}
   tools/builder/commands.cpp
+  tools/builder/results_command.cpp
   tools/builder/command_dispatch.cpp)
 
 # The page's header link when a quiz gives none: the player's default.

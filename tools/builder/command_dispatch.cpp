@@ -16,6 +16,8 @@ int dispatch(const CommandLine& line)
     case Command::Check: return runCheck(line);
     case Command::Extract: return runExtract(line);
     case Command::Html: return runHtml(line);
+    case Command::Scorm: return runScorm(line);
+    case Command::Results: return runResults(line);
     case Command::Pack: return runPack(line);
     case Command::Unpack: return runUnpack(line);
     case Command::None: break;

@@ -32,6 +32,19 @@ constexpr CommandForm commandForms[] = {
      "From a description every entry of a video quiz needs a \"webClip\" (MP4 or\n"
      "WebM), as browsers do not play AVI; a built video quiz has none. The page saves\n"
      "and loads the answers file of OUT.exe (OUT.txt). --strict turns warnings into errors.\n"},
+    {Command::Scorm, "scorm",
+     "Usage: quizbuild scorm QUIZ.json|QUIZ.exe -o OUT.zip [--strict]\n"
+     "Writes the quiz as a SCORM 1.2 package for a school platform (Moodle: add an\n"
+     "activity, \"Paquet SCORM\"): imsmanifest.xml and index.html, the page html\n"
+     "writes, which then gives the platform each pupil's score, answers and status.\n"
+     "--strict turns warnings into errors.\n"},
+    {Command::Results, "results",
+     "Usage: quizbuild results QUIZ.json|QUIZ.exe ANSWERS.txt... -o OUT.csv\n"
+     "Judges pupils' answers files (saved by the quiz's player or page) as the player\n"
+     "does and writes OUT.csv, a table for a spreadsheet (UTF-8, \";\"-separated): a\n"
+     "row per file, named for the file, with its score, its code and every box's\n"
+     "verdict, then each box's share of right answers. A file whose line count is\n"
+     "not the quiz's box count is listed as another quiz's, unjudged.\n"},
     {Command::Pack, "pack",
      "Usage: quizbuild pack IN OUT\n"
      "Packs the bytes of IN with the quiz codec into OUT (at most 65536 bytes in).\n"},
@@ -47,6 +60,8 @@ constexpr const char* overallUsage =
     "  extract QUIZ.exe -o DIR [--csv]\n"
     "  check QUIZ.json [--strict]\n"
     "  html QUIZ.json|QUIZ.exe -o OUT.html [--strict]\n"
+    "  scorm QUIZ.json|QUIZ.exe -o OUT.zip [--strict]\n"
+    "  results QUIZ.json|QUIZ.exe ANSWERS.txt... -o OUT.csv\n"
     "  pack IN OUT\n"
     "  unpack IN OUT\n"
     "'quizbuild COMMAND --help' tells more. Exit codes: 0 done, 1 invalid input,\n"
@@ -68,7 +83,8 @@ bool isHelp(const std::string& argument)
 // Options that take a value, per command.
 bool takesOutputOption(Command command)
 {
-    return command == Command::Build || command == Command::Extract || command == Command::Html;
+    return command == Command::Build || command == Command::Extract || command == Command::Html
+           || command == Command::Scorm || command == Command::Results;
 }
 
 void readArguments(const std::vector<std::string>& arguments, CommandLine& line)
@@ -88,7 +104,7 @@ void readArguments(const std::vector<std::string>& arguments, CommandLine& line)
             else
                 line.player = arguments[++at];
         } else if (argument == "--strict" && (line.command == Command::Build || line.command == Command::Check
-                                           || line.command == Command::Html)) {
+                                           || line.command == Command::Html || line.command == Command::Scorm)) {
             line.strict = true;
         } else if (argument == "--csv" && line.command == Command::Extract) {
             line.csv = true;
@@ -101,6 +117,13 @@ void readArguments(const std::vector<std::string>& arguments, CommandLine& line)
     if (!line.error.empty())
         return;
     std::size_t wanted = line.command == Command::Pack || line.command == Command::Unpack ? 2 : 1;
+    if (line.command == Command::Results && files.size() > 1) {
+        line.answers.assign(files.begin() + 1, files.end());
+        files.resize(1);
+    } else if (line.command == Command::Results) {
+        line.error = files.empty() ? "missing file name" : "missing answers files";
+        return;
+    }
     if (files.size() != wanted) {
         line.error = files.size() < wanted ? "missing file name" : "too many file names";
         return;
@@ -109,9 +132,11 @@ void readArguments(const std::vector<std::string>& arguments, CommandLine& line)
     if (wanted == 2)
         line.output = files[1];
     else if (takesOutputOption(line.command) && line.output.empty())
-        line.error = line.command == Command::Build  ? "missing -o OUT.exe"
-                     : line.command == Command::Html ? "missing -o OUT.html"
-                                                     : "missing -o DIR";
+        line.error = line.command == Command::Build     ? "missing -o OUT.exe"
+                     : line.command == Command::Html    ? "missing -o OUT.html"
+                     : line.command == Command::Scorm   ? "missing -o OUT.zip"
+                     : line.command == Command::Results ? "missing -o OUT.csv"
+                                                        : "missing -o DIR";
 }
 
 }  // namespace

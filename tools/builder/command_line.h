@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-enum class Command { None, Build, Extract, Check, Html, Pack, Unpack };
+enum class Command { None, Build, Extract, Check, Html, Scorm, Results, Pack, Unpack };
 
 struct CommandLine {
     Command command = Command::None;
@@ -13,6 +13,7 @@ struct CommandLine {
     bool strict = false;
     bool csv = false;    // extract: the entries into a CSV file for spreadsheets
     std::string input;
+    std::vector<std::string> answers;  // results: the answers files after the quiz
     std::string output;
     std::string player;  // empty: the player beside the builder
     std::string error;   // the usage problem; empty when the line is usable

@@ -1,5 +1,8 @@
 #include "tools/builder/commands.h"
 
+#include "tools/builder/command_support.h"
+
+#include "quiz/payload.h"
 #include "quiz/resource_ids.h"
 #include "tools/builder/codec.h"
 #include "tools/builder/csv_entries.h"
@@ -8,26 +11,27 @@
 #include "tools/builder/letter_case.h"
 #include "tools/builder/media_limits.h"
 #include "tools/builder/output_guard.h"
+#include "tools/builder/owned_quiz.h"
 #include "tools/builder/program_header.h"
 #include "tools/builder/quiz_description.h"
 #include "tools/builder/quiz_resources.h"
 #include "tools/builder/resource_reader.h"
 #include "tools/builder/resource_writer.h"
+#include "tools/builder/scorm_package.h"
+#include "tools/builder/stored_zip.h"
 #include "tools/builder/web_page.h"
+#include "tools/builder/windows_1252.h"
 
 #include <cstdio>
 #include <map>
+#include <optional>
 
-namespace {
-
-// Every byte of the line, whatever it holds.
 void printLine(std::FILE* stream, const std::string& line)
 {
     std::fwrite(line.data(), 1, line.size(), stream);
     std::fputc('\n', stream);
 }
 
-// Prints every problem; true when the command may go on to write.
 bool passes(const Diagnostics& diagnostics, bool strict)
 {
     for (const std::string& line : problemLines(diagnostics, strict))
@@ -35,23 +39,24 @@ bool passes(const Diagnostics& diagnostics, bool strict)
     return !failed(diagnostics, strict);
 }
 
+InputFile inputFile(const std::string& role, bool player, const std::string& path)
+{
+    return {role, player, path, fullPathOf(path), fileFactsOf(path)};
+}
+
+std::string outputConflict(const std::string& output, const std::vector<InputFile>& inputs)
+{
+    return outputProblem({output, fullPathOf(output), fileFactsOf(output)}, inputs);
+}
+
+namespace {
+
 struct Plan {
     QuizDescription description;
     std::size_t entries = 0;
     std::vector<QuizResource> resources;
     std::vector<InputFile> inputs;  // every file read, which the output must not be
 };
-
-InputFile inputFile(const std::string& role, bool player, const std::string& path)
-{
-    return {role, player, path, fullPathOf(path), fileFactsOf(path)};
-}
-
-// Empty when `output` is none of `inputs`.
-std::string outputConflict(const std::string& output, const std::vector<InputFile>& inputs)
-{
-    return outputProblem({output, fullPathOf(output), fileFactsOf(output)}, inputs);
-}
 
 // The description's bytes, once the file system says it is a file of a
 // description's size.
@@ -325,47 +330,135 @@ std::string programNameOf(const std::string& pagePath)
 
 }  // namespace
 
-int runHtml(const CommandLine& line)
+bool loadStoredQuiz(const StoredQuiz& stored, Quiz& quiz, Diagnostics& diagnostics)
+{
+    if (!stored.quizPayload) {
+        reportError(diagnostics, "quiz payload", "missing (no resource \"PATCH\" 104); is it a built quiz?");
+        return false;
+    }
+    CodecResult unpacked = unpackBytes(*stored.quizPayload);
+    if (unpacked.status != 0 || !parseQuizPayload(quiz, unpacked.bytes.data(), unpacked.bytes.size())) {
+        reportError(diagnostics, "quiz payload", "damaged; the player would not load it");
+        return false;
+    }
+    // Without codes the player shows none, and so does the table.
+    if (stored.codesPayload) {
+        CodecResult codes = unpackBytes(*stored.codesPayload);
+        if (codes.status == 0)
+            parseCodesPayload(quiz, codes.bytes.data(), codes.bytes.size());
+    }
+    return true;
+}
+
+namespace {
+
+// The quiz's web page as `html` writes it, from a built program or a
+// description; nothing when a problem stops it (printed), the output
+// being one of the inputs included.
+struct MadePage {
+    std::string page;
+    std::string answersFile;
+    StoredQuiz stored;
+};
+
+std::optional<MadePage> madePage(const CommandLine& line, bool platform)
 {
     Diagnostics diagnostics;
-    StoredQuiz stored;
+    MadePage made;
     std::map<int, WebClip> clips;
     std::vector<InputFile> inputs;
-    std::string answersFile;
     if (isProgram(line.input)) {
         std::string problem;
-        stored = readStoredQuiz(line.input, problem);
+        made.stored = readStoredQuiz(line.input, problem);
         if (!problem.empty()) {
             printLine(stderr, line.input + ": " + problem);
-            return exitBadInput;
+            return std::nullopt;
         }
         diagnostics.file = line.input;
         inputs.push_back(inputFile("the quiz program", false, line.input));
-        answersFile = pageAnswersFileName(line.input);
+        made.answersFile = pageAnswersFileName(line.input);
     } else {
         Plan plan = planFrom(line.input, diagnostics);
         clips = webClipsOf(line.input, plan.description, diagnostics);
         if (!passes(diagnostics, line.strict))
-            return exitBadInput;
+            return std::nullopt;
         diagnostics = {line.input, {}, {}};
-        stored = storedQuizOf(plan.resources);
+        made.stored = storedQuizOf(plan.resources);
         inputs = plan.inputs;
-        answersFile = pageAnswersFileName(programNameOf(line.output));
+        made.answersFile = pageAnswersFileName(programNameOf(line.output));
     }
     if (std::string conflict = outputConflict(line.output, inputs); !conflict.empty()) {
         printLine(stderr, conflict);
-        return exitBadInput;
+        return std::nullopt;
     }
-    std::string page = webPageOf(stored, clips, answersFile, diagnostics);
+    made.page = webPageOf(made.stored, clips, made.answersFile, diagnostics, platform);
     if (!passes(diagnostics, line.strict))
+        return std::nullopt;
+    return made;
+}
+
+std::string replaceWith(const std::string& path, std::span<const uint8_t> bytes)
+{
+    std::string problem = replaceFileBytes(path, bytes);
+    if (!problem.empty())
+        printLine(stderr, path + ": " + problem);
+    return problem;
+}
+
+// The quiz's title as UTF-8, for the platform's list of activities.
+std::string titleOf(const StoredQuiz& stored)
+{
+    OwnedQuiz owned;
+    Diagnostics ignored;
+    if (!loadStoredQuiz(stored, owned.quiz, ignored))
+        return "";
+    TextConversion title = windows1252ToUtf8(owned.quiz.title);
+    return title.converted ? title.text : "";
+}
+
+// Tells one quiz's package from another's on a platform: a hash of its
+// payloads, as hex.
+std::string packageIdentifier(const StoredQuiz& stored)
+{
+    uint64_t hash = 0xCBF29CE484222325;  // FNV-1a
+    for (const auto* payload : {&stored.quizPayload, &stored.codesPayload})
+        if (*payload)
+            for (uint8_t byte : **payload)
+                hash = (hash ^ byte) * 0x100000001B3;
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+    return hex;
+}
+
+}  // namespace
+
+int runHtml(const CommandLine& line)
+{
+    std::optional<MadePage> made = madePage(line, false);
+    if (!made)
         return exitBadInput;
-    std::string problem = replaceFileBytes(
-        line.output, std::span(reinterpret_cast<const uint8_t*>(page.data()), page.size()));
-    if (!problem.empty()) {
-        printLine(stderr, line.output + ": " + problem);
+    const std::string& page = made->page;
+    if (!replaceWith(line.output, std::span(reinterpret_cast<const uint8_t*>(page.data()), page.size())).empty())
+        return exitBadInput;
+    std::printf("%s: %zu bytes, answers saved as %s\n", line.output.c_str(), page.size(), made->answersFile.c_str());
+    return exitSuccess;
+}
+
+int runScorm(const CommandLine& line)
+{
+    std::optional<MadePage> made = madePage(line, true);
+    if (!made)
+        return exitBadInput;
+    std::vector<uint8_t> package = scormPackageOf(titleOf(made->stored), packageIdentifier(made->stored), made->page);
+    if (package.empty()) {
+        printLine(stderr, line.output + ": " + byteSize(made->page.size()) + " of page, more than a zip holds ("
+                              + byteSize(LargestStoredZip) + " at most); not written");
         return exitBadInput;
     }
-    std::printf("%s: %zu bytes, answers saved as %s\n", line.output.c_str(), page.size(), answersFile.c_str());
+    if (!replaceWith(line.output, package).empty())
+        return exitBadInput;
+    std::printf("%s: %zu bytes, SCORM 1.2 package of %s (%zu bytes)\n", line.output.c_str(), package.size(),
+                ScormPageName, made->page.size());
     return exitSuccess;
 }
 
@@ -409,4 +502,22 @@ int runPack(const CommandLine& line)
 int runUnpack(const CommandLine& line)
 {
     return transcode(line, unpackBytes, unpackProblem, "unpack", "unpacked");
+}
+
+std::optional<QuizInput> quizInputOf(const std::string& path)
+{
+    if (isProgram(path)) {
+        std::string problem;
+        StoredQuiz stored = readStoredQuiz(path, problem);
+        if (!problem.empty()) {
+            printLine(stderr, path + ": " + problem);
+            return std::nullopt;
+        }
+        return QuizInput{stored, {inputFile("the quiz program", false, path)}};
+    }
+    Diagnostics diagnostics;
+    Plan plan = planFrom(path, diagnostics);
+    if (!passes(diagnostics, false))
+        return std::nullopt;
+    return QuizInput{storedQuizOf(plan.resources), plan.inputs};
 }

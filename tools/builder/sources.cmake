@@ -20,6 +20,7 @@ set(QUIZ_BUILDER_SOURCES
   tools/builder/codec.cpp
   tools/builder/quiz_resources.cpp
   tools/builder/extraction.cpp
+  tools/builder/class_results.cpp
   tools/builder/command_line.cpp
   tools/builder/temporary_files.cpp
   tools/builder/pe_image.cpp

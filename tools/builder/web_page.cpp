@@ -198,7 +198,7 @@ std::string pagePolicy()
 }
 
 std::string webPageOf(const StoredQuiz& stored, const std::map<int, WebClip>& webClips,
-                      const std::string& answersFileName, Diagnostics& diagnostics)
+                      const std::string& answersFileName, Diagnostics& diagnostics, bool platform)
 {
     std::vector<uint8_t> quizBytes = unpacked(stored.quizPayload, "quiz payload", "\"PATCH\" 104", true, diagnostics);
     std::vector<uint8_t> codesBytes = unpacked(stored.codesPayload, "codes payload", "\"PATCH\" 105", false, diagnostics);
@@ -220,6 +220,9 @@ std::string webPageOf(const StoredQuiz& stored, const std::map<int, WebClip>& we
                            {"codes", base64Of(codesBytes)},
                            {"link", pageLink(stored)},
                            {"media", media.items}};
+    // Only a package's page asks for the platform, so a plain page stays as it was.
+    if (platform)
+        data["platform"] = true;
     // The five bytes Windows-1252 leaves unassigned are dropped from the tab's title alone.
     TextConversion title = windows1252ToUtf8(quiz.title);
     std::string page;

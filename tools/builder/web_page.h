@@ -23,9 +23,10 @@ std::string pageAnswersFileName(const std::string& programName);
 
 // The page's HTML, or nothing with the problems added: a damaged payload, a
 // media item missing or of a type the page cannot show, a video entry
-// without a web clip.
+// without a web clip. With `platform`, the page looks for a school
+// platform's SCORM 1.2 API and gives it the pupil's results.
 std::string webPageOf(const StoredQuiz& stored, const std::map<int, WebClip>& webClips,
-                      const std::string& answersFileName, Diagnostics& diagnostics);
+                      const std::string& answersFileName, Diagnostics& diagnostics, bool platform = false);
 
 // The page's Content-Security-Policy: nothing from the network, only the
 // page's own script and style, media from data: and blob: alone.
