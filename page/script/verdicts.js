@@ -48,7 +48,7 @@ function judge(page, rank) {
 
 // The box as a screen reader names it: its entry, and which answer when
 // the entry has two.
-function boxName(page, rank) {
+function spokenBoxName(page, rank) {
   const entry = entryOf(page, rank);
   return 'Entrée ' + entry + (page.perEntry === 2 ? ', réponse ' + (rank - (entry - 1) * page.perEntry) : '');
 }
@@ -64,7 +64,7 @@ function judgeAndAnnounce(page, rank) {
   judge(page, rank);
   const said = [];
   const verdict = page.verdictOf[rank].textContent;
-  if (verdict && verdict !== verdictBefore) said.push(boxName(page, rank) + ' : ' + verdict);
+  if (verdict && verdict !== verdictBefore) said.push(spokenBoxName(page, rank) + ' : ' + verdict);
   if (scoreAnnounced(page) !== scoreBefore) said.push(scoreAnnounced(page));
   if (said.length) page.announce.textContent = said.join('. ');
 }
