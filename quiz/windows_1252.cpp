@@ -31,6 +31,16 @@ int windows1252ByteOf(char32_t codePoint)
     return -1;
 }
 
+bool isUtf8(std::string_view text)
+{
+    char32_t codePoint;
+    // Each character read moves `at` on, and a failure ends the loop.
+    for (std::size_t at = 0; at < text.size();)
+        if (!decodeUtf8(text, at, codePoint))
+            return false;
+    return true;
+}
+
 bool decodeUtf8(std::string_view text, std::size_t& at, char32_t& codePoint)
 {
     uint8_t lead = static_cast<uint8_t>(text[at]);

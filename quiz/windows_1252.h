@@ -21,6 +21,9 @@ int windows1252ByteOf(char32_t codePoint);
 // (overlong forms, surrogates, truncated sequences), `at` then unchanged.
 bool decodeUtf8(std::string_view text, std::size_t& at, char32_t& codePoint);
 
+// Whether the whole text is valid UTF-8.
+bool isUtf8(std::string_view text);
+
 // Appends one character as UTF-8.
 void appendUtf8(std::string& out, char32_t codePoint);
 

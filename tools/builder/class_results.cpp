@@ -28,16 +28,6 @@ void readLabel(void* board, int rank, char (&text)[QuizTextSize])
     copyText(text, std::size_t(rank) <= verdicts.size() ? verdicts[rank - 1] : "");
 }
 
-bool isUtf8(std::string_view text)
-{
-    char32_t codePoint;
-    // Each character read moves `at` on, and a failure ends the loop.
-    for (std::size_t at = 0; at < text.size();)
-        if (!decodeUtf8(text, at, codePoint))
-            return false;
-    return true;
-}
-
 // A Windows-1252 text as UTF-8; the five unassigned bytes show as the
 // control characters of the same number, as Windows converts them.
 std::string utf8Of(std::string_view text)

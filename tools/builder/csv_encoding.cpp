@@ -11,16 +11,6 @@ namespace {
 constexpr const char* saveAgain =
     "; save it again from the spreadsheet as \"CSV UTF-8\" (Excel) or as Text CSV with UTF-8 (LibreOffice Calc)";
 
-bool isUtf8(std::string_view text)
-{
-    char32_t codePoint;
-    // Bounded by the text's length: each character read moves on.
-    for (std::size_t at = 0; at < text.size();)
-        if (!decodeUtf8(text, at, codePoint))
-            return false;
-    return true;
-}
-
 CsvText fromUtf16(std::string_view bytes, bool bigEndian)
 {
     if (bytes.size() % 2)
