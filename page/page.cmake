@@ -20,6 +20,7 @@ set(QUIZ_PAGE_CORE_SOURCES
   quiz/notice_stderr.cpp
   quiz/payload.cpp
   quiz/windows_1252.cpp
+  quiz/base64.cpp
   judging/verdict.cpp
   judging/board_rules.cpp
   judging/reward.cpp

@@ -1,5 +1,6 @@
 #include "page/suspend_data.h"
 
+#include "quiz/base64.h"
 #include "quiz/lzw.h"
 #include "quiz/quiz.h"
 #include "shell/answers_text.h"
@@ -10,44 +11,6 @@ namespace {
 
 // Tells this page's data from whatever else a platform may hold.
 constexpr std::string_view formatMark = "quizz1:";
-constexpr char base64Digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-
-std::string base64Of(const std::vector<uint8_t>& bytes)
-{
-    std::string out;
-    out.reserve((bytes.size() + 2) / 3 * 4);
-    for (std::size_t at = 0; at < bytes.size(); at += 3) {
-        std::size_t left = bytes.size() - at;
-        uint32_t group = bytes[at] << 16 | (left > 1 ? bytes[at + 1] << 8 : 0) | (left > 2 ? bytes[at + 2] : 0);
-        for (std::size_t digit = 0; digit < 4; ++digit)
-            out += digit <= left ? base64Digits[group >> (18 - 6 * digit) & 0x3F] : '=';
-    }
-    return out;
-}
-
-// Nothing when `text` is not base64 of whole groups.
-std::optional<std::vector<uint8_t>> bytesOfBase64(std::string_view text)
-{
-    if (text.size() % 4 != 0)
-        return std::nullopt;
-    std::vector<uint8_t> bytes;
-    for (std::size_t at = 0; at < text.size(); at += 4) {
-        uint32_t group = 0;
-        int padding = 0;
-        for (std::size_t digit = 0; digit < 4; ++digit) {
-            char c = text[at + digit];
-            const char* found = c ? std::char_traits<char>::find(base64Digits, 64, c) : nullptr;
-            bool padded = c == '=' && at + 4 == text.size() && digit >= 2;
-            if (!found && !padded)
-                return std::nullopt;
-            padding += padded;
-            group = group << 6 | (found ? uint32_t(found - base64Digits) : 0);
-        }
-        for (int byte = 0; byte < 3 - padding; ++byte)
-            bytes.push_back(static_cast<uint8_t>(group >> (16 - 8 * byte)));
-    }
-    return bytes;
-}
 
 // Both directions hand out their buffer even on failure, and report a
 // length `extra` bytes above what they wrote.

@@ -1,5 +1,6 @@
 #include "tools/builder/web_page.h"
 
+#include "quiz/base64.h"
 #include "quiz/resource_ids.h"
 #include "quiz/payload.h"
 #include "quiz/quiz_link.h"
@@ -17,31 +18,6 @@
 #include <cstdio>
 
 namespace {
-
-std::string base64Of(const std::vector<uint8_t>& bytes)
-{
-    static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    // Written through a pointer into a string of its final size: appending
-    // a character at a time was most of a picture quiz's page in the studio.
-    std::string out((bytes.size() + 2) / 3 * 4, '=');
-    char* put = out.data();
-    std::size_t at = 0;
-    for (; at + 2 < bytes.size(); at += 3) {
-        uint32_t group = bytes[at] << 16 | bytes[at + 1] << 8 | bytes[at + 2];
-        *put++ = digits[group >> 18 & 0x3F];
-        *put++ = digits[group >> 12 & 0x3F];
-        *put++ = digits[group >> 6 & 0x3F];
-        *put++ = digits[group & 0x3F];
-    }
-    if (std::size_t left = bytes.size() - at; left > 0) {
-        uint32_t group = bytes[at] << 16 | (left == 2 ? bytes[at + 1] << 8 : 0);
-        put[0] = digits[group >> 18 & 0x3F];
-        put[1] = digits[group >> 12 & 0x3F];
-        if (left == 2)
-            put[2] = digits[group >> 6 & 0x3F];
-    }
-    return out;
-}
 
 std::vector<uint8_t> unpacked(const std::optional<std::vector<uint8_t>>& packed, const char* where,
                               const char* resource, bool required, Diagnostics& diagnostics)
