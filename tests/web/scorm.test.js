@@ -70,6 +70,19 @@ function buildPackage(name, description) {
   return { zip, unpacked };
 }
 
+// The manifest against the IMS content packaging 1.1.2 and ADL SCORM 1.2
+// schemas, kept in scorm-schemas/.
+function validates(manifest) {
+  const schema = path.join(web.source, 'tests/web/scorm-schemas/package.xsd');
+  try {
+    execFileSync('xmllint', ['--noout', '--schema', schema, manifest], { stdio: 'pipe' });
+    return true;
+  } catch (failure) {
+    if (failure.status !== 3) throw failure;
+    return false;
+  }
+}
+
 async function until(find) {
   for (let tries = 0; tries < 400; ++tries) {
     const found = await find();
@@ -130,10 +143,19 @@ async function closePackage(page) {
 const savedAttempt = (page) => page.evaluate(() => ({ suspend_data: window.API.cmi.suspend_data, core: { entry: 'resume' } }));
 
 test('the package holds the manifest and the quiz page, which an XML parser and unzip accept', async () => {
-  const { zip, unpacked } = buildPackage('capitales', capitales);
+  // A title with the characters XML escapes, and letters beyond ASCII.
+  const described = { ...capitales, title: 'Capitales & pays <Europe> « été »' };
+  const { zip, unpacked } = buildPackage('capitales', described);
   assert.deepEqual(execFileSync('unzip', ['-Z1', zip]).toString().split('\n').filter(Boolean), ['imsmanifest.xml', 'index.html']);
   execFileSync('unzip', ['-tq', zip]);
-  execFileSync('xmllint', ['--noout', path.join(unpacked, 'imsmanifest.xml')]);
+  const manifest = path.join(unpacked, 'imsmanifest.xml');
+  assert.equal(validates(manifest), true);
+  // The schemas do refuse: a misspelt element and an unknown kind of resource.
+  for (const [wrong, right] of [['schemaversio>', 'schemaversion>'], ['scormtype="page"', 'scormtype="sco"']]) {
+    const damaged = path.join(folder, 'damaged.xml');
+    fs.writeFileSync(damaged, fs.readFileSync(manifest, 'utf8').replaceAll(right, wrong));
+    assert.equal(validates(damaged), false, wrong);
+  }
   // The page is quizbuild html's, but for asking for the platform.
   const page = fs.readFileSync(path.join(unpacked, 'index.html'), 'utf8');
   assert.ok(page.includes(',"platform":true'));
@@ -171,7 +193,7 @@ test('the package holds the manifest and the quiz page, which an XML parser and 
     root: ['http://www.imsproject.org/xsd/imscp_rootv1p1p2', 'manifest', true],
     metadata: ['ADL SCORM', '1.2'],
     defaultIsTheOrganization: true,
-    titles: [capitales.title, capitales.title],
+    titles: [described.title, described.title],
     itemIsTheResource: true,
     resource: ['webcontent', 'sco', 'index.html', 'index.html'],
   });
