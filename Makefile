@@ -13,7 +13,7 @@ export QUIZ_BUILD := $(abspath $(BUILD))
 export QUIZ_ARCH := $(ARCH)
 TEST_ARCHES = $(or $(ARCH),$(shell tests/wine-arches))
 
-.PHONY: all setup windows host-config builder build test soak-tests demo studio bench measure measure-web measure-studio measure-builder fuzz soak dist clean
+.PHONY: all setup windows host-config builder build test soak-tests demo studio bench measure measure-web measure-studio measure-results measure-builder fuzz soak dist clean
 QUIZ ?= capitales
 WEB ?=
 
@@ -127,6 +127,16 @@ measure-studio: setup
 	$(HOST_CMAKE)
 	cmake --build $(BUILD)/host -j$(JOBS) --target studio_page quizbuild web_test_modules
 	tools/measure-studio
+
+# How results come back: the SCORM package's page against the plain page,
+# the platform calls of one judgement, and quizbuild results over 35
+# answers files natively and in the studio (not a test).
+measure-results: setup
+	$(WIN32_CMAKE)
+	cmake --build $(BUILD)/win32 -j$(JOBS) --target quizz
+	$(HOST_CMAKE)
+	cmake --build $(BUILD)/host -j$(JOBS) --target studio_page quizbuild web_test_modules
+	tools/measure-results
 
 # Starts and closes a 90-entry quiz SOAK_STARTS times and spreads F1
 # SOAK_SPREADS times, printing the player's memory (not a test).

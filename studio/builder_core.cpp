@@ -112,9 +112,9 @@ EMSCRIPTEN_KEEPALIVE const char* studioWrittenPath(int index)
 
 // What the studio's results view shows of a `results` command line, as JSON:
 // {"boxes": [names], "pupils": [{"pupil", "matches", "score", "code",
-// "boxes": [{"typed", "verdict"}], "note"}], "shares": [per box]}, judged
-// and worded by the command's own code; "" when the command would fail
-// (its messages on stderr).
+// "boxes": [{"typed", "verdict"}], "note"}], "shares": [per box], "csv": the
+// file the command writes}, judged and worded by the command's own code; ""
+// when the command would fail (its messages on stderr).
 EMSCRIPTEN_KEEPALIVE const char* studioResultsTable(const char* arguments, int count)
 {
     CommandLine parsed = parseCommandLine(argumentsOf(arguments, count));
@@ -125,7 +125,7 @@ EMSCRIPTEN_KEEPALIVE const char* studioResultsTable(const char* arguments, int c
         nlohmann::json pupils = nlohmann::json::array();
         for (const PupilResult& pupil : table->pupils)
             pupils.push_back(pupilJson(pupil, table->boxNames.size()));
-        lastTable = nlohmann::json{{"boxes", table->boxNames}, {"pupils", pupils},
+        lastTable = nlohmann::json{{"boxes", table->boxNames}, {"pupils", pupils}, {"csv", table->csv},
                                    {"shares", successSharesOf(table->pupils, int(table->boxNames.size()))}}
                         .dump();
     }

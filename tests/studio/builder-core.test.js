@@ -242,13 +242,15 @@ test('the editor\'s checks are the builder\'s and the player\'s', async (t) => {
 });
 
 // The studio's results view shows what the command wrote: the same
-// verdicts, scores, codes and shares as the CSV, with the typed texts.
+// verdicts, scores, codes and shares as the CSV, with the typed texts,
+// and exports the command's CSV from the same run.
 test('the results table is the CSV quizbuild writes, with what was typed', async () => {
   const module = await quizzBuilder();
   const args = ['results', 'capitales.json', ...classNames, '-o', 'classe.csv'];
   const [result] = runBoth(module, { ...example('capitales.json'), ...classFiles }, [args]);
   assertSame(result);
   const { table } = module.resultsTable(args);
+  assert.ok(Buffer.from(table.csv, 'utf8').equals(result.native.written['classe.csv']), 'the table\'s CSV is not the command\'s');
   const rows = result.native.written['classe.csv'].toString('utf8').replace(/^\ufeff/, '').split('\r\n');
   assert.equal(rows[0], ['\u00e9l\u00e8ve', 'score', 'code', ...table.boxes].join(';'));
   const shown = table.pupils.map((pupil) => (pupil.matches

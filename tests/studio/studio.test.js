@@ -473,4 +473,27 @@ test('a class\'s answers files come back as a table and the CSV quizbuild writes
   assert.equal(native.status, 0, native.stderr);
   assert.equal(csv.name, 'classe.csv');
   assert.ok(csv.bytes.equals(fs.readFileSync(path.join(dir, 'classe.csv'))), 'classe.csv differs from quizbuild results');
+
+  // 40 boxes: shown 30 at a time, the pages turned by their buttons.
+  const wide = { kind: 'text', title: 'Large', answersPerEntry: 2, answerLabels: ['Un', 'Deux'],
+    entries: Array.from({ length: 20 }, (_, i) => ({ clue: 'Indice ' + i, answers: ['a' + i, 'b' + i] })) };
+  fs.writeFileSync(path.join(dir, 'large.json'), JSON.stringify(wide));
+  fs.writeFileSync(path.join(dir, 'Ana.txt'), Array.from({ length: 40 }, (_, i) => (i === 39 ? 'b19' : '*')).join('\r\n') + '\r\n');
+  await drive.openFiles(page, [path.join(dir, 'large.json')]);
+  await page.setInputFiles('input[data-action="open-results"]', [path.join(dir, 'Ana.txt')]);
+  await drive.until(page, () => document.querySelector('#results-table thead th:nth-child(4)')?.textContent === '1.1', undefined, 'the wide results');
+  const shown = () => page.$eval('#results', (section) => ({
+    pages: section.querySelector('#results-pages span').textContent.trim(),
+    boxes: [...section.querySelectorAll('#results-table thead th')].slice(3).map((th) => th.textContent),
+    last: section.querySelector('#results-table tbody td:last-child').textContent,
+    shares: section.querySelectorAll('#results-table tfoot td').length - 2,
+    disabled: [...section.querySelectorAll('#results-pages button')].map((button) => button.disabled),
+  }));
+  let seen = await shown();
+  assert.deepEqual([seen.pages, seen.boxes.length, seen.boxes.at(-1), seen.shares, seen.disabled], ['Cases 1 à 30 sur 40', 30, '15.2', 30, [true, false]]);
+  await page.click('[data-action=results-next]');
+  seen = await shown();
+  assert.deepEqual([seen.pages, seen.boxes, seen.last, seen.shares, seen.disabled],
+    ['Cases 31 à 40 sur 40', ['16.1', '16.2', '17.1', '17.2', '18.1', '18.2', '19.1', '19.2', '20.1', '20.2'], 'BRAVO b19', 10, [false, true]]);
+  assert.equal(await page.evaluate(() => document.activeElement.dataset.action), 'results-previous');
 });
