@@ -121,7 +121,15 @@ else()
             ${QUIZ_STUDIO_FFLATE} ${QUIZ_STUDIO_SCRIPT_PATHS}
     COMMENT "Assembling the quiz studio page"
     VERBATIM)
-  add_custom_target(studio_page ALL DEPENDS ${QUIZ_STUDIO_PAGE})
+  # The authors' guide the studio links to sits beside it, as in the release.
+  set(QUIZ_GUIDE_PAGE ${QUIZ_STUDIO_DIR}/guide.html)
+  add_custom_command(
+    OUTPUT ${QUIZ_GUIDE_PAGE}
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/guide-page ${CMAKE_SOURCE_DIR}/docs/guide.md ${QUIZ_GUIDE_PAGE}
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/guide-page ${CMAKE_SOURCE_DIR}/docs/guide.md
+    COMMENT "Writing the authors' guide page"
+    VERBATIM)
+  add_custom_target(studio_page ALL DEPENDS ${QUIZ_STUDIO_PAGE} ${QUIZ_GUIDE_PAGE})
   # The builder module is made once, by its own target: two targets making
   # it at once in a parallel build would write over each other.
   add_dependencies(studio_page studio_builder)

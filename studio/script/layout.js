@@ -23,7 +23,9 @@ function toolBar() {
     el('span', { className: 'group' },
       actionButton('undo', 'Annuler', undo, { title: 'Ctrl+Z' }),
       actionButton('redo', 'Rétablir', redo, { title: 'Ctrl+Y' }),
-      actionButton('preview', 'Aperçu', togglePreview, { 'aria-pressed': 'true' })));
+      actionButton('preview', 'Aperçu', togglePreview, { 'aria-pressed': 'true' })),
+    // The guide is the release's page beside the studio.
+    el('a', { href: 'guide.html', target: '_blank', rel: 'noopener', className: 'button', dataset: { action: 'guide' } }, 'Guide de l’auteur'));
 }
 
 function entriesSection() {

@@ -152,6 +152,9 @@ test('an author makes a quiz of each kind from nothing and saves what quizbuild 
       assert.deepEqual([await page.isVisible('#preview-frame'), await page.getAttribute('[data-action=preview]', 'aria-pressed')], [shown, String(shown)]);
     }
   }
+  // The guide in French the tool bar links to sits beside the studio, as in the release.
+  const guide = path.join(path.dirname(process.env.QUIZ_STUDIO_PAGE), await page.getAttribute('[data-action=guide]', 'href'));
+  assert.match(fs.readFileSync(guide, 'utf8'), /<html lang="fr">[^]*<h1>Guide de l'auteur<\/h1>/);
 });
 
 test('trials judge what a player might type as the player does', async () => {
