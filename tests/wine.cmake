@@ -34,8 +34,11 @@ foreach(arch IN LISTS quiz_wine_arches)
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/builder/failed-write-test ${dir})
   # The release zip, unzipped and used as a person would.
   add_test(NAME wine-${arch}.dist COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/dist-test)
+  # The builder's table of the header labels against the player's fonts.
+  add_test(NAME wine-${arch}.header_labels
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/builder/header-labels-test ${dir} $<TARGET_FILE:quizbuild>)
   list(APPEND names wine-${arch}.quizbuild_wrapper wine-${arch}.quizbuild_same_output
-    wine-${arch}.quizbuild_failed_write wine-${arch}.dist)
+    wine-${arch}.quizbuild_failed_write wine-${arch}.dist wine-${arch}.header_labels)
   set_tests_properties(${names} PROPERTIES TIMEOUT 600 RESOURCE_LOCK wine-display ENVIRONMENT "QUIZ_ARCH=${arch}")
   # The text quiz the studio's page test made in the browser, played here
   # (its program and steps are left in QUIZ_STUDIO_PLAY_DIR).

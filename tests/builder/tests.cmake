@@ -13,6 +13,7 @@ else()
     tests/builder/windows_1252_test.cpp
     tests/builder/quiz_description_test.cpp
     tests/builder/answer_warnings_test.cpp
+    tests/builder/header_labels_test.cpp
     tests/builder/quiz_resources_test.cpp
     tests/builder/extraction_test.cpp
     tests/builder/command_line_test.cpp

@@ -47,7 +47,7 @@ const media = (...parts) => path.join(made, ...parts);
 const scratch = [
   {
     kind: 'text', name: 'capitales-du-nord',
-    texts: { title: 'Capitales du Nord', author: 'Ana', description: 'Trouvez la capitale et le code', link: 'https://exemple.fr/quiz', boardColour: '#C0DCC0' },
+    texts: { title: 'Capitales du Nord', author: 'Ana', description: 'Trouvez la capitale et le code', link: 'https://ex.fr', boardColour: '#C0DCC0' },
     choices: { answersPerEntry: '2', reveal: 'text' },
     labels: ['Capitale', 'Code'], codes: ['NORD1', 'NORD2', 'NORD3'],
     rows: 'Suède\tStockholm\tSE\tLa Venise du Nord\nNorvège\tOslo\tNO\tAu bout du fjord\n',

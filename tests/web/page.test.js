@@ -240,6 +240,30 @@ test('the board keeps the player\'s columns on a desktop and one column on a pho
   }
 });
 
+// Texts the player's header labels cut show whole in the page, at a
+// desktop's width and a phone's: nothing leaves its block, nothing covers it.
+test('the header shows its code, title, author and link whole', async () => {
+  const quiz = { kind: 'text', title: 'Conjugaison : le passé composé et l\'imparfait de l\'indicatif', author: 'Mme Dupont-Lefebvre',
+    description: 'Une ligne', link: 'https://www.college-exemple.fr/francais/conjugaison', answersPerEntry: 1,
+    codes: ['ESCARGOTS-DE-BOURGOGNE'], entries: [{ clue: 'Capitale de la France', answers: ['Paris'] }] };
+  const pagePath = web.buildPage(quiz, path.join(folder, 'header.html'));
+  for (const viewport of [{ width: 1024, height: 700 }, { width: 390, height: 700 }]) {
+    const page = await web.openPage(browser, pagePath, viewport);
+    await page.fill('#box-1', 'Paris');
+    await page.press('#box-1', 'Enter');
+    assert.equal(await page.textContent('#code'), quiz.codes[0]);
+    const cut = await page.evaluate(() => ['code', 'title', 'author'].map((id) => document.getElementById(id))
+      .concat(document.querySelector('header a.link')).filter((element) => {
+        const text = element.getBoundingClientRect();
+        const block = element.closest('.block').getBoundingClientRect();
+        const inside = text.left >= block.left - 0.5 && text.right <= block.right + 0.5 && text.bottom <= block.bottom + 0.5;
+        const middle = { x: (text.left + Math.max(text.left, Math.min(text.right, block.right) - 1)) / 2, y: text.top + 3 };
+        return !inside || !element.contains(document.elementFromPoint(middle.x, middle.y)) || element.scrollWidth > element.clientWidth + 1;
+      }).map((element) => element.id || element.className));
+    assert.deepEqual(cut, [], JSON.stringify(viewport));
+  }
+});
+
 test('the header shows the quiz\'s link and opens it in a tab of its own; without one it shows none', async () => {
   const base = { kind: 'text', title: 'Liens', author: 'Ana', description: '', entries: [{ clue: 'a', answers: ['b'] }] };
   const address = 'https://ecole.test/capitales?niveau=1&nom=%C3%A9t%C3%A9';

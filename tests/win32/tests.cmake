@@ -34,3 +34,7 @@ add_executable(quizz_traced WIN32 $<TARGET_OBJECTS:quizplayer> tests/bench/start
 target_include_directories(quizz_traced PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(quizz_traced PRIVATE ${QUIZ_PLAYER_LIBRARIES})
 target_link_options(quizz_traced PRIVATE -s)
+
+# The header labels' fonts and what they show, measured as Windows draws
+# them (checked against the builder's table by wine-ARCH.label_widths).
+add_executable(label_widths tests/win32/label_widths.cpp)

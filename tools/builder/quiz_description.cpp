@@ -4,6 +4,7 @@
 #include "quiz/quiz_link.h"
 #include "tools/builder/answer_warnings.h"
 #include "tools/builder/csv_entries.h"
+#include "tools/builder/header_labels.h"
 #include "tools/builder/json_text.h"
 #include "tools/builder/windows_1252.h"
 
@@ -429,6 +430,7 @@ QuizDescription readQuizDescription(std::string_view json, Diagnostics& diagnost
     readBoardColour(root, quiz, diagnostics);
     readEntries(root, rules, readEntriesFile, quiz, diagnostics);
     readCodes(root, quiz, diagnostics);
+    warnAboutHeaderTexts(quiz, diagnostics);
     return quiz;
 }
 

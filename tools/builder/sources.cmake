@@ -9,6 +9,7 @@ set(QUIZ_BUILDER_SOURCES
   tools/builder/output_guard.cpp
   tools/builder/media_format.cpp
   tools/builder/answer_warnings.cpp
+  tools/builder/header_labels.cpp
   tools/builder/json_mistakes.cpp
   tools/builder/json_text.cpp
   tools/builder/csv_encoding.cpp
