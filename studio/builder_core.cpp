@@ -14,7 +14,6 @@
 #include "tools/builder/windows_1252.h"
 
 #include <emscripten/emscripten.h>
-#include <nlohmann/json.hpp>
 
 #include <cstdint>
 #include <cstdio>
@@ -53,13 +52,73 @@ std::string utf8OfBox(const std::string& text)
     return utf8;
 }
 
-nlohmann::json pupilJson(const PupilResult& pupil, std::size_t boxCount)
+// Written by hand: a class of 35 files of 180 boxes makes 6,300 small
+// objects, which a JSON library takes several times longer to build.
+void appendJsonText(std::string& json, std::string_view text)
 {
-    nlohmann::json boxes = nlohmann::json::array();
-    for (std::size_t at = 0; at < pupil.verdicts.size(); ++at)
-        boxes.push_back({{"typed", utf8OfBox(pupil.typed[at])}, {"verdict", utf8OfBox(pupil.verdicts[at])}});
-    return {{"pupil", pupil.pupil}, {"matches", pupil.matches}, {"score", pupil.score}, {"code", utf8OfBox(pupil.code)},
-            {"boxes", boxes}, {"note", pupil.matches ? "" : otherQuizNote(pupil.lineCount, int(boxCount))}};
+    json += '"';
+    for (char c : text) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte == '"' || byte == '\\') {
+            json += '\\';
+            json += c;
+        } else if (byte < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04X", byte);
+            json += escape;
+        } else {
+            json += c;
+        }
+    }
+    json += '"';
+}
+
+void appendJsonTexts(std::string& json, const std::vector<std::string>& texts)
+{
+    json += '[';
+    for (std::size_t at = 0; at < texts.size(); ++at) {
+        if (at)
+            json += ',';
+        appendJsonText(json, texts[at]);
+    }
+    json += ']';
+}
+
+void appendPupilJson(std::string& json, const PupilResult& pupil, std::size_t boxCount)
+{
+    json += "{\"pupil\":";
+    appendJsonText(json, pupil.pupil);
+    json += std::string(",\"matches\":") + (pupil.matches ? "true" : "false") + ",\"score\":" + std::to_string(pupil.score)
+            + ",\"code\":";
+    appendJsonText(json, utf8OfBox(pupil.code));
+    json += ",\"boxes\":[";
+    for (std::size_t at = 0; at < pupil.verdicts.size(); ++at) {
+        json += at ? ",{\"typed\":" : "{\"typed\":";
+        appendJsonText(json, utf8OfBox(pupil.typed[at]));
+        json += ",\"verdict\":";
+        appendJsonText(json, utf8OfBox(pupil.verdicts[at]));
+        json += '}';
+    }
+    json += "],\"note\":";
+    appendJsonText(json, pupil.matches ? "" : otherQuizNote(pupil.lineCount, int(boxCount)));
+    json += '}';
+}
+
+std::string resultsJson(const ClassTable& table)
+{
+    std::string json = "{\"boxes\":";
+    appendJsonTexts(json, table.boxNames);
+    json += ",\"pupils\":[";
+    for (std::size_t at = 0; at < table.pupils.size(); ++at) {
+        if (at)
+            json += ',';
+        appendPupilJson(json, table.pupils[at], table.boxNames.size());
+    }
+    json += "],\"shares\":";
+    appendJsonTexts(json, successSharesOf(table.pupils, int(table.boxNames.size())));
+    json += ",\"csv\":";
+    appendJsonText(json, table.csv);
+    return json + '}';
 }
 
 }  // namespace
@@ -121,14 +180,8 @@ EMSCRIPTEN_KEEPALIVE const char* studioResultsTable(const char* arguments, int c
     std::optional<ClassTable> table = parsed.error.empty() ? classTableOf(parsed) : std::nullopt;
     std::fflush(stderr);
     lastTable.clear();
-    if (table) {
-        nlohmann::json pupils = nlohmann::json::array();
-        for (const PupilResult& pupil : table->pupils)
-            pupils.push_back(pupilJson(pupil, table->boxNames.size()));
-        lastTable = nlohmann::json{{"boxes", table->boxNames}, {"pupils", pupils}, {"csv", table->csv},
-                                   {"shares", successSharesOf(table->pupils, int(table->boxNames.size()))}}
-                        .dump();
-    }
+    if (table)
+        lastTable = resultsJson(*table);
     return lastTable.c_str();
 }
 
