@@ -112,6 +112,15 @@ bench: build
 measure: windows builder
 	tools/measure-player
 
+# The studio page with the 32-bit player it carries, the builder and the
+# browser driver, for the studio's benchmarks.
+define build-studio-tools
+$(WIN32_CMAKE)
+cmake --build $(BUILD)/win32 -j$(JOBS) --target quizz
+$(HOST_CMAKE)
+cmake --build $(BUILD)/host -j$(JOBS) --target studio_page quizbuild web_test_modules
+endef
+
 # The web page's sizes and timings in headless Chromium (not a test).
 measure-web: builder
 	cmake --build $(BUILD)/host -j$(JOBS) --target web_test_modules
@@ -122,20 +131,14 @@ measure-web: builder
 # quiz against the native quizbuild, and sound quizzes of 512 and 1023 MiB
 # (not a test). The studio carries the 32-bit player, built alone here.
 measure-studio: setup
-	$(WIN32_CMAKE)
-	cmake --build $(BUILD)/win32 -j$(JOBS) --target quizz
-	$(HOST_CMAKE)
-	cmake --build $(BUILD)/host -j$(JOBS) --target studio_page quizbuild web_test_modules
+	$(build-studio-tools)
 	tools/measure-studio
 
 # How results come back: the SCORM package's page against the plain page,
 # the platform calls of one judgement, and quizbuild results over 35
 # answers files natively and in the studio (not a test).
 measure-results: setup
-	$(WIN32_CMAKE)
-	cmake --build $(BUILD)/win32 -j$(JOBS) --target quizz
-	$(HOST_CMAKE)
-	cmake --build $(BUILD)/host -j$(JOBS) --target studio_page quizbuild web_test_modules
+	$(build-studio-tools)
 	tools/measure-results
 
 # Starts and closes a 90-entry quiz SOAK_STARTS times and spreads F1
