@@ -17,13 +17,15 @@ const workspace = {
 const historyLimit = 500;
 
 function snapshot() {
-  return { quiz: JSON.stringify(workspace.quiz), media: workspace.media, name: workspace.name };
+  return { quiz: JSON.stringify(workspace.quiz), media: workspace.media, name: workspace.name,
+    trials: keptTrials(workspace.quiz.entries) };
 }
 
 function restore(kept) {
   workspace.quiz = JSON.parse(kept.quiz);
   workspace.media = kept.media;
   workspace.name = kept.name;
+  giveBackTrials(workspace.quiz.entries, kept.trials);
 }
 
 // `what` says what changed: 'text' (a value typed; views keep their
