@@ -168,7 +168,7 @@ async function quizzesKeptOverARelaunch() {
 
 // Every control shows whole at the laptop's size: inside the window and
 // inside whatever clips it, and the topmost thing at its centre.
-async function nothingCutAt(viewport) {
+async function nothingCutAt(viewport, what) {
   await page.setViewportSize(viewport);
   await page.evaluate(() => window.scrollTo(0, 0));
   const cut = await page.evaluate(async () => {
@@ -197,22 +197,35 @@ async function nothingCutAt(viewport) {
     }
     return [...new Set(found)];
   });
-  assert.deepEqual(cut, [], JSON.stringify(viewport));
+  assert.deepEqual(cut, [], what + ' at ' + JSON.stringify(viewport));
 }
+
+// The widest tables a teacher makes: pictures with two answers and a
+// picture revealed (a PNG offered converted), and clips with two answers
+// and a text revealed; long answers and trials typed in each.
+const wideQuizzes = [
+  { kind: 'picture', reveal: 'picture', media: 'grange.png', convert: true },
+  { kind: 'video', reveal: 'text' },
+];
 
 async function laptopLayouts() {
   const dir = path.join(folder, 'layout');
   fs.mkdirSync(dir, { recursive: true });
   execFileSync('convert', ['-size', '600x400', 'xc:#B08050', path.join(dir, 'grange.png')]);
-  await drive.startNew(page, 'picture');
-  await page.selectOption('#settings-fields [data-field=answersPerEntry]', '2');
-  await page.selectOption('#settings-fields [data-field=reveal]', 'picture');
-  await drive.pickMedia(page, 1, 'media', path.join(dir, 'grange.png'));
-  await page.fill(cell(1, 'answers[0]'), 'Quasimodo le sonneur');
-  await page.fill(cell(1, 'answers[1]'), 'Notre-Dame de Paris');
-  await typeTrial(1, 'Quasimodo');
-  assert.equal(await page.isVisible('#entry-table [data-action=convert-media]'), true);
-  for (const viewport of [{ width: 1366, height: 768 }, { width: 1280, height: 720 }]) await nothingCutAt(viewport);
+  for (const quiz of wideQuizzes) {
+    await page.setViewportSize({ width: 1000, height: 800 });
+    await drive.startNew(page, quiz.kind);
+    await page.selectOption('#settings-fields [data-field=answersPerEntry]', '2');
+    await page.selectOption('#settings-fields [data-field=reveal]', quiz.reveal);
+    if (quiz.media) await drive.pickMedia(page, 1, 'media', path.join(dir, quiz.media));
+    await page.fill(cell(1, 'answers[0]'), 'Quasimodo le sonneur');
+    await page.fill(cell(1, 'answers[1]'), 'Notre-Dame de Paris');
+    if (quiz.reveal === 'text') await page.fill(cell(1, 'revealText'), 'Le bossu de Notre-Dame, roman de 1831');
+    await typeTrial(1, 'Quasimodo');
+    await page.fill('#entry-table tr[data-entry="1"] [data-trial="1"]', 'Notre Dame');
+    assert.equal(await page.isVisible('#entry-table [data-action=convert-media]'), Boolean(quiz.convert));
+    for (const viewport of [{ width: 1366, height: 768 }, { width: 1280, height: 720 }]) await nothingCutAt(viewport, quiz.kind);
+  }
   await page.setViewportSize({ width: 1000, height: 800 });
 }
 
