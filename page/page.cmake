@@ -60,6 +60,7 @@ set(QUIZ_PAGE_SCRIPT_PARTS
   platform.js
   verdicts.js
   answers-file.js
+  fresh-start.js
   keys.js
   main.js)
 list(TRANSFORM QUIZ_PAGE_SCRIPT_PARTS PREPEND ${CMAKE_SOURCE_DIR}/page/script/ OUTPUT_VARIABLE QUIZ_PAGE_SCRIPT_PATHS)

@@ -89,3 +89,8 @@ Module['resultsTable'] = function (args) {
   var json = withArguments(args, function (pointer) { return UTF8ToString(_studioResultsTable(pointer, args.length)); });
   return { table: json ? JSON.parse(json) : null, stderr: joinedBytes(Module['capturedStreams'][2]) };
 };
+
+// The builder's refusal of a file of `size` bytes, or "" when it may be read.
+Module['fileSizeProblem'] = function (size) {
+  return UTF8ToString(_studioFileSizeProblem(size));
+};

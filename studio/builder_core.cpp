@@ -10,6 +10,7 @@
 #include "quiz/windows_1252.h"
 #include "tools/builder/command_dispatch.h"
 #include "tools/builder/commands.h"
+#include "tools/builder/media_size_problem.h"
 #include "tools/builder/memory_files.h"
 #include "tools/builder/windows_1252.h"
 
@@ -29,6 +30,8 @@ std::vector<std::string> lastWritten;
 std::string lastVerdict;
 // The last class table handed out, valid until the next one.
 std::string lastTable;
+// The last size refusal handed out, valid until the next one.
+std::string lastSizeProblem;
 
 std::vector<std::string> argumentsOf(const char* arguments, int count)
 {
@@ -142,6 +145,15 @@ EMSCRIPTEN_KEEPALIVE const uint8_t* studioFileBytes(const char* path, std::size_
     const std::vector<uint8_t>* file = memoryFile(path);
     *size = file ? file->size() : 0;
     return file ? file->data() : nullptr;
+}
+
+// The builder's refusal of a file of `size` bytes, or "" when it may be
+// read: asked before a file that size is read into the browser's memory.
+// A double carries sizes over 4 GiB exactly.
+EMSCRIPTEN_KEEPALIVE const char* studioFileSizeProblem(double size)
+{
+    lastSizeProblem = size < 0 ? "" : mediaSizeProblem(uint64_t(size));
+    return lastSizeProblem.c_str();
 }
 
 // `arguments` holds `count` arguments, each ended by a NUL, as the command

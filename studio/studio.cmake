@@ -98,8 +98,10 @@ set(QUIZ_STUDIO_SCRIPT_PARTS
   save-files.js
   results-view.js
   open-files.js
+  media-batch.js
   drop-files.js
   draft-store.js
+  my-quizzes.js
   keys.js
   main.js)
 list(TRANSFORM QUIZ_STUDIO_SCRIPT_PARTS PREPEND ${CMAKE_SOURCE_DIR}/studio/script/ OUTPUT_VARIABLE QUIZ_STUDIO_SCRIPT_PATHS)

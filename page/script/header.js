@@ -58,7 +58,7 @@ function headerOf(page) {
   return header;
 }
 
-// Spread for touch screens, and the answers file's save and load.
+// Spread for touch screens, the answers file's save and load, and a fresh start.
 function toolsOf(page) {
   const tools = element('div', 'tools');
   const fileInput = element('input', 'file');
@@ -70,10 +70,12 @@ function toolsOf(page) {
     spread: button('spread', 'Essayer partout (F1)', 'spread'),
     save: button('save', 'Enregistrer les réponses', 'save'),
     load: button('load', 'Charger des réponses', 'load'),
+    fresh: button('fresh', 'Recommencer', 'fresh'),
     fileInput,
     bar: tools,
   };
-  tools.append(page.tools.spread, page.tools.save, pupilNameForm(page), page.tools.load, fileInput);
+  tools.append(page.tools.spread, page.tools.save, pupilNameForm(page), page.tools.load, fileInput,
+    page.tools.fresh, freshStartForm(page));
   return tools;
 }
 

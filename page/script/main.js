@@ -28,6 +28,7 @@ function start(core) {
   const board = drawPage(page);
   wireKeys(page, board);
   wireAnswersFile(page);
+  wireFreshStart(page);
   // The browser's copy first, then what the platform kept over it.
   const saved = storedAnswers(page.storageKey);
   if (saved) quiz.restore(saved);

@@ -14,14 +14,16 @@ function openDraftStore() {
   return new Promise((resolve) => {
     let request;
     try {
-      request = indexedDB.open('quizz-studio', 1);
+      request = indexedDB.open('quizz-studio', 2);
     } catch (error) {
       storageRefused(error);
       return resolve(null);
     }
+    // Version 2 adds "Mes quiz"; a version 1 store keeps its draft.
     request.onupgradeneeded = () => {
-      request.result.createObjectStore('draft');
-      request.result.createObjectStore('media');
+      for (const store of ['draft', 'media'])
+        if (!request.result.objectStoreNames.contains(store)) request.result.createObjectStore(store);
+      if (!request.result.objectStoreNames.contains('quizzes')) request.result.createObjectStore('quizzes', { keyPath: 'id' });
     };
     request.onsuccess = () => resolve((draftStore.db = request.result));
     request.onerror = () => {
@@ -38,7 +40,7 @@ function finished(transaction) {
   });
 }
 
-async function writeDraft(quizText, name, media) {
+async function writeDraft(quizText, name, media, id) {
   const transaction = draftStore.db.transaction(['draft', 'media'], 'readwrite');
   const written = [];
   for (const [path, bytes] of media)
@@ -46,7 +48,7 @@ async function writeDraft(quizText, name, media) {
       transaction.objectStore('media').put(bytes, path);
       written.push([path, bytes]);
     }
-  transaction.objectStore('draft').put({ quiz: quizText, name, paths: [...media.keys()] }, 'current');
+  transaction.objectStore('draft').put({ quiz: quizText, name, id, date: Date.now(), paths: [...media.keys()] }, 'current');
   await finished(transaction);
   for (const [path, bytes] of written) draftStore.written.set(path, bytes);
 }
@@ -55,8 +57,8 @@ async function writeDraft(quizText, name, media) {
 function keepDraft() {
   if (!draftStore.db) return;
   const quizText = JSON.stringify(workspace.quiz);
-  const { name, media } = workspace;
-  draftStore.queue = draftStore.queue.then(() => writeDraft(quizText, name, media)).catch(storageRefused);
+  const { name, media, id } = workspace;
+  draftStore.queue = draftStore.queue.then(() => writeDraft(quizText, name, media, id)).catch(storageRefused);
 }
 
 function requestResult(request) {
@@ -79,7 +81,7 @@ async function loadDraft() {
       if (bytes) media.set(path, bytes);
     }
     for (const [path, bytes] of media) draftStore.written.set(path, bytes);
-    return { quiz: JSON.parse(draft.quiz), name: draft.name, media };
+    return { quiz: JSON.parse(draft.quiz), name: draft.name, media, id: draft.id || newWorkId() };
   } catch (error) {
     storageRefused(error);
     return null;

@@ -1,14 +1,34 @@
 // The studio's frame: the tool bar, the notices, the settings, the
 // problems, the table, the form of the chosen entry and the preview.
+// "Nouveau quiz" asks for the new quiz's kind when it is used; the open
+// quiz's kind is its own setting ("Genre de quiz"), the only kind control.
+function newQuizChooser() {
+  const choices = el('span', { id: 'new-quiz-kinds', className: 'chooser', role: 'group', 'aria-label': 'Genre du nouveau quiz', hidden: true },
+    el('span', { text: 'Genre :' }),
+    quizKinds.map((kind) => el('button', { type: 'button', dataset: { action: 'new-kind', kind }, onclick: () => chooseNewKind(kind) }, kindNames[kind])),
+    actionButton('new-cancel', 'Annuler', () => showNewQuizChooser(false)));
+  return [actionButton('new', 'Nouveau quiz…', () => showNewQuizChooser(true), { 'aria-expanded': 'false', 'aria-controls': 'new-quiz-kinds' }), choices];
+}
+
+function showNewQuizChooser(shown) {
+  document.getElementById('new-quiz-kinds').hidden = !shown;
+  document.querySelector('[data-action=new]').setAttribute('aria-expanded', String(shown));
+  if (shown) document.querySelector('[data-action=new-kind]').focus();
+}
+
+function chooseNewKind(kind) {
+  showNewQuizChooser(false);
+  beginNewQuiz(kind);
+}
+
 function toolBar() {
-  const kinds = el('select', { id: 'new-kind', 'aria-label': 'Genre du nouveau quiz' },
-    quizKinds.map((kind) => el('option', { value: kind, text: kindNames[kind] })));
   const openInput = el('input', { type: 'file', id: 'open-file', multiple: true, dataset: { action: 'open' }, className: 'visually-hidden', onchange: (event) => openPicked(event.target) });
   const folderInput = el('input', { type: 'file', id: 'open-folder', webkitdirectory: true, dataset: { action: 'open-folder' }, className: 'visually-hidden', onchange: (event) => openPicked(event.target) });
   const resultsInput = el('input', { type: 'file', id: 'open-results', multiple: true, accept: '.txt,text/plain', dataset: { action: 'open-results' }, className: 'visually-hidden', onchange: (event) => openResults(event.target) });
   return el('header', { className: 'tools', role: 'toolbar', 'aria-label': 'Actions' },
     el('h1', { text: 'Quizz Studio' }),
-    el('span', { className: 'group' }, kinds, actionButton('new', 'Nouveau quiz', () => beginNewQuiz(kinds.value))),
+    el('span', { className: 'group' }, newQuizChooser(),
+      actionButton('my-quizzes', 'Mes quiz', (event) => toggleMyQuizzes(event.currentTarget), { 'aria-expanded': 'false', 'aria-controls': 'my-quizzes' })),
     el('span', { className: 'group' },
       openInput, el('label', { for: 'open-file', className: 'button' }, 'Ouvrir…'),
       folderInput, el('label', { for: 'open-folder', className: 'button' }, 'Ouvrir un dossier…')),
@@ -29,16 +49,18 @@ function toolBar() {
 }
 
 function entriesSection() {
+  const mediaInput = el('input', { type: 'file', id: 'add-media', multiple: true, dataset: { action: 'add-media' }, className: 'visually-hidden', onchange: (event) => addPickedMedia(event.target) });
   return el('section', { className: 'entries', 'aria-labelledby': 'entries-heading' },
     el('h2', { id: 'entries-heading', text: 'Entrées' }),
     el('div', { className: 'row-tools' },
       actionButton('add-entry', 'Ajouter une entrée', addEntry),
+      mediaInput, el('label', { for: 'add-media', className: 'button' }, 'Ajouter des médias…'),
       actionButton('duplicate-entry', 'Dupliquer', duplicateEntry),
       actionButton('delete-entry', 'Supprimer', deleteEntry),
       actionButton('move-up', 'Monter', () => moveEntry(studio.selected, studio.selected - 1), { title: 'Alt+↑' }),
       actionButton('move-down', 'Descendre', () => moveEntry(studio.selected, studio.selected + 1), { title: 'Alt+↓' }),
       el('span', { id: 'media-total' })),
-    el('p', { className: 'hint', text: 'Collez des lignes copiées d’un tableur pour en faire des entrées ; déposez un fichier sur une ligne pour son média.' }),
+    el('p', { className: 'hint', text: 'Collez des lignes copiées d’un tableur pour en faire des entrées ; déposez un fichier sur une ligne pour son média, ou plusieurs images, sons ou clips pour une entrée chacun.' }),
     el('div', { className: 'field-problems', dataset: { for: 'entries' } }),
     el('div', { className: 'table-scroll' }, el('table', { id: 'entry-table', onpaste: pasteOnTable })));
 }
@@ -48,6 +70,7 @@ function buildLayout() {
   root.replaceChildren(
     toolBar(),
     el('div', { id: 'notice', role: 'status', 'aria-live': 'polite' }),
+    el('section', { id: 'my-quizzes', className: 'my-quizzes', 'aria-label': 'Mes quiz', hidden: true }),
     el('main', { className: 'work' },
       el('div', { className: 'editor' },
         el('section', { className: 'settings', 'aria-labelledby': 'settings-heading' },

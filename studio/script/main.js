@@ -44,7 +44,7 @@ function afterChange(what) {
 
 function beginNewQuiz(kind) {
   replaceWork(newQuiz(kind), new Map(), 'quiz');
-  say('Nouveau quiz (' + kindNames[kind] + ') : Annuler reprend le précédent.');
+  say('Nouveau quiz (' + kindNames[kind] + ') : le précédent est gardé dans Mes quiz, et Annuler le reprend.');
 }
 
 // A builder that ran out of memory is not used again: a fresh one takes its place.
@@ -73,7 +73,7 @@ async function startStudio() {
   await openDraftStore();
   const draft = await loadDraft();
   if (draft) {
-    Object.assign(workspace, { quiz: draft.quiz, media: draft.media, name: draft.name });
+    Object.assign(workspace, { quiz: draft.quiz, media: draft.media, name: draft.name, id: draft.id });
     say('Votre brouillon a été repris tel que vous l’aviez laissé.');
   }
   document.querySelector('main.work').classList.add('with-preview');

@@ -3,6 +3,7 @@
 // A file that cannot be read as a quiz is refused with the builder's words
 // and the work in the studio stays as it was.
 function refuse(lines) {
+  studio.lastRefusal = lines;
   say('Impossible d’ouvrir : ' + lines, 'problem');
 }
 
@@ -108,11 +109,25 @@ function openCsv(bytes, name) {
   say('« ' + name + ' » ouvert : ' + entries.length + ' entrée(s) à la place des précédentes (Annuler les remet).');
 }
 
+// The builder's refusal of a file by its size, asked before it is read
+// into memory; "" when it may be read.
+function sizeRefusal(path, size) {
+  const problem = studio.builder.fileSizeProblem(size);
+  return problem ? slashed(path) + ': ' + problem : '';
+}
+
+// A program carries every media file in one: the builder reads it, and
+// says what it refuses; any other file is held to one media file's limit.
+async function pickedRefusal(file) {
+  const head = new Uint8Array(await file.slice(0, 2).arrayBuffer());
+  return startsWith(head, 'MZ') ? '' : sizeRefusal(file.webkitRelativePath || file.name, file.size);
+}
+
 const startsWith = (bytes, text) => [...text].every((character, at) => bytes[at] === character.charCodeAt(0));
 
 async function openOneFile(path, bytes) {
   if (startsWith(bytes, 'PK\u0003\u0004') || startsWith(bytes, 'PK\u0005\u0006')) {
-    const found = descriptionAmong(await readZip(bytes));
+    const found = descriptionAmong(await readZip(bytes, sizeRefusal));
     if (!found) refuse(path + ' : aucune description (.json) à sa racine ni dans son dossier');
     else openDescription(found, path);
   } else if (startsWith(bytes, 'MZ')) openProgram(bytes, path);
@@ -130,13 +145,41 @@ async function openFileMap(files) {
       else openDescription(found, 'quiz');
     }
   } catch (error) {
-    refuse(error.message);
+    await refuseFailure(error);
   }
 }
 
-async function openPicked(input) {
+// A builder that trapped (its memory exhausted, a bad call) is started
+// afresh, so every button keeps working; the work stays as it was.
+async function refuseFailure(error) {
+  if (!(error instanceof WebAssembly.RuntimeError)) {
+    refuse(error.message);
+    return;
+  }
+  await reloadBuilder();
+  refuse('le constructeur a dû être relancé (' + error.message + ') ; le quiz ouvert reste tel qu’il était.');
+}
+
+// Files too large for the builder are refused before they are read.
+async function pickedFiles(list) {
   const files = new Map();
-  for (const file of input.files) files.set(file.webkitRelativePath || file.name, new Uint8Array(await file.arrayBuffer()));
+  for (const file of list) {
+    const refused = await pickedRefusal(file);
+    if (refused) throw new Error(refused);
+    files.set(file.webkitRelativePath || file.name, new Uint8Array(await file.arrayBuffer()));
+  }
+  return files;
+}
+
+async function openPicked(input) {
+  const list = [...input.files];
   input.value = '';
+  let files;
+  try {
+    files = await pickedFiles(list);
+  } catch (error) {
+    refuse(error.message);
+    return;
+  }
   if (files.size > 0) await openFileMap(files);
 }

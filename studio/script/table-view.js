@@ -53,9 +53,10 @@ function selectEntry(entry) {
 function dropOnRow(entry, event) {
   event.preventDefault();
   const moved = event.dataTransfer.getData('application/x-quizz-entry');
-  if (moved) moveEntry(Number(moved), entry);
-  else takeMediaFiles(entry, [...event.dataTransfer.files]);
   event.stopPropagation();
+  if (moved) moveEntry(Number(moved), entry);
+  else if (event.dataTransfer.files.length > 1) dropMediaAfter(entry, event);
+  else takeMediaFiles(entry, [...event.dataTransfer.files]);
 }
 
 function addEntry() {

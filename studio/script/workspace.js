@@ -6,6 +6,8 @@ const workspace = {
   quiz: newQuiz('text'),
   media: new Map(),
   name: 'quiz',
+  // Which of "Mes quiz" this work is.
+  id: newWorkId(),
   past: [],
   future: [],
   // The field being typed in: keystrokes in one field are one step of the history.
@@ -16,14 +18,21 @@ const workspace = {
 
 const historyLimit = 500;
 
+function newWorkId() {
+  return 'q' + Date.now().toString(36) + Math.random().toString(36).slice(2, 8);
+}
+
 function snapshot() {
-  return { quiz: JSON.stringify(workspace.quiz), media: workspace.media, name: workspace.name };
+  return { quiz: JSON.stringify(workspace.quiz), media: workspace.media, name: workspace.name, id: workspace.id,
+    trials: keptTrials(workspace.quiz.entries) };
 }
 
 function restore(kept) {
   workspace.quiz = JSON.parse(kept.quiz);
   workspace.media = kept.media;
   workspace.name = kept.name;
+  workspace.id = kept.id;
+  giveBackTrials(workspace.quiz.entries, kept.trials);
 }
 
 // `what` says what changed: 'text' (a value typed; views keep their
@@ -81,13 +90,16 @@ function redo() {
   notify('all');
 }
 
-// A quiz opened or begun anew replaces the work as one step, which undo takes back.
-function replaceWork(quiz, media, name) {
+// A quiz opened or begun anew replaces the work as one step, which undo
+// takes back; the work it replaces is kept in "Mes quiz" first.
+function replaceWork(quiz, media, name, id = newWorkId()) {
   workspace.typingIn = null;
+  keepInMyQuizzes();
   keepForUndo();
   workspace.quiz = quiz;
   workspace.media = media;
   workspace.name = name;
+  workspace.id = id;
   workspace.saved = false;
   notify('all');
 }

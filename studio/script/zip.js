@@ -172,8 +172,9 @@ async function zipEntryBytes(bytes, view, entry, dataEnd) {
   return data;
 }
 
-// Every file of the archive by its path.
-async function readZip(bytes) {
+// Every file of the archive by its path. `refusal(path, size)` may refuse a
+// file by its announced size before it is inflated: a reason, or ''.
+async function readZip(bytes, refusal = () => '') {
   const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
   const directory = zipDirectory(view);
   const files = new Map();
@@ -188,6 +189,8 @@ async function readZip(bytes) {
     // compresses, are no files of the quiz.
     if (entry.name.endsWith('/') || entry.name.endsWith('\\') || path === '' || /^__MACOSX(\/|$)/.test(path)) continue;
     if (files.has(path)) throw zipError(`« ${path} » y figure deux fois`);
+    const refused = refusal(path, entry.size);
+    if (refused) throw new Error(refused);
     unpacked += entry.size;
     if (unpacked > zipLimits.unpacked) throw zipError('ses fichiers font plus de 2 Go une fois décompressés');
     files.set(path, await zipEntryBytes(bytes, view, entry, directory.offset));

@@ -49,8 +49,8 @@ async function act(page, action) {
 }
 
 async function startNew(page, kind) {
-  await page.selectOption('#new-kind', kind);
   await act(page, 'new');
+  await page.click(`[data-action="new-kind"][data-kind="${kind}"]`);
   await until(page, (k) => document.querySelector('[data-field=kind]').value === k, kind);
 }
 

@@ -16,4 +16,11 @@ if(TARGET studio_page)
   set_tests_properties(studio.page PROPERTIES TIMEOUT 600 ENVIRONMENT
     "${QUIZ_WEB_TEST_ENV};QUIZ_STUDIO_PAGE=${QUIZ_STUDIO_PAGE};QUIZ_PLAYER=${QUIZ_WIN32_DIR}/quizz.exe;QUIZ_STUDIO_PLAY_DIR=${QUIZ_STUDIO_PLAY_DIR}"
     FIXTURES_SETUP studio_program)
+  # A teacher's evening: the faults she met, one row each; and a batch of
+  # phone photos made into entries, picked together or dropped.
+  foreach(test evening batch)
+    add_test(NAME studio.${test} COMMAND ${QUIZ_NODE} --test ${CMAKE_SOURCE_DIR}/tests/studio/${test}.test.js)
+    set_tests_properties(studio.${test} PROPERTIES TIMEOUT 600 ENVIRONMENT
+      "${QUIZ_WEB_TEST_ENV};QUIZ_STUDIO_PAGE=${QUIZ_STUDIO_PAGE};QUIZ_PLAYER=${QUIZ_WIN32_DIR}/quizz.exe")
+  endforeach()
 endif()

@@ -33,7 +33,7 @@ set(QUIZ_WEB_TEST_ENV
   QUIZ_SOURCE=${CMAKE_SOURCE_DIR}
   QUIZ_WEB_WORK=${QUIZ_WEB_TEST_DIR}/work
   QUIZ_CHROMIUM=${QUIZ_CHROMIUM})
-foreach(test page hostile differential embed access scorm)
+foreach(test page hostile differential embed access scorm fresh-start)
   add_test(NAME web.${test} COMMAND ${QUIZ_NODE} --test ${CMAKE_SOURCE_DIR}/tests/web/${test}.test.js)
   set_tests_properties(web.${test} PROPERTIES ENVIRONMENT "${QUIZ_WEB_TEST_ENV}" TIMEOUT 300)
 endforeach()

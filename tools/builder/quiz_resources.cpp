@@ -6,6 +6,7 @@
 #include "tools/builder/codec.h"
 #include "tools/builder/media_format.h"
 #include "tools/builder/media_limits.h"
+#include "tools/builder/media_size_problem.h"
 #include "tools/builder/owned_quiz.h"
 
 #include <cstdint>
@@ -43,9 +44,8 @@ uint64_t sizeMedia(std::vector<MediaItem>& items, const MediaFileFacts& factsOf)
         item.problem = inputFileProblem(facts);
         if (item.problem.empty() && facts.size == 0)
             item.problem = "the file is empty";
-        if (item.problem.empty() && facts.size > MaxMediaFileBytes)
-            item.problem = byteSize(facts.size) + ", at most " + byteSize(MaxMediaFileBytes) + " per media file, "
-                           + playerLimit;
+        if (item.problem.empty())
+            item.problem = mediaSizeProblem(facts.size);
         total = addedSizes(total, facts.size);
     }
     return total;

@@ -19,6 +19,7 @@ set(QUIZ_BUILDER_SOURCES
   third_party/libcsv/libcsv.c
   tools/builder/quiz_description.cpp
   tools/builder/codec.cpp
+  tools/builder/media_size_problem.cpp
   tools/builder/quiz_resources.cpp
   tools/builder/extraction.cpp
   tools/builder/class_results.cpp
