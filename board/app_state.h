@@ -3,7 +3,7 @@
 
 #include "quiz/loader.h"
 #include "quiz/quiz.h"
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 extern HINSTANCE appInstance;
 extern Quiz* currentQuiz;      // the one quiz, read-only once loaded

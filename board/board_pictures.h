@@ -4,9 +4,9 @@
 // it stated, or to the whole square when it cannot be decoded.
 #pragma once
 
-#include "board/grid.h"
+#include "quiz/board_grid.h"
 #include "quiz/quiz.h"
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 // The entry's picture control and, below it, the label its revealed text shows in.
 void createPicture(HWND board, const Quiz& quiz, int entry, const EntryPlan& plan);

@@ -1,4 +1,4 @@
-#include "shell/answers_text.h"
+#include "quiz/answers_text.h"
 
 #include "quiz/windows_1252.h"
 

@@ -34,7 +34,7 @@ set(QUIZ_STUDIO_SOURCES
 list(REMOVE_ITEM QUIZ_STUDIO_SOURCES third_party/libcsv/libcsv.c)
 list(TRANSFORM QUIZ_STUDIO_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/ OUTPUT_VARIABLE QUIZ_STUDIO_PATHS)
 file(GLOB QUIZ_STUDIO_HEADERS ${CMAKE_SOURCE_DIR}/quiz/*.h ${CMAKE_SOURCE_DIR}/judging/*.h
-     ${CMAKE_SOURCE_DIR}/shell/answers_text.h ${CMAKE_SOURCE_DIR}/tools/builder/*.h)
+     ${CMAKE_SOURCE_DIR}/quiz/answers_text.h ${CMAKE_SOURCE_DIR}/tools/builder/*.h)
 
 set(QUIZ_STUDIO_DIR ${CMAKE_BINARY_DIR}/studio)
 set(QUIZ_STUDIO_JS ${QUIZ_STUDIO_DIR}/quizz_builder.js)

@@ -1,6 +1,5 @@
 #include "quiz/board_brush.h"
-
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 BrushHandle makeBoardBrush(uint32_t colour)
 {

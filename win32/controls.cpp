@@ -1,7 +1,7 @@
-#include "board/controls.h"
+#include "win32/controls.h"
 
-#include "shell/startup_trace.h"
-#include "shell/window_text.h"
+#include "win32/startup_trace.h"
+#include "win32/window_text.h"
 
 #include <cstring>
 

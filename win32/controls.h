@@ -2,7 +2,7 @@
 #pragma once
 
 #include "quiz/quiz.h"
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 // A child's text, at most size - 1 characters; empty when the child does not exist.
 void readControlText(HWND parent, int id, char* text, int size);

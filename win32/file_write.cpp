@@ -1,6 +1,6 @@
-#include "shell/file_write.h"
+#include "win32/file_write.h"
 
-#include "shell/scoped_handles.h"
+#include "win32/scoped_handles.h"
 
 namespace {
 

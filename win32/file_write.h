@@ -1,7 +1,7 @@
 // Writing a whole file in one go, created afresh, without sharing.
 #pragma once
 
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 // True only when every byte reached the disk: a failed or short write is
 // reported, so nobody is handed a partial file.

@@ -1,4 +1,4 @@
-#include "shell/late_bound.h"
+#include "win32/late_bound.h"
 
 #include <olectl.h>
 #include <shellapi.h>

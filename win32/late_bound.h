@@ -7,7 +7,7 @@
 // entry point is missing. Safe from any thread.
 #pragma once
 
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 #include <objidl.h>
 #include <oleauto.h>

@@ -1,6 +1,5 @@
 #include "quiz/notice.h"
-
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 void showNotice(const char* text, const char* caption)
 {

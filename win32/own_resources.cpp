@@ -1,7 +1,7 @@
 #include "quiz/own_resources.h"
 
 #include "quiz/image_bounds.h"
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 #include <new>
 

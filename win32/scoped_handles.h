@@ -3,7 +3,7 @@
 // the handle. None is copied; release() hands a handle on to a new owner.
 #pragma once
 
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 // A file from CreateFileA; INVALID_HANDLE_VALUE when the call failed.
 struct FileHandle {

@@ -1,4 +1,4 @@
-#include "shell/startup_trace.h"
+#include "win32/startup_trace.h"
 
 double startupClock()
 {

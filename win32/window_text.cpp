@@ -1,4 +1,4 @@
-#include "shell/window_text.h"
+#include "win32/window_text.h"
 
 HWND createWindowWithText(const char* className, const char* text, DWORD style, int x, int y, int width, int height,
                           HWND parent, HMENU menu, HINSTANCE instance)

@@ -1,7 +1,7 @@
 // Windows that show a text the quiz or the answers file gives.
 #pragma once
 
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 // Creates the window, then gives it its text. Window creation reads a text
 // whose first byte is 0xFF as a resource ordinal (that byte and the next two),

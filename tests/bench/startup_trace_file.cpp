@@ -4,9 +4,9 @@
 // paints), marks "painted" and writes startup-trace.txt into the current
 // folder: "moment<TAB>ms<TAB>name" and "cost<TAB>total ms<TAB>count<TAB>
 // largest ms<TAB>name" lines.
-#include "shell/startup_trace.h"
+#include "win32/startup_trace.h"
 
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 #include <cstdio>
 #include <cstring>

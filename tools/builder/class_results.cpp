@@ -3,8 +3,8 @@
 #include "judging/board_rules.h"
 #include "judging/reward.h"
 #include "judging/verdict.h"
+#include "quiz/answers_text.h"
 #include "quiz/windows_1252.h"
-#include "shell/answers_text.h"
 
 #include <cstring>
 

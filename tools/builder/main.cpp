@@ -10,7 +10,7 @@
 #include <string>
 
 #ifdef _WIN32
-#include "shell/platform.h"
+#include "win32/platform.h"
 #include "tools/builder/win32_console.h"
 #endif
 

@@ -3,7 +3,7 @@
 #include "tools/builder/commands.h"
 
 #include "judging/board_rules.h"
-#include "shell/answers_text.h"
+#include "quiz/answers_text.h"
 #include "tools/builder/class_results.h"
 #include "tools/builder/command_support.h"
 #include "tools/builder/files.h"

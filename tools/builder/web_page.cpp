@@ -1,10 +1,10 @@
 #include "tools/builder/web_page.h"
 
+#include "quiz/answers_text.h"
 #include "quiz/base64.h"
-#include "quiz/resource_ids.h"
 #include "quiz/payload.h"
 #include "quiz/quiz_link.h"
-#include "shell/answers_text.h"
+#include "quiz/resource_ids.h"
 #include "tools/builder/codec.h"
 #include "tools/builder/media_format.h"
 #include "tools/builder/owned_quiz.h"

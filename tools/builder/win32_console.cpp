@@ -1,6 +1,6 @@
 #include "tools/builder/win32_console.h"
 
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 #include <conio.h>
 #include <cstdio>

@@ -1,7 +1,6 @@
 #include "tools/builder/file_facts.h"
-
-#include "shell/scoped_handles.h"
 #include "tools/builder/win32_files.h"
+#include "win32/scoped_handles.h"
 
 namespace {
 

@@ -1,8 +1,7 @@
-#include "tools/builder/files.h"
 #include "tools/builder/file_primitives.h"
+#include "tools/builder/files.h"
 #include "tools/builder/win32_files.h"
-
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 #include <algorithm>
 #include <cctype>
