@@ -1,6 +1,6 @@
 // Where the player's start-up time goes. The player that ships links
 // startup_trace_off.cpp, which records nothing and costs a call; the build
-// made for measuring links tests/bench/startup_trace_file.cpp, which keeps
+// made for measuring links win32/startup_trace_file.cpp, which keeps
 // every mark in milliseconds since the process was created and writes them
 // out once the board has settled and been painted.
 #pragma once
