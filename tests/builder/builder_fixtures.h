@@ -2,10 +2,10 @@
 // portable parts: only the leading bytes and the sizes matter to the builder.
 #pragma once
 
-#include "tools/builder/extraction.h"
-#include "tools/builder/file_read.h"
-#include "tools/builder/quiz_description.h"
-#include "tools/builder/quiz_resources.h"
+#include "tools/builder/files/file_read.h"
+#include "tools/builder/input/quiz_description.h"
+#include "tools/builder/output/extraction.h"
+#include "tools/builder/program/quiz_resources.h"
 
 #include <cstdint>
 #include <map>

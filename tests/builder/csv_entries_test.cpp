@@ -2,8 +2,8 @@
 // quizbuild reads them: what comes out, where each problem is told, and the
 // way back through extract --csv.
 #include "tests/builder/builder_fixtures.h"
-#include "tools/builder/command_line.h"
-#include "tools/builder/csv_writer.h"
+#include "tools/builder/commands/command_line.h"
+#include "tools/builder/output/csv_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -8,10 +8,10 @@
 // the description's name or holds a control character, or entries that
 // change on their way through the writer.
 #include "tests/fuzz/problem_lines.h"
-#include "tools/builder/csv_entries.h"
-#include "tools/builder/csv_writer.h"
-#include "tools/builder/quiz_description.h"
-#include "tools/builder/windows_1252.h"
+#include "tools/builder/input/csv_entries.h"
+#include "tools/builder/input/quiz_description.h"
+#include "tools/builder/input/windows_1252.h"
+#include "tools/builder/output/csv_writer.h"
 
 #include <cstdlib>
 #include <string>

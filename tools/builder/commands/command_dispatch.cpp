@@ -1,6 +1,6 @@
-#include "tools/builder/command_dispatch.h"
+#include "tools/builder/commands/command_dispatch.h"
 
-#include "tools/builder/commands.h"
+#include "tools/builder/commands/commands.h"
 
 #include <cstdio>
 #include <exception>

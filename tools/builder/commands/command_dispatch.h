@@ -3,7 +3,7 @@
 // or the command with its failures reported.
 #pragma once
 
-#include "tools/builder/command_line.h"
+#include "tools/builder/commands/command_line.h"
 
 #include <optional>
 

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "quiz/quiz.h"
-#include "tools/builder/diagnostics.h"
-#include "tools/builder/extraction.h"
-#include "tools/builder/output_guard.h"
+#include "tools/builder/commands/output_guard.h"
+#include "tools/builder/input/diagnostics.h"
+#include "tools/builder/output/extraction.h"
 
 #include <cstdio>
 #include <optional>

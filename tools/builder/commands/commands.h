@@ -2,8 +2,8 @@
 // its problems to stderr, one line each.
 #pragma once
 
-#include "tools/builder/class_results.h"
-#include "tools/builder/command_line.h"
+#include "tools/builder/commands/command_line.h"
+#include "tools/builder/output/class_results.h"
 
 #include <optional>
 #include <string>

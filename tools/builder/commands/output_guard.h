@@ -5,7 +5,7 @@
 // link, a short name) are caught as well.
 #pragma once
 
-#include "tools/builder/file_facts.h"
+#include "tools/builder/files/file_facts.h"
 
 #include <string>
 #include <vector>

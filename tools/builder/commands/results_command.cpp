@@ -1,13 +1,13 @@
 // quizbuild results: a class's answers files judged against their quiz,
 // into one table for a spreadsheet.
-#include "tools/builder/commands.h"
+#include "tools/builder/commands/commands.h"
 
 #include "judging/board_rules.h"
 #include "quiz/answers_text.h"
-#include "tools/builder/class_results.h"
-#include "tools/builder/command_support.h"
-#include "tools/builder/files.h"
-#include "tools/builder/owned_quiz.h"
+#include "tools/builder/commands/command_support.h"
+#include "tools/builder/files/files.h"
+#include "tools/builder/input/owned_quiz.h"
+#include "tools/builder/output/class_results.h"
 
 #include <algorithm>
 #include <span>

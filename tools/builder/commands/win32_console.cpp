@@ -1,4 +1,4 @@
-#include "tools/builder/win32_console.h"
+#include "tools/builder/commands/win32_console.h"
 
 #include "win32/platform.h"
 

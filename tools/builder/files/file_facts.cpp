@@ -1,4 +1,4 @@
-#include "tools/builder/file_facts.h"
+#include "tools/builder/files/file_facts.h"
 
 #include <cctype>
 #include <string_view>

@@ -3,7 +3,7 @@
 // around them do not depend on how the platform opens files.
 #pragma once
 
-#include "tools/builder/file_facts.h"
+#include "tools/builder/files/file_facts.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,9 +1,9 @@
 // The builder's whole-file reads and writes, the same on every platform,
 // over the primitives of file_primitives.h.
-#include "tools/builder/files.h"
+#include "tools/builder/files/files.h"
 
-#include "tools/builder/file_primitives.h"
-#include "tools/builder/temporary_files.h"
+#include "tools/builder/files/file_primitives.h"
+#include "tools/builder/files/temporary_files.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 // (paths are bytes, as Linux has them).
 #pragma once
 
-#include "tools/builder/file_read.h"
+#include "tools/builder/files/file_read.h"
 
 #include <cstdint>
 #include <span>

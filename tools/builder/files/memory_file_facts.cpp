@@ -1,6 +1,5 @@
-#include "tools/builder/file_facts.h"
-
-#include "tools/builder/memory_files.h"
+#include "tools/builder/files/file_facts.h"
+#include "tools/builder/files/memory_files.h"
 
 // Every file in memory may be read; the store's numbers tell files apart.
 FileFacts fileFactsOf(const std::string& path)

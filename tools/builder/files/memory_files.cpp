@@ -2,10 +2,10 @@
 // primitives files.cpp builds its reads and writes on, and the paths as
 // POSIX has them, so that the commands tell the same messages as the Linux
 // builder run in the folder the page's files stand for.
-#include "tools/builder/memory_files.h"
+#include "tools/builder/files/memory_files.h"
 
-#include "tools/builder/file_primitives.h"
-#include "tools/builder/files.h"
+#include "tools/builder/files/file_primitives.h"
+#include "tools/builder/files/files.h"
 
 #include <algorithm>
 #include <cstring>

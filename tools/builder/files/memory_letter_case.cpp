@@ -1,6 +1,5 @@
-#include "tools/builder/letter_case.h"
-
-#include "tools/builder/memory_files.h"
+#include "tools/builder/files/letter_case.h"
+#include "tools/builder/files/memory_files.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
-#include "tools/builder/file_facts.h"
-
-#include "tools/builder/posix_files.h"
+#include "tools/builder/files/file_facts.h"
+#include "tools/builder/files/posix_files.h"
 
 #include <cerrno>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
-#include "tools/builder/files.h"
-#include "tools/builder/file_primitives.h"
-#include "tools/builder/posix_files.h"
+#include "tools/builder/files/file_primitives.h"
+#include "tools/builder/files/files.h"
+#include "tools/builder/files/posix_files.h"
 
 #include <algorithm>
 #include <cerrno>

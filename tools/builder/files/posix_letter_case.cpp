@@ -1,4 +1,4 @@
-#include "tools/builder/letter_case.h"
+#include "tools/builder/files/letter_case.h"
 
 #include <dirent.h>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
 // Paths with "/" between folders, as the Linux builder and the studio's
 // files held in memory both name them.
-#include "tools/builder/files.h"
+#include "tools/builder/files/files.h"
 
 std::string mediaFilePath(const std::string& folder, const std::string& utf8Path)
 {

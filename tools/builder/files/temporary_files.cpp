@@ -1,4 +1,4 @@
-#include "tools/builder/temporary_files.h"
+#include "tools/builder/files/temporary_files.h"
 
 #include <cstdio>
 #include <cstring>

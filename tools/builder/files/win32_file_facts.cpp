@@ -1,5 +1,5 @@
-#include "tools/builder/file_facts.h"
-#include "tools/builder/win32_files.h"
+#include "tools/builder/files/file_facts.h"
+#include "tools/builder/files/win32_files.h"
 #include "win32/scoped_handles.h"
 
 namespace {

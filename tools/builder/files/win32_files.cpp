@@ -1,6 +1,6 @@
-#include "tools/builder/file_primitives.h"
-#include "tools/builder/files.h"
-#include "tools/builder/win32_files.h"
+#include "tools/builder/files/file_primitives.h"
+#include "tools/builder/files/files.h"
+#include "tools/builder/files/win32_files.h"
 #include "win32/platform.h"
 
 #include <algorithm>

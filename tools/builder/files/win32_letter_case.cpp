@@ -1,4 +1,4 @@
-#include "tools/builder/letter_case.h"
+#include "tools/builder/files/letter_case.h"
 
 // Windows' file system finds a file in any letter case of its name.
 std::string pathInOtherCase(const std::string&)

@@ -1,6 +1,6 @@
-#include "tools/builder/answer_warnings.h"
+#include "tools/builder/input/answer_warnings.h"
 
-#include "tools/builder/windows_1252.h"
+#include "tools/builder/input/windows_1252.h"
 
 #include <cstdint>
 

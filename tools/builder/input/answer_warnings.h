@@ -4,7 +4,7 @@
 // Z, is never judged "BRAVO" for what a player naturally types.
 #pragma once
 
-#include "tools/builder/diagnostics.h"
+#include "tools/builder/input/diagnostics.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "tools/builder/csv_encoding.h"
+#include "tools/builder/input/csv_encoding.h"
 
 #include "quiz/windows_1252.h"
-#include "tools/builder/windows_1252.h"
+#include "tools/builder/input/windows_1252.h"
 
 #include <cstdint>
 #include <cstdio>

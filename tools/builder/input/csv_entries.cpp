@@ -1,7 +1,7 @@
-#include "tools/builder/csv_entries.h"
+#include "tools/builder/input/csv_entries.h"
 
 #include "third_party/libcsv/csv.h"
-#include "tools/builder/csv_encoding.h"
+#include "tools/builder/input/csv_encoding.h"
 
 #include <array>
 #include <new>

@@ -5,7 +5,7 @@
 // line and the column an author looks for in the spreadsheet.
 #pragma once
 
-#include "tools/builder/diagnostics.h"
+#include "tools/builder/input/diagnostics.h"
 
 #include <nlohmann/json.hpp>
 

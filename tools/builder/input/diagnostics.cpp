@@ -1,4 +1,4 @@
-#include "tools/builder/diagnostics.h"
+#include "tools/builder/input/diagnostics.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "tools/builder/json_mistakes.h"
+#include "tools/builder/input/json_mistakes.h"
 
 #include <cstring>
 

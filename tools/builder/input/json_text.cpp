@@ -1,6 +1,6 @@
-#include "tools/builder/json_text.h"
+#include "tools/builder/input/json_text.h"
 
-#include "tools/builder/json_mistakes.h"
+#include "tools/builder/input/json_mistakes.h"
 
 #include <cmath>
 #include <cstdlib>

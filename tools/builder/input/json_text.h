@@ -4,7 +4,7 @@
 // column, as an editor counts them.
 #pragma once
 
-#include "tools/builder/diagnostics.h"
+#include "tools/builder/input/diagnostics.h"
 
 #include <nlohmann/json.hpp>
 

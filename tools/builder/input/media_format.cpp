@@ -1,4 +1,4 @@
-#include "tools/builder/media_format.h"
+#include "tools/builder/input/media_format.h"
 
 #include "quiz/picture_size.h"
 

@@ -1,11 +1,11 @@
-#include "tools/builder/quiz_description.h"
+#include "tools/builder/input/quiz_description.h"
 
 #include "quiz/payload.h"
 #include "quiz/quiz_link.h"
-#include "tools/builder/answer_warnings.h"
-#include "tools/builder/csv_entries.h"
-#include "tools/builder/json_text.h"
-#include "tools/builder/windows_1252.h"
+#include "tools/builder/input/answer_warnings.h"
+#include "tools/builder/input/csv_entries.h"
+#include "tools/builder/input/json_text.h"
+#include "tools/builder/input/windows_1252.h"
 
 #include <cstdio>
 #include <functional>

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "quiz/quiz.h"
-#include "tools/builder/diagnostics.h"
-#include "tools/builder/file_read.h"
+#include "tools/builder/files/file_read.h"
+#include "tools/builder/input/diagnostics.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "tools/builder/class_results.h"
+#include "tools/builder/output/class_results.h"
 
 #include "judging/board_rules.h"
 #include "judging/reward.h"

@@ -1,4 +1,4 @@
-#include "tools/builder/csv_writer.h"
+#include "tools/builder/output/csv_writer.h"
 
 #include "third_party/libcsv/csv.h"
 

@@ -1,14 +1,14 @@
-#include "tools/builder/extraction.h"
+#include "tools/builder/output/extraction.h"
 
-#include "quiz/resource_ids.h"
 #include "quiz/payload.h"
 #include "quiz/quiz_link.h"
-#include "tools/builder/codec.h"
-#include "tools/builder/csv_writer.h"
-#include "tools/builder/media_format.h"
-#include "tools/builder/owned_quiz.h"
-#include "tools/builder/quiz_description.h"
-#include "tools/builder/windows_1252.h"
+#include "quiz/resource_ids.h"
+#include "tools/builder/input/media_format.h"
+#include "tools/builder/input/owned_quiz.h"
+#include "tools/builder/input/quiz_description.h"
+#include "tools/builder/input/windows_1252.h"
+#include "tools/builder/output/csv_writer.h"
+#include "tools/builder/program/codec.h"
 
 #include <nlohmann/json.hpp>
 

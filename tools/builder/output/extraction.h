@@ -2,7 +2,7 @@
 // files, so a quiz can be edited and built again with identical payloads.
 #pragma once
 
-#include "tools/builder/diagnostics.h"
+#include "tools/builder/input/diagnostics.h"
 
 #include <cstdint>
 #include <map>

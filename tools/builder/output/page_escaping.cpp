@@ -1,4 +1,4 @@
-#include "tools/builder/page_escaping.h"
+#include "tools/builder/output/page_escaping.h"
 
 std::string htmlEscaped(std::string_view text)
 {

@@ -1,8 +1,8 @@
-#include "tools/builder/resource_writer.h"
+#include "tools/builder/output/resource_writer.h"
 
 #include "quiz/resource_ids.h"
-#include "tools/builder/files.h"
-#include "tools/builder/pe_resource_update.h"
+#include "tools/builder/files/files.h"
+#include "tools/builder/program/pe_resource_update.h"
 
 std::string writePlayerCopy(const std::string& player, const std::string& output,
                             const std::vector<QuizResource>& resources)

@@ -6,7 +6,7 @@
 // player itself is never opened for writing.
 #pragma once
 
-#include "tools/builder/quiz_resources.h"
+#include "tools/builder/program/quiz_resources.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "tools/builder/scorm_package.h"
+#include "tools/builder/output/scorm_package.h"
 
-#include "tools/builder/page_escaping.h"
-#include "tools/builder/stored_zip.h"
+#include "tools/builder/output/page_escaping.h"
+#include "tools/builder/output/stored_zip.h"
 
 #include <span>
 

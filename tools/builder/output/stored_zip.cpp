@@ -1,6 +1,6 @@
-#include "tools/builder/stored_zip.h"
+#include "tools/builder/output/stored_zip.h"
 
-#include "tools/builder/little_endian.h"
+#include "tools/builder/program/little_endian.h"
 
 #include <array>
 

@@ -1,17 +1,17 @@
-#include "tools/builder/web_page.h"
+#include "tools/builder/output/web_page.h"
 
 #include "quiz/answers_text.h"
 #include "quiz/base64.h"
 #include "quiz/payload.h"
 #include "quiz/quiz_link.h"
 #include "quiz/resource_ids.h"
-#include "tools/builder/codec.h"
-#include "tools/builder/media_format.h"
-#include "tools/builder/owned_quiz.h"
-#include "tools/builder/page_escaping.h"
-#include "tools/builder/page_runtime.h"
-#include "tools/builder/quiz_description.h"
-#include "tools/builder/windows_1252.h"
+#include "tools/builder/input/media_format.h"
+#include "tools/builder/input/owned_quiz.h"
+#include "tools/builder/input/quiz_description.h"
+#include "tools/builder/input/windows_1252.h"
+#include "tools/builder/output/page_escaping.h"
+#include "tools/builder/output/page_runtime.h"
+#include "tools/builder/program/codec.h"
 
 #include <nlohmann/json.hpp>
 

@@ -2,8 +2,8 @@
 // inside, judged by the player's own core compiled to WebAssembly.
 #pragma once
 
-#include "tools/builder/diagnostics.h"
-#include "tools/builder/extraction.h"
+#include "tools/builder/input/diagnostics.h"
+#include "tools/builder/output/extraction.h"
 
 #include <cstdint>
 #include <map>

@@ -1,4 +1,4 @@
-#include "tools/builder/codec.h"
+#include "tools/builder/program/codec.h"
 
 #include "quiz/lzw.h"
 

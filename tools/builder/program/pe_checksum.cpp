@@ -1,4 +1,4 @@
-#include "tools/builder/pe_checksum.h"
+#include "tools/builder/program/pe_checksum.h"
 
 uint32_t peCheckSum(std::span<const uint8_t> file, uint32_t checkSumOffset)
 {

@@ -4,7 +4,7 @@
 // of data on an 8-byte boundary.
 #pragma once
 
-#include "tools/builder/pe_resources.h"
+#include "tools/builder/program/pe_resources.h"
 
 #include <cstdint>
 #include <span>

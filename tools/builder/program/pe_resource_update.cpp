@@ -1,10 +1,10 @@
-#include "tools/builder/pe_resource_update.h"
+#include "tools/builder/program/pe_resource_update.h"
 
-#include "tools/builder/little_endian.h"
-#include "tools/builder/pe_checksum.h"
-#include "tools/builder/pe_image.h"
-#include "tools/builder/pe_resource_tree.h"
-#include "tools/builder/pe_resources.h"
+#include "tools/builder/program/little_endian.h"
+#include "tools/builder/program/pe_checksum.h"
+#include "tools/builder/program/pe_image.h"
+#include "tools/builder/program/pe_resource_tree.h"
+#include "tools/builder/program/pe_resources.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "tools/builder/pe_resources.h"
+#include "tools/builder/program/pe_resources.h"
 
-#include "tools/builder/little_endian.h"
+#include "tools/builder/program/little_endian.h"
 
 #include <set>
 

@@ -6,7 +6,7 @@
 // three levels, and the count of resources is limited.
 #pragma once
 
-#include "tools/builder/pe_image.h"
+#include "tools/builder/program/pe_image.h"
 
 #include <cstdint>
 #include <span>

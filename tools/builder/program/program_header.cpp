@@ -1,4 +1,4 @@
-#include "tools/builder/program_header.h"
+#include "tools/builder/program/program_header.h"
 
 #include <cstdio>
 

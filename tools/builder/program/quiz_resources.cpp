@@ -1,12 +1,12 @@
-#include "tools/builder/quiz_resources.h"
+#include "tools/builder/program/quiz_resources.h"
 
-#include "quiz/resource_ids.h"
 #include "quiz/lzw.h"
 #include "quiz/payload_writer.h"
-#include "tools/builder/codec.h"
-#include "tools/builder/media_format.h"
-#include "tools/builder/media_limits.h"
-#include "tools/builder/owned_quiz.h"
+#include "quiz/resource_ids.h"
+#include "tools/builder/input/media_format.h"
+#include "tools/builder/input/media_limits.h"
+#include "tools/builder/input/owned_quiz.h"
+#include "tools/builder/program/codec.h"
 
 #include <cstdint>
 #include <memory>

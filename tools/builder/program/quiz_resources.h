@@ -6,10 +6,10 @@
 
 #include "quiz/quiz.h"
 #include "quiz/resource_ids.h"
-#include "tools/builder/diagnostics.h"
-#include "tools/builder/file_read.h"
-#include "tools/builder/media_format.h"
-#include "tools/builder/quiz_description.h"
+#include "tools/builder/files/file_read.h"
+#include "tools/builder/input/diagnostics.h"
+#include "tools/builder/input/media_format.h"
+#include "tools/builder/input/quiz_description.h"
 
 #include <cstdint>
 #include <string>

@@ -1,11 +1,11 @@
-#include "tools/builder/resource_reader.h"
+#include "tools/builder/program/resource_reader.h"
 
-#include "quiz/resource_ids.h"
 #include "quiz/quiz.h"
-#include "tools/builder/files.h"
-#include "tools/builder/pe_image.h"
-#include "tools/builder/pe_resources.h"
-#include "tools/builder/quiz_resources.h"
+#include "quiz/resource_ids.h"
+#include "tools/builder/files/files.h"
+#include "tools/builder/program/pe_image.h"
+#include "tools/builder/program/pe_resources.h"
+#include "tools/builder/program/quiz_resources.h"
 
 namespace {
 
