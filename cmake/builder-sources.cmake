@@ -19,6 +19,7 @@ set(QUIZ_BUILDER_SOURCES
   tools/builder/input/quiz_description.cpp
   tools/builder/program/codec.cpp
   tools/builder/program/quiz_resources.cpp
+  tools/builder/program/stored_quiz.cpp
   tools/builder/output/extraction.cpp
   tools/builder/output/class_results.cpp
   tools/builder/commands/command_line.cpp

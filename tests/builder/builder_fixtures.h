@@ -89,15 +89,3 @@ inline Planned plan(const std::string& json, const MediaFiles& files)
     return planOnDisk(json, disk);
 }
 
-// Planned resources as a built program stores them.
-inline StoredQuiz storedFrom(const std::vector<QuizResource>& resources)
-{
-    StoredQuiz stored;
-    for (const QuizResource& item : resources) {
-        if (item.type == "PATCH")
-            (item.id == 104 ? stored.quizPayload : item.id == 105 ? stored.codesPayload : stored.link) = item.bytes;
-        else
-            stored.media[item.id] = item.bytes;
-    }
-    return stored;
-}

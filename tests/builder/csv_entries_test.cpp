@@ -320,7 +320,7 @@ TEST(CsvEntries, ExtractedAsCsvBuildsTheSameQuiz)
         ASSERT_EQ(first.diagnostics.errors, Lines{}) << context;
 
         Diagnostics extracted{"quiz.exe", {}, {}};
-        std::vector<ExtractedFile> files = extractQuiz(storedFrom(first.resources), extracted, true);
+        std::vector<ExtractedFile> files = extractQuiz(storedQuizOf(first.resources), extracted, true);
         ASSERT_EQ(extracted.errors, Lines{}) << context;
         ASSERT_GE(files.size(), 2u) << context;
         EXPECT_EQ(files[1].name, "quiz.csv") << context;

@@ -66,7 +66,7 @@ std::vector<QuizResource> plan(std::string_view json, Diagnostics& diagnostics)
 // made-up disk serves them by content from the extraction.
 void roundTrip(const std::vector<QuizResource>& resources)
 {
-    StoredQuiz stored = storedFrom(resources);
+    StoredQuiz stored = storedQuizOf(resources);
     Diagnostics extracted{"quiz.exe", {}, {}};
     std::vector<ExtractedFile> files = extractQuiz(stored, extracted);
     if (!extracted.errors.empty() || files.empty())

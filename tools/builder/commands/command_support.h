@@ -6,7 +6,7 @@
 #include "quiz/quiz.h"
 #include "tools/builder/commands/output_guard.h"
 #include "tools/builder/input/diagnostics.h"
-#include "tools/builder/output/extraction.h"
+#include "tools/builder/program/stored_quiz.h"
 
 #include <cstdio>
 #include <optional>

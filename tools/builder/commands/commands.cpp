@@ -292,22 +292,6 @@ std::map<int, WebClip> webClipsOf(const std::string& descriptionPath, const Quiz
     return clips;
 }
 
-StoredQuiz storedQuizOf(const std::vector<QuizResource>& resources)
-{
-    StoredQuiz stored;
-    for (const QuizResource& resource : resources) {
-        if (resource.type == MediaResourceType)
-            stored.media[resource.id] = resource.bytes;
-        else if (resource.id == QuizPayloadResourceId)
-            stored.quizPayload = resource.bytes;
-        else if (resource.id == CodesPayloadResourceId)
-            stored.codesPayload = resource.bytes;
-        else if (resource.id == QuizLinkResourceId)
-            stored.link = resource.bytes;
-    }
-    return stored;
-}
-
 // A built program starts as every Windows program does; anything else is
 // taken for a description.
 bool isProgram(const std::string& path)

@@ -19,19 +19,6 @@ using OrderedJson = nlohmann::ordered_json;
 
 namespace {
 
-std::vector<uint8_t> unpackedPayload(const std::optional<std::vector<uint8_t>>& packed, const char* where,
-                                     const char* resource, Diagnostics& diagnostics)
-{
-    if (!packed) {
-        reportError(diagnostics, where, std::string("missing (no resource ") + resource + "); is it a built quiz?");
-        return {};
-    }
-    CodecResult unpacked = unpackBytes(*packed);
-    if (unpacked.status != 0)
-        reportError(diagnostics, where, "cannot be unpacked, " + unpackProblem(unpacked.status, packed->size()));
-    return unpacked.bytes;
-}
-
 std::string utf8Text(const char* stored, const std::string& where, Diagnostics& diagnostics)
 {
     TextConversion conversion = windows1252ToUtf8(stored);
@@ -44,19 +31,19 @@ std::string utf8Text(const char* stored, const std::string& where, Diagnostics& 
 std::string mediaFile(const StoredQuiz& stored, int id, const std::string& stem, const std::string& where,
                       std::vector<ExtractedFile>& files, Diagnostics& diagnostics)
 {
-    auto found = stored.media.find(id);
-    if (found == stored.media.end()) {
+    const std::vector<uint8_t>* bytes = storedMedia(stored, id);
+    if (!bytes) {
         reportError(diagnostics, where, "missing (no resource \"IMG\" " + std::to_string(id) + ")");
         return "";
     }
     // The builder stores no empty media file, and an empty one could not be built again.
-    if (found->second.empty()) {
+    if (bytes->empty()) {
         reportError(diagnostics, where,
                     "resource \"IMG\" " + std::to_string(id) + " is empty or cannot be read; the program is damaged");
         return "";
     }
-    std::string name = "media/" + stem + "." + mediaFileExtension(mediaFormatOf(found->second));
-    files.push_back({name, found->second});
+    std::string name = "media/" + stem + "." + mediaFileExtension(mediaFormatOf(*bytes));
+    files.push_back({name, *bytes});
     return name;
 }
 
@@ -125,9 +112,10 @@ OrderedJson describeQuiz(const Quiz& quiz, const StoredQuiz& stored, std::vector
 
 std::vector<ExtractedFile> extractQuiz(const StoredQuiz& stored, Diagnostics& diagnostics, bool entriesAsCsv)
 {
-    std::vector<uint8_t> quizBytes = unpackedPayload(stored.quizPayload, "quiz payload", "\"PATCH\" 104", diagnostics);
+    std::vector<uint8_t> quizBytes =
+        unpackedPayload(stored.quizPayload, "quiz payload", "\"PATCH\" 104", true, diagnostics);
     std::vector<uint8_t> codesBytes =
-        unpackedPayload(stored.codesPayload, "codes payload", "\"PATCH\" 105", diagnostics);
+        unpackedPayload(stored.codesPayload, "codes payload", "\"PATCH\" 105", true, diagnostics);
     if (!diagnostics.errors.empty())
         return {};
 

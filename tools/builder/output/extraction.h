@@ -3,20 +3,13 @@
 #pragma once
 
 #include "tools/builder/input/diagnostics.h"
+#include "tools/builder/program/stored_quiz.h"
 
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
-
-// The quiz resources of one program, as stored (payloads still packed).
-struct StoredQuiz {
-    std::optional<std::vector<uint8_t>> quizPayload;   // "PATCH" 104
-    std::optional<std::vector<uint8_t>> codesPayload;  // "PATCH" 105
-    std::optional<std::vector<uint8_t>> link;          // "PATCH" 106, Windows-1252 bytes
-    std::map<int, std::vector<uint8_t>> media;         // "IMG" by resource id
-};
 
 struct ExtractedFile {
     std::string name;  // relative to the output folder, "/"-separated: "quiz.json", "media/01.jpg"

@@ -19,20 +19,6 @@
 
 namespace {
 
-std::vector<uint8_t> unpacked(const std::optional<std::vector<uint8_t>>& packed, const char* where,
-                              const char* resource, bool required, Diagnostics& diagnostics)
-{
-    if (!packed) {
-        if (required)
-            reportError(diagnostics, where, std::string("missing (no resource ") + resource + "); is it a built quiz?");
-        return {};
-    }
-    CodecResult result = unpackBytes(*packed);
-    if (result.status != 0)
-        reportError(diagnostics, where, "cannot be unpacked, " + unpackProblem(result.status, packed->size()));
-    return result.bytes;
-}
-
 // Two quizzes opened from one folder share the browser's storage; the key
 // keeps each one's answers to itself, and a changed quiz starts afresh.
 std::string storageKey(const std::string& answersFileName, const std::vector<uint8_t>& quiz,
@@ -71,15 +57,16 @@ void addMedia(PageMedia& media, int entry, const MediaRole& role, const std::vec
     media.bytes.push_back(&bytes);
 }
 
-const std::vector<uint8_t>* storedMedia(const StoredQuiz& stored, int id, const std::string& where,
-                                        Diagnostics& diagnostics)
+// An empty item is as good as none: the page could not show it.
+const std::vector<uint8_t>* pageItem(const StoredQuiz& stored, int id, const std::string& where,
+                                     Diagnostics& diagnostics)
 {
-    auto found = stored.media.find(id);
-    if (found == stored.media.end() || found->second.empty()) {
+    const std::vector<uint8_t>* bytes = storedMedia(stored, id);
+    if (!bytes || bytes->empty()) {
         reportError(diagnostics, where, "missing (no resource \"IMG\" " + std::to_string(id) + ")");
         return nullptr;
     }
-    return &found->second;
+    return bytes;
 }
 
 PageMedia pageMedia(const Quiz& quiz, const StoredQuiz& stored, const std::map<int, WebClip>& webClips,
@@ -92,7 +79,7 @@ PageMedia pageMedia(const Quiz& quiz, const StoredQuiz& stored, const std::map<i
         case QuizKind::Text: break;
         case QuizKind::Picture:
         case QuizKind::Sound:
-            if (auto* bytes = storedMedia(stored, MediaResourceIdBase + entry, entryField(index, "media"), diagnostics))
+            if (auto* bytes = pageItem(stored, MediaResourceIdBase + entry, entryField(index, "media"), diagnostics))
                 addMedia(media, entry,
                          quiz.kind == QuizKind::Sound ? MediaRole{"clip", MediaUse::Sound}
                                                       : MediaRole{"question", MediaUse::Picture},
@@ -110,7 +97,7 @@ PageMedia pageMedia(const Quiz& quiz, const StoredQuiz& stored, const std::map<i
         }
         // Only a picture quiz has a picture for the answer to take the place of.
         if (quiz.kind == QuizKind::Picture && quiz.revealKind == RevealKind::Picture)
-            if (auto* bytes = storedMedia(stored, AnswerPictureResourceIdBase + entry, entryField(index, "revealPicture"),
+            if (auto* bytes = pageItem(stored, AnswerPictureResourceIdBase + entry, entryField(index, "revealPicture"),
                                           diagnostics))
                 addMedia(media, entry, {"answer", MediaUse::Picture}, *bytes, entryField(index, "revealPicture"),
                          diagnostics);
@@ -176,8 +163,10 @@ std::string pagePolicy()
 std::string webPageOf(const StoredQuiz& stored, const std::map<int, WebClip>& webClips,
                       const std::string& answersFileName, Diagnostics& diagnostics, bool platform)
 {
-    std::vector<uint8_t> quizBytes = unpacked(stored.quizPayload, "quiz payload", "\"PATCH\" 104", true, diagnostics);
-    std::vector<uint8_t> codesBytes = unpacked(stored.codesPayload, "codes payload", "\"PATCH\" 105", false, diagnostics);
+    std::vector<uint8_t> quizBytes =
+        unpackedPayload(stored.quizPayload, "quiz payload", "\"PATCH\" 104", true, diagnostics);
+    std::vector<uint8_t> codesBytes =
+        unpackedPayload(stored.codesPayload, "codes payload", "\"PATCH\" 105", false, diagnostics);
     if (!diagnostics.errors.empty())
         return "";
     OwnedQuiz owned;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "tools/builder/input/diagnostics.h"
-#include "tools/builder/output/extraction.h"
+#include "tools/builder/program/stored_quiz.h"
 
 #include <cstdint>
 #include <map>

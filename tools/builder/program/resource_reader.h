@@ -3,7 +3,7 @@
 // none of its code runs, on any platform.
 #pragma once
 
-#include "tools/builder/output/extraction.h"
+#include "tools/builder/program/stored_quiz.h"
 
 #include <string>
 
