@@ -2,7 +2,6 @@
 # and program-file reader and writer, built into the Windows program, the host's unit tests and the
 # fuzz target alike.
 set(QUIZ_BUILDER_SOURCES
-  tools/builder/input/windows_1252.cpp
   tools/builder/input/diagnostics.cpp
   tools/builder/files/file_facts.cpp
   tools/builder/program/program_header.cpp

@@ -11,7 +11,6 @@
 #include "tools/builder/commands/command_dispatch.h"
 #include "tools/builder/commands/commands.h"
 #include "tools/builder/files/memory_files.h"
-#include "tools/builder/input/windows_1252.h"
 
 #include <emscripten/emscripten.h>
 #include <nlohmann/json.hpp>

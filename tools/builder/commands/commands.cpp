@@ -2,6 +2,7 @@
 
 #include "quiz/payload.h"
 #include "quiz/resource_ids.h"
+#include "quiz/windows_1252.h"
 #include "tools/builder/commands/command_support.h"
 #include "tools/builder/commands/output_guard.h"
 #include "tools/builder/files/files.h"
@@ -10,7 +11,6 @@
 #include "tools/builder/input/media_limits.h"
 #include "tools/builder/input/owned_quiz.h"
 #include "tools/builder/input/quiz_description.h"
-#include "tools/builder/input/windows_1252.h"
 #include "tools/builder/output/extraction.h"
 #include "tools/builder/output/resource_writer.h"
 #include "tools/builder/output/scorm_package.h"

@@ -1,6 +1,6 @@
 #include "tools/builder/input/answer_warnings.h"
 
-#include "tools/builder/input/windows_1252.h"
+#include "quiz/windows_1252.h"
 
 #include <cstdint>
 

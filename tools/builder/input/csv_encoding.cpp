@@ -1,7 +1,6 @@
 #include "tools/builder/input/csv_encoding.h"
 
 #include "quiz/windows_1252.h"
-#include "tools/builder/input/windows_1252.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -2,10 +2,10 @@
 
 #include "quiz/payload.h"
 #include "quiz/quiz_link.h"
+#include "quiz/windows_1252.h"
 #include "tools/builder/input/answer_warnings.h"
 #include "tools/builder/input/csv_entries.h"
 #include "tools/builder/input/json_text.h"
-#include "tools/builder/input/windows_1252.h"
 
 #include <cstdio>
 #include <functional>

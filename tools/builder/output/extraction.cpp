@@ -3,10 +3,10 @@
 #include "quiz/payload.h"
 #include "quiz/quiz_link.h"
 #include "quiz/resource_ids.h"
+#include "quiz/windows_1252.h"
 #include "tools/builder/input/media_format.h"
 #include "tools/builder/input/owned_quiz.h"
 #include "tools/builder/input/quiz_description.h"
-#include "tools/builder/input/windows_1252.h"
 #include "tools/builder/output/csv_writer.h"
 #include "tools/builder/program/codec.h"
 
