@@ -96,7 +96,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
                                        MainWindowWidth, MainWindowHeight, nullptr, nullptr, instance);
     centreWindow(window, GetDesktopWindow());
     markStartup("main window and header made");
-    RestoredAnswers answers;
+    RestoredAnswers answers = {};
     openRestoredAnswers(answers);
     boardWindow = CreateDialogParamA(instance, MAKEINTRESOURCEA(BoardTemplateId), window, boardDialogProc,
                                      reinterpret_cast<LPARAM>(&answers));
