@@ -3,6 +3,7 @@
 # fuzz target alike.
 set(QUIZ_BUILDER_SOURCES
   tools/builder/input/diagnostics.cpp
+  tools/builder/input/input_size.cpp
   tools/builder/files/file_facts.cpp
   tools/builder/program/program_header.cpp
   tools/builder/commands/output_guard.cpp

@@ -21,6 +21,8 @@ set(QUIZ_STUDIO_SOURCES
   tools/builder/output/stored_zip.cpp
   tools/builder/output/scorm_package.cpp
   tools/builder/files/files.cpp
+  tools/builder/input/quiz_files.cpp
+  tools/builder/program/player_file.cpp
   tools/builder/commands/commands.cpp
   tools/builder/commands/results_command.cpp
   tools/builder/commands/command_dispatch.cpp

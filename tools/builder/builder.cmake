@@ -14,6 +14,8 @@ set(QUIZ_BUILDER_PROGRAM_SOURCES ${QUIZ_BUILDER_SOURCES}
   tools/builder/output/stored_zip.cpp
   tools/builder/output/scorm_package.cpp
   tools/builder/files/files.cpp
+  tools/builder/input/quiz_files.cpp
+  tools/builder/program/player_file.cpp
   ${QUIZ_PAGE_RUNTIME}
   tools/builder/commands/commands.cpp
   tools/builder/commands/results_command.cpp

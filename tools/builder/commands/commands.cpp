@@ -6,18 +6,16 @@
 #include "tools/builder/commands/command_support.h"
 #include "tools/builder/commands/output_guard.h"
 #include "tools/builder/files/files.h"
-#include "tools/builder/files/letter_case.h"
-#include "tools/builder/input/csv_entries.h"
-#include "tools/builder/input/media_limits.h"
 #include "tools/builder/input/owned_quiz.h"
 #include "tools/builder/input/quiz_description.h"
+#include "tools/builder/input/quiz_files.h"
 #include "tools/builder/output/extraction.h"
 #include "tools/builder/output/resource_writer.h"
 #include "tools/builder/output/scorm_package.h"
 #include "tools/builder/output/stored_zip.h"
 #include "tools/builder/output/web_page.h"
 #include "tools/builder/program/codec.h"
-#include "tools/builder/program/program_header.h"
+#include "tools/builder/program/player_file.h"
 #include "tools/builder/program/quiz_resources.h"
 #include "tools/builder/program/resource_reader.h"
 
@@ -57,76 +55,6 @@ struct Plan {
     std::vector<InputFile> inputs;  // every file read, which the output must not be
 };
 
-// The description's bytes, once the file system says it is a file of a
-// description's size.
-FileRead readDescription(const std::string& path)
-{
-    FileFacts facts = fileFactsOf(path);
-    std::string problem = inputFileProblem(facts);
-    if (problem.empty() && facts.size > MaxDescriptionBytes)
-        problem = byteSize(facts.size) + ", at most " + byteSize(MaxDescriptionBytes) + " for a quiz description";
-    return problem.empty() ? readFileBytes(path) : FileRead{{}, problem};
-}
-
-// Media files named as the description names them, beside it.
-MediaAccess mediaBeside(const std::string& folder)
-{
-    MediaFileFacts factsOf = [folder](const std::string& path) {
-        std::string opened = mediaFilePath(folder, path);
-        if (!opened.empty())
-            return fileFactsOf(opened);
-        FileFacts unwritable;
-        unwritable.kind = FileKind::Unknown;
-        unwritable.problem = unwritableMediaName;
-        return unwritable;
-    };
-    MediaFileReader read = [folder](const std::string& path) { return readMediaFile(folder, path); };
-    return {factsOf, read};
-}
-
-// A file the description names that is not found as written but in other
-// letter cases (Linux tells them apart, Windows does not), as Windows would
-// open it, with a warning; `path` unchanged when there is none.
-void respellMissing(std::string& path, const std::string& folder, const std::string& where, Diagnostics& diagnostics)
-{
-    std::string opened = mediaFilePath(folder, path);
-    if (path.empty() || opened.empty() || fileFactsOf(opened).kind != FileKind::Missing)
-        return;
-    std::string found = pathInOtherCase(opened);
-    if (found.size() != opened.size() || opened.size() < path.size())
-        return;
-    std::string respelled = found.substr(opened.size() - path.size());
-    reportWarning(diagnostics, where,
-                  inQuotes(path) + " is not found as written; using " + inQuotes(respelled)
-                      + ", whose name differs in letter case only (as Windows would)");
-    path = respelled;
-}
-
-void respellMissingMedia(QuizDescription& description, const std::string& folder, Diagnostics& diagnostics)
-{
-    for (EntryDescription& entry : description.entries) {
-        respellMissing(entry.media, folder, entry.mediaPlace, diagnostics);
-        respellMissing(entry.revealPicture, folder, entry.revealPicturePlace, diagnostics);
-        respellMissing(entry.webClip, folder, entry.webClipPlace, diagnostics);
-    }
-}
-
-// The CSV file of entries, named as the description names it, beside it.
-EntriesFileReader entriesBeside(const std::string& folder, Diagnostics& diagnostics)
-{
-    return [folder, &diagnostics](std::string path) {
-        respellMissing(path, folder, "entries", diagnostics);
-        std::string opened = mediaFilePath(folder, path);
-        if (opened.empty())
-            return FileRead{{}, unwritableMediaName};
-        FileFacts facts = fileFactsOf(opened);
-        std::string problem = inputFileProblem(facts);
-        if (problem.empty() && facts.size > MaxEntriesFileBytes)
-            problem = byteSize(facts.size) + ", at most " + byteSize(MaxEntriesFileBytes) + " for a CSV file of entries";
-        return problem.empty() ? readFileBytes(opened) : FileRead{{}, problem};
-    };
-}
-
 // The description, its texts and every media file it names, checked as one.
 Plan planFrom(const std::string& descriptionPath, Diagnostics& diagnostics)
 {
@@ -154,43 +82,6 @@ Plan planFrom(const std::string& descriptionPath, Diagnostics& diagnostics)
             plan.inputs.push_back(inputFile(role, false, path));
     }
     return plan;
-}
-
-// Empty when `player` is a Windows program; otherwise why it cannot serve.
-std::string playerProblem(const std::string& player)
-{
-    FileFacts facts = fileFactsOf(player);
-    if (facts.kind == FileKind::Missing)
-        return "not found; name the player with --player PLAYER.exe";
-    if (std::string problem = inputFileProblem(facts); !problem.empty())
-        return problem;
-    FileStart start = readFileStart(player, ProgramHeaderBytes);
-    return start.problem.empty() ? windowsProgramProblem(start.bytes, facts.size) : start.problem;
-}
-
-// The player named, or else the first of the usual places that holds one;
-// empty, with the error added, when it cannot serve.
-std::string playerToUse(const std::string& named, Diagnostics& diagnostics)
-{
-    std::string player = named;
-    if (player.empty()) {
-        std::vector<std::string> candidates = defaultPlayerPaths();
-        for (const std::string& candidate : candidates)
-            if (player.empty() && fileFactsOf(candidate).kind != FileKind::Missing)
-                player = candidate;
-        if (player.empty()) {
-            std::string missing = candidates.front() + ": not found";
-            for (std::size_t n = 1; n < candidates.size(); ++n)
-                missing += ", nor " + candidates[n];
-            diagnostics.errors.push_back(missing + "; name the player with --player PLAYER.exe");
-            return "";
-        }
-    }
-    if (std::string problem = playerProblem(player); !problem.empty()) {
-        diagnostics.errors.push_back(player + ": " + problem);
-        return "";
-    }
-    return player;
 }
 
 // "12 entries, 24 media items", and for entries from a spreadsheet which
@@ -266,31 +157,6 @@ int runBuild(const CommandLine& line)
 }
 
 namespace {
-
-// The web clips a description names, sized before they are read and
-// checked like any media file.
-std::map<int, WebClip> webClipsOf(const std::string& descriptionPath, const QuizDescription& description,
-                                  Diagnostics& diagnostics)
-{
-    std::map<int, WebClip> clips;
-    MediaAccess media = mediaBeside(folderOf(descriptionPath));
-    for (std::size_t index = 0; index < description.entries.size(); ++index) {
-        const EntryDescription& entry = description.entries[index];
-        if (entry.webClip.empty())
-            continue;
-        std::string where = entry.webClipPlace + " (" + inQuotes(entry.webClip) + ")";
-        FileFacts facts = media.factsOf(entry.webClip);
-        std::string problem = inputFileProblem(facts);
-        if (problem.empty() && facts.size > MaxMediaFileBytes)
-            problem = byteSize(facts.size) + ", at most " + byteSize(MaxMediaFileBytes) + " for one media file";
-        FileRead read = problem.empty() ? media.read(entry.webClip) : FileRead{{}, problem};
-        if (!read.problem.empty())
-            reportError(diagnostics, where, read.problem);
-        else
-            clips[int(index) + 1] = {std::move(read.bytes), where};
-    }
-    return clips;
-}
 
 // A built program starts as every Windows program does; anything else is
 // taken for a description.

@@ -3,19 +3,13 @@
 #pragma once
 
 #include "tools/builder/input/diagnostics.h"
+#include "tools/builder/input/quiz_files.h"
 #include "tools/builder/program/stored_quiz.h"
 
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
-
-// A video entry's clip for the page, by entry number, with where the
-// description names it (for its problems).
-struct WebClip {
-    std::vector<uint8_t> bytes;
-    std::string where;
-};
 
 // Where the page's answers are kept and saved: the answers file named as
 // the player of `programName` names it ("quiz.exe" gives "quiz.txt").

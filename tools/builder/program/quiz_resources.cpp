@@ -3,6 +3,7 @@
 #include "quiz/lzw.h"
 #include "quiz/payload_writer.h"
 #include "quiz/resource_ids.h"
+#include "tools/builder/input/input_size.h"
 #include "tools/builder/input/media_format.h"
 #include "tools/builder/input/media_limits.h"
 #include "tools/builder/input/owned_quiz.h"
@@ -40,12 +41,9 @@ uint64_t sizeMedia(std::vector<MediaItem>& items, const MediaFileFacts& factsOf)
     for (MediaItem& item : items) {
         FileFacts facts = factsOf(item.file.path);
         item.size = facts.size;
-        item.problem = inputFileProblem(facts);
+        item.problem = inputSizeProblem(facts, MaxMediaFileBytes, "per media file, " + playerLimit);
         if (item.problem.empty() && facts.size == 0)
             item.problem = "the file is empty";
-        if (item.problem.empty() && facts.size > MaxMediaFileBytes)
-            item.problem = byteSize(facts.size) + ", at most " + byteSize(MaxMediaFileBytes) + " per media file, "
-                           + playerLimit;
         total = addedSizes(total, facts.size);
     }
     return total;
