@@ -1,12 +1,13 @@
-#include "board/board.h"
+#include "board/answer_box.h"
 
 #include "board/answer_judging.h"
-#include "board/controls.h"
-#include "board/identifiers.h"
+#include "board/app_state.h"
+#include "board/board_reading.h"
 #include "board/score_display.h"
 #include "judging/board_rules.h"
-#include "shell/app.h"
-#include "shell/startup_trace.h"
+#include "quiz/board_identifiers.h"
+#include "win32/controls.h"
+#include "win32/startup_trace.h"
 
 namespace {
 

@@ -1,25 +1,16 @@
 #include "board/answer_judging.h"
 
-#include "board/board.h"
 #include "board/board_pictures.h"
-#include "board/controls.h"
-#include "board/grid.h"
-#include "board/identifiers.h"
+#include "board/board_reading.h"
+#include "board/board_scroll.h"
 #include "board/picture.h"
 #include "board/score_display.h"
-#include "shell/scoped_handles.h"
+#include "quiz/board_grid.h"
+#include "quiz/board_identifiers.h"
+#include "win32/controls.h"
+#include "win32/scoped_handles.h"
 
 namespace {
-
-void readBox(void* board, int rank, char (&text)[QuizTextSize])
-{
-    readControlText(static_cast<HWND>(board), AnswerBoxIdBase + rank, text);
-}
-
-void readVerdict(void* board, int rank, char (&text)[QuizTextSize])
-{
-    readControlText(static_cast<HWND>(board), VerdictLabelIdBase + rank, text);
-}
 
 // The answer picture takes the question picture's place; it sits 20 pixels
 // from the column, not 30 like the question picture. The place is in the
@@ -63,11 +54,6 @@ void showReveal(const Quiz& quiz, HWND board, int entryNumber, RevealAction reve
 }
 
 }  // namespace
-
-BoardReading boardReadingOf(HWND board)
-{
-    return {board, readBox, readVerdict};
-}
 
 void judgeAnswer(const Quiz& quiz, HWND board, int answerBoxId)
 {

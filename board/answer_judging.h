@@ -5,11 +5,7 @@
 
 #include "judging/board_rules.h"
 #include "quiz/quiz.h"
-#include "shell/platform.h"
-
-// The rules read the board's own controls: what the boxes hold, what the
-// verdict labels read.
-BoardReading boardReadingOf(HWND board);
+#include "win32/platform.h"
 
 void judgeAnswer(const Quiz& quiz, HWND board, int answerBoxId);
 // The same, leaving the score as it is: judging many boxes at once (the

@@ -1,10 +1,14 @@
 #include "board/board.h"
 
-#include "board/identifiers.h"
+#include "board/app_state.h"
+#include "board/board_colours.h"
+#include "board/board_layout.h"
 #include "board/board_pictures.h"
+#include "board/board_scroll.h"
+#include "board/board_timers.h"
 #include "board/media.h"
 #include "board/picture_loading.h"
-#include "shell/app.h"
+#include "quiz/board_identifiers.h"
 
 namespace {
 
@@ -35,7 +39,7 @@ INT_PTR CALLBACK boardDialogProc(HWND board, UINT message, WPARAM wParam, LPARAM
 {
     switch (message) {
     case WM_INITDIALOG:
-        buildBoard(board);
+        buildBoard(board, reinterpret_cast<RestoredAnswers*>(lParam));
         return TRUE;
     case WM_TIMER:
         if (wParam == RestOfBoardTimerId)
@@ -45,6 +49,7 @@ INT_PTR CALLBACK boardDialogProc(HWND board, UINT message, WPARAM wParam, LPARAM
         return TRUE;
     case PictureDoneMessageId:
         placeDonePicture(board, int(wParam));
+        settleBoardWhenDone(board);
         return TRUE;
     case WM_COMMAND:
         dispatchMediaButton(board, wParam);

@@ -1,9 +1,9 @@
-#include "board/board.h"
+#include "board/board_colours.h"
 
-#include "board/controls.h"
-#include "board/identifiers.h"
+#include "board/app_state.h"
 #include "judging/verdict_colour.h"
-#include "shell/app.h"
+#include "quiz/board_identifiers.h"
+#include "win32/controls.h"
 
 
 namespace {

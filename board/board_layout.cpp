@@ -1,20 +1,22 @@
-#include "board/board.h"
+#include "board/board_layout.h"
 
+#include "board/answer_box.h"
 #include "board/answer_judging.h"
-#include "board/controls.h"
-#include "board/grid.h"
-#include "board/identifiers.h"
-#include "board/media.h"
+#include "board/app_state.h"
 #include "board/board_pictures.h"
+#include "board/board_scroll.h"
+#include "board/board_timers.h"
+#include "board/media.h"
 #include "board/picture_loading.h"
 #include "board/score_display.h"
-#include "board/settled.h"
-#include "shell/answers_file.h"
-#include "shell/app.h"
-#include "shell/main_window.h"
-#include "shell/startup_trace.h"
+#include "quiz/board_grid.h"
+#include "quiz/board_identifiers.h"
+#include "quiz/board_settled.h"
+#include "win32/controls.h"
+#include "win32/startup_trace.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -204,7 +206,7 @@ void buildEntries(HWND board, const Quiz& quiz, int last)
 
 }  // namespace
 
-void buildBoard(HWND board)
+void buildBoard(HWND board, RestoredAnswers* answers)
 {
     const Quiz& quiz = *currentQuiz;
     building = {};
@@ -212,7 +214,8 @@ void buildBoard(HWND board)
     building.nextEntry = 1;
     postPicturesTo(board);
     updateBoardScrollInfo(board);
-    openRestoredAnswers(building.answers);
+    if (answers)
+        building.answers = std::move(*answers);
     if (quiz.kind == QuizKind::Sound || quiz.kind == QuizKind::Video) {
         building.icons.play = LoadIconA(appInstance, MAKEINTRESOURCEA(PlayIconId));
         building.icons.stop = LoadIconA(appInstance, MAKEINTRESOURCEA(StopIconId));

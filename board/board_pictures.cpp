@@ -1,12 +1,12 @@
 #include "board/board_pictures.h"
 
-#include "board/board.h"
-#include "board/controls.h"
-#include "board/identifiers.h"
+#include "board/app_state.h"
+#include "board/board_scroll.h"
 #include "board/picture.h"
 #include "board/picture_loading.h"
-#include "shell/app.h"
-#include "shell/scoped_handles.h"
+#include "quiz/board_identifiers.h"
+#include "win32/controls.h"
+#include "win32/scoped_handles.h"
 
 namespace {
 
@@ -112,7 +112,6 @@ void placeDonePicture(HWND board, int entry)
     }
     *slot = Slot::Placed;
     --waiting;
-    settleBoardWhenDone(board);
 }
 
 void placePicturesInView(HWND board, const Quiz& quiz)

@@ -4,13 +4,15 @@
 // it stated, or to the whole square when it cannot be decoded.
 #pragma once
 
-#include "board/grid.h"
+#include "quiz/board_grid.h"
 #include "quiz/quiz.h"
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 // The entry's picture control and, below it, the label its revealed text shows in.
 void createPicture(HWND board, const Quiz& quiz, int entry, const EntryPlan& plan);
-// PictureDoneMessageId: entry's picture is done; placed if its control is made.
+// PictureDoneMessageId: entry's picture is done; placed if its control is
+// made. Whoever places pictures then asks the board whether it has settled
+// (settleBoardWhenDone), as the last picture may have been among them.
 void placeDonePicture(HWND board, int entry);
 // Waits for the pictures of the entries already made that show with the
 // board scrolled to the top, and places them: the board shows with them.

@@ -1,6 +1,6 @@
-#include "board/board.h"
+#include "board/board_scroll.h"
 
-#include "shell/app.h"
+#include "board/app_state.h"
 
 namespace {
 
@@ -35,6 +35,11 @@ int requestedPosition(const SCROLLINFO& info, int bar, WORD request)
 }
 
 }  // namespace
+
+RECT boardRectIn(const RECT& client)
+{
+    return {5, 50, 5 + client.right - 11, 50 + client.bottom - 68};
+}
 
 void updateBoardScrollInfo(HWND board)
 {

@@ -3,7 +3,7 @@
 // platform's players open files, and played there.
 #pragma once
 
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 enum class MediaKind { Sound = 1, Video = 2 };
 

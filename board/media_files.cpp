@@ -1,9 +1,8 @@
 #include "board/media.h"
-
-#include "board/identifiers.h"
-#include "quiz/quiz.h"
+#include "quiz/board_identifiers.h"
 #include "quiz/own_resources.h"
-#include "shell/file_write.h"
+#include "quiz/quiz.h"
+#include "win32/file_write.h"
 
 #include <cstdio>
 

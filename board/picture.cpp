@@ -4,9 +4,9 @@
 #include "quiz/own_resources.h"
 #include "quiz/picture_resample.h"
 #include "quiz/picture_size.h"
-#include "shell/late_bound.h"
-#include "shell/scoped_handles.h"
-#include "shell/startup_trace.h"
+#include "win32/late_bound.h"
+#include "win32/scoped_handles.h"
+#include "win32/startup_trace.h"
 
 #include <cstring>
 #include <new>

@@ -6,7 +6,7 @@
 
 #include "quiz/own_resources.h"
 #include "quiz/picture_size.h"
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 #include <cstddef>
 

@@ -1,12 +1,12 @@
 #include "board/picture_loading.h"
 
-#include "board/identifiers.h"
 #include "board/picture.h"
+#include "quiz/board_identifiers.h"
 #include "quiz/own_resources.h"
 #include "quiz/picture_size.h"
-#include "shell/late_bound.h"
-#include "shell/scoped_handles.h"
-#include "shell/startup_trace.h"
+#include "win32/late_bound.h"
+#include "win32/scoped_handles.h"
+#include "win32/startup_trace.h"
 
 #include <algorithm>
 #include <optional>

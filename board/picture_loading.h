@@ -8,7 +8,7 @@
 
 #include "quiz/picture_size.h"
 #include "quiz/quiz.h"
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 // Posted to the board when entry wParam's picture is done.
 constexpr UINT PictureDoneMessageId = WM_APP + 1;

@@ -1,9 +1,9 @@
 #include "board/score_display.h"
 
-#include "board/answer_judging.h"
-#include "board/controls.h"
+#include "board/board_reading.h"
 #include "judging/board_rules.h"
 #include "judging/reward.h"
+#include "win32/controls.h"
 
 void updateScore(const Quiz& quiz, HWND board)
 {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "quiz/quiz.h"
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 constexpr int ScoreDisplayId = 150;  // the first of the header's labels with 150
 constexpr int CodeDisplayId = 157;

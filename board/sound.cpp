@@ -1,9 +1,9 @@
 #include "board/media.h"
 
-#include "board/board.h"
-#include "board/identifiers.h"
-#include "shell/app.h"
-#include "shell/late_bound.h"
+#include "board/app_state.h"
+#include "board/board_timers.h"
+#include "quiz/board_identifiers.h"
+#include "win32/late_bound.h"
 
 #include <vfw.h>
 

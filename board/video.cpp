@@ -1,9 +1,9 @@
 #include "board/media.h"
 
-#include "board/identifiers.h"
+#include "board/app_state.h"
+#include "quiz/board_identifiers.h"
 #include "quiz/quiz.h"
-#include "shell/app.h"
-#include "shell/late_bound.h"
+#include "win32/late_bound.h"
 
 #include <cstdio>
 #include <oleauto.h>

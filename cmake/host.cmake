@@ -19,6 +19,10 @@ endif()
 if(QUIZ_TESTS)
   enable_testing()
   find_package(GTest REQUIRED)
+  # Every include points down the folders' layers, and no modules include
+  # each other round a circle.
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  add_test(NAME layers.check COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check-layers ${CMAKE_SOURCE_DIR})
   include(tests/unit/tests.cmake)
   include(tests/bench/bench.cmake)
   include(tests/wine.cmake)

@@ -2,10 +2,10 @@
 # run under Wine. Every program is linked statically so it needs no mingw DLL.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-add_library(quiznotice STATIC shell/notice_win32.cpp)
+add_library(quiznotice STATIC win32/notice_win32.cpp)
 target_include_directories(quiznotice PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 
-add_library(quizwin32 STATIC quiz/loader.cpp shell/own_resources.cpp shell/board_brush.cpp)
+add_library(quizwin32 STATIC quiz/loader.cpp win32/own_resources.cpp win32/board_brush.cpp)
 target_link_libraries(quizwin32 PUBLIC quizcore)
 target_compile_options(quizwin32 PRIVATE -Wall -Wextra)
 
@@ -26,9 +26,9 @@ add_library(quizplayer OBJECT
   shell/main_window.cpp
   shell/header.cpp
   shell/answers_file.cpp
-  shell/file_write.cpp
-  shell/window_text.cpp
-  shell/late_bound.cpp
+  win32/file_write.cpp
+  win32/window_text.cpp
+  win32/late_bound.cpp
   board/board.cpp
   board/board_layout.cpp
   board/board_pictures.cpp
@@ -36,22 +36,24 @@ add_library(quizplayer OBJECT
   board/board_scroll.cpp
   board/board_colours.cpp
   board/answer_box.cpp
-  board/controls.cpp
+  win32/controls.cpp
   board/picture.cpp
   board/media_files.cpp
   board/sound.cpp
   board/video.cpp
   board/answer_judging.cpp
+  board/board_reading.cpp
+  board/restored_answers.cpp
   board/score_display.cpp)
 target_link_libraries(quizplayer PUBLIC quizwin32 quizjpeg)
 target_compile_definitions(quizplayer PRIVATE QUIZ_PUBLISHER_URL="${QUIZ_PUBLISHER_URL}")
 target_compile_options(quizplayer PRIVATE -Wall -Wextra)
 # COM, the picture decoder, the shell and Video for Windows are bound when
-# first called (shell/late_bound.cpp), never linked.
+# first called (win32/late_bound.cpp), never linked.
 set(QUIZ_PLAYER_LIBRARIES quizwin32 quizjpeg uuid gdi32)
 set_source_files_properties(resources/player.rc PROPERTIES COMPILE_FLAGS "-I ${CMAKE_CURRENT_SOURCE_DIR}/resources")
 
-add_executable(quizz WIN32 $<TARGET_OBJECTS:quizplayer> shell/startup_trace_off.cpp resources/player.rc)
+add_executable(quizz WIN32 $<TARGET_OBJECTS:quizplayer> win32/startup_trace_off.cpp resources/player.rc)
 target_include_directories(quizz PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(quizz PRIVATE ${QUIZ_PLAYER_LIBRARIES})
 target_link_options(quizz PRIVATE -s)

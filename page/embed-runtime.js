@@ -43,7 +43,7 @@ function literal(text) {
   return pieces.join('\n    ');
 }
 const source = `// Made by page/embed-runtime.js from page/ and the compiled judging core.
-#include "tools/builder/page_runtime.h"
+#include "tools/builder/output/page_runtime.h"
 
 const std::string_view pageScript =
     ${literal(script)};

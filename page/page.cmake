@@ -25,10 +25,9 @@ set(QUIZ_PAGE_CORE_SOURCES
   judging/board_rules.cpp
   judging/reward.cpp
   judging/verdict_colour.cpp
-  shell/answers_text.cpp)
+  quiz/answers_text.cpp)
 list(TRANSFORM QUIZ_PAGE_CORE_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/ OUTPUT_VARIABLE QUIZ_PAGE_CORE_PATHS)
-file(GLOB QUIZ_PAGE_CORE_HEADERS ${CMAKE_SOURCE_DIR}/quiz/*.h ${CMAKE_SOURCE_DIR}/judging/*.h ${CMAKE_SOURCE_DIR}/page/*.h
-     ${CMAKE_SOURCE_DIR}/shell/answers_text.h)
+file(GLOB QUIZ_PAGE_CORE_HEADERS ${CMAKE_SOURCE_DIR}/quiz/*.h ${CMAKE_SOURCE_DIR}/judging/*.h ${CMAKE_SOURCE_DIR}/page/*.h)
 
 set(QUIZ_PAGE_CORE_JS ${CMAKE_BINARY_DIR}/page/quizz_core.js)
 set(QUIZ_PAGE_CORE_WASM ${CMAKE_BINARY_DIR}/page/quizz_core.wasm)

@@ -7,10 +7,10 @@
 #include "judging/verdict.h"
 #include "judging/verdict_colour.h"
 #include "page/suspend_data.h"
+#include "quiz/answers_text.h"
 #include "quiz/payload.h"
 #include "quiz/quiz.h"
 #include "quiz/windows_1252.h"
-#include "shell/answers_text.h"
 
 #include <emscripten/emscripten.h>
 

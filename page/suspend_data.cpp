@@ -1,9 +1,9 @@
 #include "page/suspend_data.h"
 
+#include "quiz/answers_text.h"
 #include "quiz/base64.h"
 #include "quiz/lzw.h"
 #include "quiz/quiz.h"
-#include "shell/answers_text.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // The program's own resources, read only where they lie whole inside the
 // program: a resource directory may claim bytes the image does not map or
 // the file does not have, and touching them would end the process. The
-// player's Win32 layer provides them (shell/own_resources.cpp).
+// player's Win32 layer provides them (win32/own_resources.cpp).
 #pragma once
 
 #include <cstdint>

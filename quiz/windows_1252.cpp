@@ -1,5 +1,7 @@
 #include "quiz/windows_1252.h"
 
+#include <cstdio>
+
 namespace {
 
 // Bytes 0x80 to 0x9F, the only ones that differ from Latin-1; zero marks the
@@ -10,6 +12,13 @@ constexpr char16_t highBlock[32] = {
     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,  // 98-9F
 };
+
+TextConversion refused(const char* format, unsigned value, std::size_t position)
+{
+    char problem[128];
+    std::snprintf(problem, sizeof problem, format, value, static_cast<unsigned>(position));
+    return {false, {}, problem};
+}
 
 }  // namespace
 
@@ -105,4 +114,33 @@ std::string typedWindows1252(std::string_view utf8, std::size_t limit)
         text += static_cast<char>(byte < 0 ? '?' : byte);
     }
     return text;
+}
+
+TextConversion utf8ToWindows1252(std::string_view utf8)
+{
+    TextConversion result{true, {}, {}};
+    std::size_t at = 0;
+    for (std::size_t character = 1; at < utf8.size(); ++character) {
+        char32_t codePoint;
+        if (!decodeUtf8(utf8, at, codePoint))
+            return refused("invalid UTF-8: byte 0x%02X at byte %u", static_cast<uint8_t>(utf8[at]), at + 1);
+        int byte = windows1252ByteOf(codePoint);
+        if (byte < 0)
+            return refused("character U+%04X (character %u) has no Windows-1252 form", codePoint, character);
+        result.text += static_cast<char>(byte);
+    }
+    return result;
+}
+
+TextConversion windows1252ToUtf8(std::string_view text)
+{
+    TextConversion result{true, {}, {}};
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        uint8_t byte = static_cast<uint8_t>(text[at]);
+        char32_t codePoint = codePointOfWindows1252(byte);
+        if (codePoint == NoCodePoint)
+            return refused("byte 0x%02X (byte %u) is unassigned in Windows-1252", byte, at + 1);
+        appendUtf8(result.text, codePoint);
+    }
+    return result;
 }

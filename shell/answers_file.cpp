@@ -1,10 +1,10 @@
 #include "shell/answers_file.h"
 
-#include "board/controls.h"
-#include "board/identifiers.h"
-#include "shell/app.h"
-#include "shell/file_write.h"
-#include "shell/scoped_handles.h"
+#include "board/app_state.h"
+#include "quiz/board_identifiers.h"
+#include "win32/controls.h"
+#include "win32/file_write.h"
+#include "win32/scoped_handles.h"
 
 #include <algorithm>
 #include <cstring>
@@ -129,15 +129,4 @@ void openRestoredAnswers(RestoredAnswers& answers)
         answers.texts.push_back(text);
     }
     atStart.boxTexts = answers.texts;
-}
-
-void restoreAnswers(RestoredAnswers& answers, char (&text)[QuizTextSize])
-{
-    copyText(text, answers.next < answers.texts.size() ? answers.texts[answers.next].c_str() : "");
-    ++answers.next;
-}
-
-void closeRestoredAnswers(RestoredAnswers& answers)
-{
-    answers = {};
 }

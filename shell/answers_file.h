@@ -2,13 +2,10 @@
 // on close, read back box by box while the board is built.
 #pragma once
 
+#include "board/restored_answers.h"
+#include "quiz/answers_text.h"
 #include "quiz/quiz.h"
-#include "shell/answers_text.h"
-#include "shell/platform.h"
-
-#include <cstddef>
-#include <string>
-#include <vector>
+#include "win32/platform.h"
 
 void executableBaseName(char (&name)[QuizTextSize]);
 void answersFileName(char (&name)[QuizTextSize]);
@@ -18,17 +15,5 @@ void answersFileName(char (&name)[QuizTextSize]);
 // old file as it was.
 void saveAnswers(HWND board);
 
-// The answers read at start-up, one per declared box: the boxes take them
-// in identifier order, and a box that was never built (the board stopped
-// early) keeps its line when the file is written again.
-struct RestoredAnswers {
-    std::vector<std::string> texts;
-    std::size_t next;
-    bool opened;
-};
-
 // A missing or unreadable file is no error: every box then starts empty.
 void openRestoredAnswers(RestoredAnswers& answers);
-// The next box's initial text, in identifier order.
-void restoreAnswers(RestoredAnswers& answers, char (&text)[QuizTextSize]);
-void closeRestoredAnswers(RestoredAnswers& answers);

@@ -1,7 +1,8 @@
 #include "shell/main_window.h"
 
-#include "shell/app.h"
-#include "shell/window_text.h"
+#include "board/app_state.h"
+#include "board/score_display.h"
+#include "win32/window_text.h"
 
 #include <cstdio>
 
@@ -60,20 +61,20 @@ const char* linkAddress()
 void createHeader(HWND window)
 {
     const Quiz& quiz = *currentQuiz;
-    createPlainLabel(window, "", labelStyle | WS_BORDER, 5, 2, 100, 24, 1);
-    createPlainLabel(window, "", labelStyle | WS_BORDER, 5, 25, 100, 22, 2);
-    createPlainLabel(window, "", labelStyle | WS_BORDER, 104, 2, 623, 45, 3);
-    createPlainLabel(window, "", labelStyle | WS_BORDER, 726, 2, 130, 45, 4);
-    createLabel(window, " Code :", 10, 29, 36, 15, 151);
-    createLabel(window, " xxxxxx", 47, 28, 55, 16, 157);
+    createPlainLabel(window, "", labelStyle | WS_BORDER, 5, 2, 100, 24, ScoreFrameId);
+    createPlainLabel(window, "", labelStyle | WS_BORDER, 5, 25, 100, 22, CodeFrameId);
+    createPlainLabel(window, "", labelStyle | WS_BORDER, 104, 2, 623, 45, TitleFrameId);
+    createPlainLabel(window, "", labelStyle | WS_BORDER, 726, 2, 130, 45, AuthorFrameId);
+    createLabel(window, " Code :", 10, 29, 36, 15, CodeCaptionId);
+    createLabel(window, " xxxxxx", 47, 28, 55, 16, CodeDisplayId);
     char score[32];
     std::snprintf(score, sizeof score, " 0 / %d", quiz.entryCount);
-    createPlainLabel(window, score, labelStyle | SS_CENTER, 10, 5, 90, 18, 150);
+    createPlainLabel(window, score, labelStyle | SS_CENTER, 10, 5, 90, 18, ScoreDisplayId);
     makeLinkLook(createPlainLabel(window, linkAddress(), labelStyle | SS_NOTIFY, 736, 5, 115, 18, LinkLabelId));
-    createLabel(window, "Par :", 736, 25, 27, 18, 150);
-    createLabel(window, quiz.author, 763, 25, 85, 18, 150);
-    createPlainLabel(window, quiz.title, labelStyle, 110, 3, 220, 18, 150);
-    createLabel(window, quiz.description, 110, 19, 580, 27, 150);
+    createLabel(window, "Par :", 736, 25, 27, 18, HeaderTextId);
+    createLabel(window, quiz.author, 763, 25, 85, 18, HeaderTextId);
+    createPlainLabel(window, quiz.title, labelStyle, 110, 3, 220, 18, HeaderTextId);
+    createLabel(window, quiz.description, 110, 19, 580, 27, HeaderTextId);
 }
 
 void centreWindow(HWND window, HWND reference)

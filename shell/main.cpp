@@ -1,14 +1,16 @@
 // Start-up, the message loop and shutdown of the player.
+#include "board/app_state.h"
 #include "board/board.h"
+#include "board/board_layout.h"
 #include "board/board_pictures.h"
 #include "board/media.h"
 #include "board/picture_loading.h"
 #include "quiz/loader.h"
-#include "shell/app.h"
-#include "shell/late_bound.h"
+#include "shell/answers_file.h"
 #include "shell/main_window.h"
-#include "shell/startup_trace.h"
-#include "shell/window_text.h"
+#include "win32/late_bound.h"
+#include "win32/startup_trace.h"
+#include "win32/window_text.h"
 
 #include <cstdio>
 
@@ -94,7 +96,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
                                        MainWindowWidth, MainWindowHeight, nullptr, nullptr, instance);
     centreWindow(window, GetDesktopWindow());
     markStartup("main window and header made");
-    boardWindow = CreateDialogParamA(instance, MAKEINTRESOURCEA(BoardTemplateId), window, boardDialogProc, 0);
+    RestoredAnswers answers = {};
+    openRestoredAnswers(answers);
+    boardWindow = CreateDialogParamA(instance, MAKEINTRESOURCEA(BoardTemplateId), window, boardDialogProc,
+                                     reinterpret_cast<LPARAM>(&answers));
     markStartup("board made");
     int show = startShowCommand();
     ShowWindow(window, show);
@@ -102,6 +107,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     // The board shows with the pictures it shows first; the others are
     // placed as they come.
     placePicturesInView(boardWindow, quiz);
+    settleBoardWhenDone(boardWindow);
     markStartup("pictures in view placed");
     ShowWindow(boardWindow, show);
     markStartup("board shown");

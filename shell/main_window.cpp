@@ -1,14 +1,15 @@
 #include "shell/main_window.h"
 
-#include "board/board.h"
-#include "board/settled.h"
+#include "board/app_state.h"
+#include "board/board_scroll.h"
 #include "board/media.h"
+#include "board/score_display.h"
+#include "quiz/board_settled.h"
+#include "quiz/content_extents.h"
 #include "shell/answers_file.h"
-#include "shell/app.h"
-#include "shell/content_extents.h"
-#include "shell/late_bound.h"
-#include "shell/scoped_handles.h"
-#include "shell/startup_trace.h"
+#include "win32/late_bound.h"
+#include "win32/scoped_handles.h"
+#include "win32/startup_trace.h"
 
 
 namespace {
@@ -100,7 +101,8 @@ LRESULT onCtlColorStatic(HDC dc, HWND label)
     static HBRUSH headerBrush = CreateSolidBrush(headerColour);
     static HBRUSH versionBrush = CreateSolidBrush(versionColour);
     switch (GetDlgCtrlID(label)) {
-    case 1: case 2: case 3: case 4: case 150: case 151: case 157:
+    case ScoreFrameId: case CodeFrameId: case TitleFrameId: case AuthorFrameId:
+    case ScoreDisplayId: case CodeCaptionId: case CodeDisplayId:  // ScoreDisplayId is HeaderTextId too
         SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<LRESULT>(headerBrush);
     case LinkLabelId:
@@ -121,11 +123,6 @@ void onDestroy(HWND window)
 }
 
 }  // namespace
-
-RECT boardRectIn(const RECT& client)
-{
-    return {5, 50, 5 + client.right - 11, 50 + client.bottom - 68};
-}
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -8,11 +8,10 @@
 #include "judging/verdict.h"
 #include "quiz/quiz.h"
 #include "quiz/windows_1252.h"
-#include "tools/builder/command_dispatch.h"
-#include "tools/builder/commands.h"
-#include "tools/builder/media_size_problem.h"
-#include "tools/builder/memory_files.h"
-#include "tools/builder/windows_1252.h"
+#include "tools/builder/commands/command_dispatch.h"
+#include "tools/builder/commands/commands.h"
+#include "tools/builder/files/memory_files.h"
+#include "tools/builder/input/media_size_problem.h"
 
 #include <emscripten/emscripten.h>
 

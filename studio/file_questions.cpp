@@ -3,10 +3,10 @@
 // format of a media file, told by the builder's own detection; and a file
 // taken out of the builder's memory. Answers go back as JSON text that
 // file-questions.js parses.
-#include "tools/builder/csv_entries.h"
-#include "tools/builder/diagnostics.h"
-#include "tools/builder/media_format.h"
-#include "tools/builder/memory_files.h"
+#include "tools/builder/files/memory_files.h"
+#include "tools/builder/input/csv_entries.h"
+#include "tools/builder/input/diagnostics.h"
+#include "tools/builder/input/media_format.h"
 
 #include <emscripten/emscripten.h>
 

@@ -14,27 +14,29 @@ set(QUIZ_STUDIO_SOURCES
   ${QUIZ_CORE_SOURCES}
   quiz/notice_stderr.cpp
   ${QUIZ_BUILDER_SOURCES}
-  tools/builder/resource_reader.cpp
-  tools/builder/resource_writer.cpp
-  tools/builder/page_escaping.cpp
-  tools/builder/web_page.cpp
-  tools/builder/stored_zip.cpp
-  tools/builder/scorm_package.cpp
-  tools/builder/files.cpp
-  tools/builder/commands.cpp
-  tools/builder/results_command.cpp
-  tools/builder/command_dispatch.cpp
-  tools/builder/memory_files.cpp
-  tools/builder/slash_paths.cpp
-  tools/builder/memory_file_facts.cpp
-  tools/builder/memory_letter_case.cpp
+  tools/builder/program/resource_reader.cpp
+  tools/builder/output/resource_writer.cpp
+  tools/builder/output/page_escaping.cpp
+  tools/builder/output/web_page.cpp
+  tools/builder/output/stored_zip.cpp
+  tools/builder/output/scorm_package.cpp
+  tools/builder/files/files.cpp
+  tools/builder/input/quiz_files.cpp
+  tools/builder/program/player_file.cpp
+  tools/builder/commands/commands.cpp
+  tools/builder/commands/results_command.cpp
+  tools/builder/commands/command_dispatch.cpp
+  tools/builder/files/memory_files.cpp
+  tools/builder/files/slash_paths.cpp
+  tools/builder/files/memory_file_facts.cpp
+  tools/builder/files/memory_letter_case.cpp
   studio/builder_core.cpp
   studio/file_questions.cpp)
 # The vendored CSV parser is C, compiled on its own.
 list(REMOVE_ITEM QUIZ_STUDIO_SOURCES third_party/libcsv/libcsv.c)
 list(TRANSFORM QUIZ_STUDIO_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/ OUTPUT_VARIABLE QUIZ_STUDIO_PATHS)
 file(GLOB QUIZ_STUDIO_HEADERS ${CMAKE_SOURCE_DIR}/quiz/*.h ${CMAKE_SOURCE_DIR}/judging/*.h
-     ${CMAKE_SOURCE_DIR}/shell/answers_text.h ${CMAKE_SOURCE_DIR}/tools/builder/*.h)
+     ${CMAKE_SOURCE_DIR}/tools/builder/*/*.h)
 
 set(QUIZ_STUDIO_DIR ${CMAKE_BINARY_DIR}/studio)
 set(QUIZ_STUDIO_JS ${QUIZ_STUDIO_DIR}/quizz_builder.js)

@@ -1,6 +1,6 @@
 // The baseline of the player's start-up time: a window of the player's size
 // that shows nothing, started under the same Wine.
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 namespace {
 

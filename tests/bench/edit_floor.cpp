@@ -3,7 +3,7 @@
 // board with nothing solved does, and nothing else. Prints the medians of
 // RUNS rounds in milliseconds: with the window drawn as it goes, then with
 // its drawing off around the texts, as the player's spread has it.
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 #include <algorithm>
 #include <cstdio>

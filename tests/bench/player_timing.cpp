@@ -9,8 +9,8 @@
 // with nothing solved; the picture quizzes' starts to the board shown and to
 // every picture in place; their memory once settled; then, from the traced
 // builds of the player, where the start-up time went.
-#include "board/identifiers.h"
-#include "board/settled.h"
+#include "quiz/board_identifiers.h"
+#include "quiz/board_settled.h"
 #include "tests/win32/driver.h"
 
 #include <psapi.h>

@@ -1,5 +1,5 @@
-#include "tools/builder/answer_warnings.h"
-#include "tools/builder/quiz_description.h"
+#include "tools/builder/input/answer_warnings.h"
+#include "tools/builder/input/quiz_description.h"
 
 #include <gtest/gtest.h>
 

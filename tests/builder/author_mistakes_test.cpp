@@ -2,8 +2,8 @@
 // in their first quiz: every message names the file, the entry and field,
 // and says how to mend it. The files are real, in a folder of their own, and
 // go through the command as the native program runs it.
-#include "tools/builder/command_line.h"
-#include "tools/builder/commands.h"
+#include "tools/builder/commands/command_line.h"
+#include "tools/builder/commands/commands.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // portable parts: only the leading bytes and the sizes matter to the builder.
 #pragma once
 
-#include "tools/builder/extraction.h"
-#include "tools/builder/file_read.h"
-#include "tools/builder/quiz_description.h"
-#include "tools/builder/quiz_resources.h"
+#include "tools/builder/files/file_read.h"
+#include "tools/builder/input/quiz_description.h"
+#include "tools/builder/output/extraction.h"
+#include "tools/builder/program/quiz_resources.h"
 
 #include <cstdint>
 #include <map>
@@ -89,15 +89,3 @@ inline Planned plan(const std::string& json, const MediaFiles& files)
     return planOnDisk(json, disk);
 }
 
-// Planned resources as a built program stores them.
-inline StoredQuiz storedFrom(const std::vector<QuizResource>& resources)
-{
-    StoredQuiz stored;
-    for (const QuizResource& item : resources) {
-        if (item.type == "PATCH")
-            (item.id == 104 ? stored.quizPayload : item.id == 105 ? stored.codesPayload : stored.link) = item.bytes;
-        else
-            stored.media[item.id] = item.bytes;
-    }
-    return stored;
-}

@@ -2,10 +2,10 @@
 // the table a teacher opens: verdicts stated by hand for right, wrong,
 // empty and other quizzes' files, in every encoding the player reads; then
 // the command over real files.
-#include "tools/builder/class_results.h"
-#include "tools/builder/command_line.h"
-#include "tools/builder/commands.h"
-#include "tools/builder/owned_quiz.h"
+#include "tools/builder/commands/command_line.h"
+#include "tools/builder/commands/commands.h"
+#include "tools/builder/input/owned_quiz.h"
+#include "tools/builder/output/class_results.h"
 
 #include <gtest/gtest.h>
 

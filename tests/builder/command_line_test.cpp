@@ -1,4 +1,4 @@
-#include "tools/builder/command_line.h"
+#include "tools/builder/commands/command_line.h"
 
 #include <gtest/gtest.h>
 

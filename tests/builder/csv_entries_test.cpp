@@ -2,8 +2,8 @@
 // quizbuild reads them: what comes out, where each problem is told, and the
 // way back through extract --csv.
 #include "tests/builder/builder_fixtures.h"
-#include "tools/builder/command_line.h"
-#include "tools/builder/csv_writer.h"
+#include "tools/builder/commands/command_line.h"
+#include "tools/builder/output/csv_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -320,7 +320,7 @@ TEST(CsvEntries, ExtractedAsCsvBuildsTheSameQuiz)
         ASSERT_EQ(first.diagnostics.errors, Lines{}) << context;
 
         Diagnostics extracted{"quiz.exe", {}, {}};
-        std::vector<ExtractedFile> files = extractQuiz(storedFrom(first.resources), extracted, true);
+        std::vector<ExtractedFile> files = extractQuiz(storedQuizOf(first.resources), extracted, true);
         ASSERT_EQ(extracted.errors, Lines{}) << context;
         ASSERT_GE(files.size(), 2u) << context;
         EXPECT_EQ(files[1].name, "quiz.csv") << context;

@@ -1,6 +1,6 @@
 #include "tests/builder/builder_fixtures.h"
-#include "tools/builder/codec.h"
-#include "tools/builder/extraction.h"
+#include "tools/builder/output/extraction.h"
+#include "tools/builder/program/codec.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,7 @@ TEST(Extraction, DescriptionAndMediaOfAPictureQuiz)
         "codes": ["K7Q2"]})",
                            sources);
     ASSERT_EQ(planned.diagnostics.errors, Lines{});
-    Extracted extracted = extract(storedFrom(planned.resources));
+    Extracted extracted = extract(storedQuizOf(planned.resources));
     ASSERT_EQ(extracted.diagnostics.errors, Lines{});
     ASSERT_EQ(extracted.files.size(), 5u);
     EXPECT_EQ(textOf(extracted.files[0].bytes), R"({
@@ -128,7 +128,7 @@ TEST(Extraction, EveryKindAndAnswerCountComesBackIdentical)
             linked = linked || (item.type == "PATCH" && item.id == 106);
         EXPECT_EQ(linked, *row.link != '\0') << context;
 
-        Extracted extracted = extract(storedFrom(first.resources));
+        Extracted extracted = extract(storedQuizOf(first.resources));
         ASSERT_EQ(extracted.diagnostics.errors, Lines{}) << context;
         EXPECT_EQ(textOf(extracted.files[0].bytes).find("\"link\": \"" + std::string(row.link) + "\"") != std::string::npos,
                   *row.link != '\0')
@@ -154,7 +154,7 @@ TEST(Extraction, RefusedPrograms)
         {"answers": ["a"], "media": "s.mp3"}, {"answers": ["b"], "media": "s.mp3"}], "codes": ["X"]})",
                            sources);
     ASSERT_EQ(planned.diagnostics.errors, Lines{});
-    const StoredQuiz good = storedFrom(planned.resources);
+    const StoredQuiz good = storedQuizOf(planned.resources);
     const std::string damagedLayout =
         "damaged: its fields end early, or its kind, counts or texts break the record's limits";
     const Bytes packedAbc = {0x30, 0x98, 0x8C, 0x70, 0x00};  // "abc", a payload cut short
@@ -211,7 +211,7 @@ TEST(Extraction, RefusedPrograms)
         {"clue": "c", "answers": ["a"], "revealPicture": "c.gif"}], "codes": ["X"]})",
                                sources);
     ASSERT_EQ(withAnswers.diagnostics.errors, Lines{});
-    StoredQuiz emptyAnswer = storedFrom(withAnswers.resources);
+    StoredQuiz emptyAnswer = storedQuizOf(withAnswers.resources);
     emptyAnswer.media[10401].clear();
     rows.push_back({"answer picture empty or unreadable", emptyAnswer,
                     {"quiz.exe: entry 1, revealPicture: resource \"IMG\" 10401 is empty or cannot be read; the "

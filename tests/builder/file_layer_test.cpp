@@ -2,8 +2,8 @@
 // whose calls can be made to fail one by one: whatever fails, a replaced
 // file is either as it was or whole, only a flushed and closed file is
 // moved, the temporary file goes, and the message names the step.
-#include "tools/builder/file_primitives.h"
-#include "tools/builder/files.h"
+#include "tools/builder/files/file_primitives.h"
+#include "tools/builder/files/files.h"
 
 #include <gtest/gtest.h>
 

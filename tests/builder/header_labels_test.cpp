@@ -1,5 +1,5 @@
-#include "tools/builder/header_labels.h"
-#include "tools/builder/quiz_description.h"
+#include "tools/builder/input/header_labels.h"
+#include "tools/builder/input/quiz_description.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tools/builder/output_guard.h"
+#include "tools/builder/commands/output_guard.h"
 
 #include <gtest/gtest.h>
 

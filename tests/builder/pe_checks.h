@@ -2,9 +2,9 @@
 // every image it makes, and its resources as label -> bytes.
 #pragma once
 
-#include "tools/builder/pe_checksum.h"
-#include "tools/builder/pe_image.h"
-#include "tools/builder/pe_resources.h"
+#include "tools/builder/program/pe_checksum.h"
+#include "tools/builder/program/pe_image.h"
+#include "tools/builder/program/pe_resources.h"
 
 #include <gtest/gtest.h>
 

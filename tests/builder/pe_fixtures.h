@@ -16,7 +16,7 @@
 //   176 IMG 401's bytes (12)                192 type 3 "A"'s bytes (8)
 #pragma once
 
-#include "tools/builder/little_endian.h"
+#include "tools/builder/program/little_endian.h"
 
 #include <cstdint>
 #include <string>

@@ -4,10 +4,10 @@
 // consistent (sizes, alignment, checksum), the overlay kept; refusals.
 #include "tests/builder/pe_checks.h"
 #include "tests/builder/pe_fixtures.h"
-#include "tools/builder/pe_checksum.h"
-#include "tools/builder/pe_image.h"
-#include "tools/builder/pe_resource_update.h"
-#include "tools/builder/pe_resources.h"
+#include "tools/builder/program/pe_checksum.h"
+#include "tools/builder/program/pe_image.h"
+#include "tools/builder/program/pe_resource_update.h"
+#include "tools/builder/program/pe_resources.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // image holds, and for each kind of damage the message that names the
 // structure, its offset and the limit.
 #include "tests/builder/pe_fixtures.h"
-#include "tools/builder/pe_image.h"
-#include "tools/builder/pe_resources.h"
+#include "tools/builder/program/pe_image.h"
+#include "tools/builder/program/pe_resources.h"
 
 #include <gtest/gtest.h>
 

@@ -4,10 +4,10 @@
 // leaving nothing of it; and writePlayerCopy / readStoredQuiz through the
 // native file layer: atomic output, no temporary file left on any failure.
 #include "tests/builder/pe_checks.h"
-#include "tools/builder/files.h"
-#include "tools/builder/pe_resource_update.h"
-#include "tools/builder/resource_reader.h"
-#include "tools/builder/resource_writer.h"
+#include "tools/builder/files/files.h"
+#include "tools/builder/output/resource_writer.h"
+#include "tools/builder/program/pe_resource_update.h"
+#include "tools/builder/program/resource_reader.h"
 
 #include <gtest/gtest.h>
 

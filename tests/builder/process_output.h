@@ -2,7 +2,7 @@
 // apart, with its exit code, as a shell user would see them.
 #pragma once
 
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 #include <string>
 

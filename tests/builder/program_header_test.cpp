@@ -1,5 +1,5 @@
 #include "tests/builder/builder_fixtures.h"
-#include "tools/builder/program_header.h"
+#include "tools/builder/program/program_header.h"
 
 #include <gtest/gtest.h>
 

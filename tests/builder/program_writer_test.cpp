@@ -10,8 +10,8 @@
 #include "tests/builder/process_output.h"
 #include "tests/win32/driver.h"
 #include "tests/win32/quiz_dump.h"
-#include "tools/builder/files.h"
-#include "tools/builder/pe_resource_update.h"
+#include "tools/builder/files/files.h"
+#include "tools/builder/program/pe_resource_update.h"
 
 #include <gtest/gtest.h>
 

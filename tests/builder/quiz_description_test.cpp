@@ -1,4 +1,4 @@
-#include "tools/builder/quiz_description.h"
+#include "tools/builder/input/quiz_description.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "tests/builder/builder_fixtures.h"
-#include "tools/builder/codec.h"
-#include "tools/builder/media_format.h"
+#include "tools/builder/input/media_format.h"
+#include "tools/builder/program/codec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The package's zip and manifest as a platform reads them; unzip, an XML
 // parser and a real SCORM runtime read whole packages in tests/web.
-#include "tools/builder/little_endian.h"
-#include "tools/builder/scorm_package.h"
-#include "tools/builder/stored_zip.h"
+#include "tools/builder/output/scorm_package.h"
+#include "tools/builder/output/stored_zip.h"
+#include "tools/builder/program/little_endian.h"
 
 #include <gtest/gtest.h>
 

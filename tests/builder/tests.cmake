@@ -35,8 +35,8 @@ else()
   include(GoogleTest)
   gtest_discover_tests(builder_unit_tests TEST_PREFIX "host." DISCOVERY_TIMEOUT 30)
   # The shared file layer over an in-memory disk whose calls fail on demand.
-  add_executable(builder_file_layer_test tests/builder/file_layer_test.cpp tools/builder/files.cpp
-                                         tools/builder/temporary_files.cpp)
+  add_executable(builder_file_layer_test tests/builder/file_layer_test.cpp tools/builder/files/files.cpp
+                                         tools/builder/files/temporary_files.cpp)
   target_include_directories(builder_file_layer_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(builder_file_layer_test PRIVATE GTest::gtest GTest::gtest_main)
   gtest_discover_tests(builder_file_layer_test TEST_PREFIX "host." DISCOVERY_TIMEOUT 30)

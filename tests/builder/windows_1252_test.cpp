@@ -1,4 +1,4 @@
-#include "tools/builder/windows_1252.h"
+#include "quiz/windows_1252.h"
 
 #include <gtest/gtest.h>
 

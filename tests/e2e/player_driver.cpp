@@ -1,6 +1,6 @@
 #include "tests/e2e/player_driver.h"
 
-#include "board/settled.h"
+#include "quiz/board_settled.h"
 #include "tests/win32/driver.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 // that is still going when its PlayerRun goes (a failed test) is ended.
 #pragma once
 
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 #include <functional>
 #include <ostream>
@@ -59,7 +59,7 @@ public:
     enum class Until { Settled, Shown, Made };
     // Starts the program with `folder` as its current directory and waits
     // until its main window and board show, the board has settled (every
-    // entry built and every picture placed: board/settled.h) and its message
+    // entry built and every picture placed: quiz/board_settled.h) and its message
     // loop runs; the message boxes it shows meanwhile are answered with OK
     // and recorded.
     bool start(const std::string& program, const std::string& folder, Until until = Until::Settled);

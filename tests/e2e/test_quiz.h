@@ -2,7 +2,7 @@
 // folders the player runs in.
 #pragma once
 
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 #include <string>
 #include <vector>

@@ -18,13 +18,13 @@ quiz_fuzz_target(fuzz_answers tests/fuzz/fuzz_answers.cpp ${QUIZ_CORE_SOURCES} q
 
 # Quiz descriptions through the checks of `quizbuild check` on a made-up
 # disk, and fit descriptions extracted and built again.
-include(tools/builder/sources.cmake)
+include(cmake/builder-sources.cmake)
 quiz_fuzz_target(fuzz_description tests/fuzz/fuzz_description.cpp ${QUIZ_BUILDER_SOURCES} ${QUIZ_CORE_SOURCES}
                  quiz/notice_stderr.cpp)
 
 # The builder's program-file reader and writer, from crafted images.
-quiz_fuzz_target(fuzz_pe tests/fuzz/fuzz_pe.cpp tools/builder/pe_image.cpp tools/builder/pe_resources.cpp
-                 tools/builder/pe_resource_tree.cpp tools/builder/pe_checksum.cpp tools/builder/pe_resource_update.cpp)
+quiz_fuzz_target(fuzz_pe tests/fuzz/fuzz_pe.cpp tools/builder/program/pe_image.cpp tools/builder/program/pe_resources.cpp
+                 tools/builder/program/pe_resource_tree.cpp tools/builder/program/pe_checksum.cpp tools/builder/program/pe_resource_update.cpp)
 
 # Spreadsheets' CSV files of entries, and their way back through extract --csv.
 quiz_fuzz_target(fuzz_csv tests/fuzz/fuzz_csv.cpp ${QUIZ_BUILDER_SOURCES} ${QUIZ_CORE_SOURCES} quiz/notice_stderr.cpp)

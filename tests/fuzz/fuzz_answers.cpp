@@ -1,7 +1,7 @@
 // Any bytes as an answers file: converted from whatever encoding they seem
 // to be in, split into lines, and handed out box by box as the board does.
 // Crashes, sanitizer reports and broken promises of the reader fail.
-#include "shell/answers_text.h"
+#include "quiz/answers_text.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -7,11 +7,11 @@
 // failures are broken promises: a problem line that does not start with
 // the description's name or holds a control character, or entries that
 // change on their way through the writer.
+#include "quiz/windows_1252.h"
 #include "tests/fuzz/problem_lines.h"
-#include "tools/builder/csv_entries.h"
-#include "tools/builder/csv_writer.h"
-#include "tools/builder/quiz_description.h"
-#include "tools/builder/windows_1252.h"
+#include "tools/builder/input/csv_entries.h"
+#include "tools/builder/input/quiz_description.h"
+#include "tools/builder/output/csv_writer.h"
 
 #include <cstdlib>
 #include <string>

@@ -8,10 +8,10 @@
 // that was never fit to be read, resources beside errors.
 #include "tests/builder/builder_fixtures.h"
 #include "tests/fuzz/problem_lines.h"
-#include "tools/builder/extraction.h"
-#include "tools/builder/media_limits.h"
-#include "tools/builder/quiz_description.h"
-#include "tools/builder/quiz_resources.h"
+#include "tools/builder/input/media_limits.h"
+#include "tools/builder/input/quiz_description.h"
+#include "tools/builder/output/extraction.h"
+#include "tools/builder/program/quiz_resources.h"
 
 #include <cstdlib>
 #include <string>
@@ -66,7 +66,7 @@ std::vector<QuizResource> plan(std::string_view json, Diagnostics& diagnostics)
 // made-up disk serves them by content from the extraction.
 void roundTrip(const std::vector<QuizResource>& resources)
 {
-    StoredQuiz stored = storedFrom(resources);
+    StoredQuiz stored = storedQuizOf(resources);
     Diagnostics extracted{"quiz.exe", {}, {}};
     std::vector<ExtractedFile> files = extractQuiz(stored, extracted);
     if (!extracted.errors.empty() || files.empty())

@@ -4,10 +4,10 @@
 // sanitizer reports, a refused image with resources, resource data outside
 // the file, a rewritten image that does not read back, lost or changed
 // resources, a wrong checksum.
-#include "tools/builder/pe_checksum.h"
-#include "tools/builder/pe_image.h"
-#include "tools/builder/pe_resource_update.h"
-#include "tools/builder/pe_resources.h"
+#include "tools/builder/program/pe_checksum.h"
+#include "tools/builder/program/pe_image.h"
+#include "tools/builder/program/pe_resource_update.h"
+#include "tools/builder/program/pe_resources.h"
 
 #include <cstdlib>
 #include <map>

@@ -5,11 +5,11 @@
 // builds a 90-entry picture quiz whose pictures are 800 x 600 JPEGs (and,
 // for comparison, one whose pictures are 130 x 130 JPEGs), starts each RUNS
 // times and prints the time from process creation to the board shown, and
-// to the board settled (every picture in place, board/settled.h) with the
+// to the board settled (every picture in place, quiz/board_settled.h) with the
 // message loop running, and the process's memory at that moment.
 // tools/measure-player (make measure) prints these figures beside the
 // others; this program measures the pictures alone.
-#include "board/settled.h"
+#include "quiz/board_settled.h"
 #include "tests/media/media_quiz.h"
 #include "tests/win32/driver.h"
 

@@ -1,5 +1,5 @@
-#include "shell/answers_text.h"
-#include "shell/content_extents.h"
+#include "quiz/answers_text.h"
+#include "quiz/content_extents.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "board/grid.h"
-#include "board/identifiers.h"
-#include "shell/content_extents.h"
+#include "quiz/board_grid.h"
+#include "quiz/board_identifiers.h"
+#include "quiz/content_extents.h"
 
 #include <gtest/gtest.h>
 

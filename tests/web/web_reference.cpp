@@ -4,7 +4,7 @@
 //   answers              the answers file of the box texts read from stdin
 // Texts go in and out as hex, one per line, so every byte is kept.
 #include "judging/verdict.h"
-#include "shell/answers_text.h"
+#include "quiz/answers_text.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -3,7 +3,7 @@
 // resources into a copy of a program.
 #pragma once
 
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 #include <cstdint>
 #include <string>

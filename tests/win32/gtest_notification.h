@@ -3,7 +3,7 @@
 // is put in place of it before GoogleTest's own headers are read.
 #pragma once
 
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 #define GTEST_HAS_NOTIFICATION_ 1
 

@@ -30,7 +30,7 @@ target_link_libraries(player_timing PRIVATE win32driver psapi)
 
 # The player again with the start-up trace recorded (tools/measure-player
 # builds its quizzes on it for the breakdown; never shipped).
-add_executable(quizz_traced WIN32 $<TARGET_OBJECTS:quizplayer> tests/bench/startup_trace_file.cpp resources/player.rc)
+add_executable(quizz_traced WIN32 $<TARGET_OBJECTS:quizplayer> win32/startup_trace_file.cpp resources/player.rc)
 target_include_directories(quizz_traced PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(quizz_traced PRIVATE ${QUIZ_PLAYER_LIBRARIES})
 target_link_options(quizz_traced PRIVATE -s)

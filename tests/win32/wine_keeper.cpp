@@ -1,6 +1,6 @@
 // A hidden window that keeps Wine's desktop alive while tests start and
 // end programs one after another; ended with wineserver -k.
-#include "shell/platform.h"
+#include "win32/platform.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

@@ -4,23 +4,25 @@
 # (files.cpp), and the commands. The Windows program (quizbuild.exe) adds
 # the win32_* files; the native Linux program (build/host/quizbuild) the
 # posix_* files. The portable parts are unit-tested on the host.
-include(tools/builder/sources.cmake)
+include(cmake/builder-sources.cmake)
 include(page/page.cmake)
 set(QUIZ_BUILDER_PROGRAM_SOURCES ${QUIZ_BUILDER_SOURCES}
-  tools/builder/resource_reader.cpp
-  tools/builder/resource_writer.cpp
-  tools/builder/page_escaping.cpp
-  tools/builder/web_page.cpp
-  tools/builder/stored_zip.cpp
-  tools/builder/scorm_package.cpp
-  tools/builder/files.cpp
+  tools/builder/program/resource_reader.cpp
+  tools/builder/output/resource_writer.cpp
+  tools/builder/output/page_escaping.cpp
+  tools/builder/output/web_page.cpp
+  tools/builder/output/stored_zip.cpp
+  tools/builder/output/scorm_package.cpp
+  tools/builder/files/files.cpp
+  tools/builder/input/quiz_files.cpp
+  tools/builder/program/player_file.cpp
   ${QUIZ_PAGE_RUNTIME}
-  tools/builder/commands.cpp
-  tools/builder/results_command.cpp
-  tools/builder/command_dispatch.cpp)
+  tools/builder/commands/commands.cpp
+  tools/builder/commands/results_command.cpp
+  tools/builder/commands/command_dispatch.cpp)
 
 # The page's header link when a quiz gives none: the player's default.
-set_property(SOURCE tools/builder/web_page.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+set_property(SOURCE tools/builder/output/web_page.cpp APPEND PROPERTY COMPILE_DEFINITIONS
              QUIZ_PUBLISHER_URL="${QUIZ_PUBLISHER_URL}")
 
 if(NOT EXISTS /usr/include/nlohmann/json.hpp)
@@ -34,9 +36,9 @@ if(WIN32)
   file(MAKE_DIRECTORY ${QUIZ_JSON_INCLUDE})
   file(CREATE_LINK /usr/include/nlohmann ${QUIZ_JSON_INCLUDE}/nlohmann SYMBOLIC)
 
-  add_library(quizbuildcore STATIC ${QUIZ_BUILDER_PROGRAM_SOURCES} tools/builder/win32_files.cpp
-              tools/builder/win32_file_facts.cpp tools/builder/win32_letter_case.cpp
-              tools/builder/win32_console.cpp)
+  add_library(quizbuildcore STATIC ${QUIZ_BUILDER_PROGRAM_SOURCES} tools/builder/files/win32_files.cpp
+              tools/builder/files/win32_file_facts.cpp tools/builder/files/win32_letter_case.cpp
+              tools/builder/commands/win32_console.cpp)
   target_include_directories(quizbuildcore SYSTEM PUBLIC ${QUIZ_JSON_INCLUDE})
   target_link_libraries(quizbuildcore PUBLIC quizcore)
   add_dependencies(quizbuildcore page_runtime)
@@ -55,8 +57,8 @@ if(WIN32)
   endif()
 else()
   # The native program, unchecked and optimised like any tool.
-  add_library(quizbuildcore STATIC ${QUIZ_BUILDER_PROGRAM_SOURCES} tools/builder/posix_files.cpp tools/builder/slash_paths.cpp
-              tools/builder/posix_file_facts.cpp tools/builder/posix_letter_case.cpp)
+  add_library(quizbuildcore STATIC ${QUIZ_BUILDER_PROGRAM_SOURCES} tools/builder/files/posix_files.cpp tools/builder/files/slash_paths.cpp
+              tools/builder/files/posix_file_facts.cpp tools/builder/files/posix_letter_case.cpp)
   target_link_libraries(quizbuildcore PUBLIC quizcore)
   add_dependencies(quizbuildcore page_runtime)
   target_compile_options(quizbuildcore PRIVATE -Wall -Wextra)
@@ -67,8 +69,8 @@ else()
   target_link_options(quizbuild PRIVATE -static-libstdc++ -static-libgcc)
 
   if(QUIZ_TESTS)
-    add_library(quizbuildcore_checked STATIC ${QUIZ_BUILDER_PROGRAM_SOURCES} tools/builder/posix_files.cpp tools/builder/slash_paths.cpp
-              tools/builder/posix_file_facts.cpp tools/builder/posix_letter_case.cpp)
+    add_library(quizbuildcore_checked STATIC ${QUIZ_BUILDER_PROGRAM_SOURCES} tools/builder/files/posix_files.cpp tools/builder/files/slash_paths.cpp
+              tools/builder/files/posix_file_facts.cpp tools/builder/files/posix_letter_case.cpp)
     target_link_libraries(quizbuildcore_checked PUBLIC quizcore_checked)
     add_dependencies(quizbuildcore_checked page_runtime)
     target_compile_options(quizbuildcore_checked PRIVATE -Wall -Wextra)

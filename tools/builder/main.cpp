@@ -1,17 +1,17 @@
 // quizbuild: turns a quiz description into a copy of the player that
 // carries the quiz, and a built quiz back into a description.
-#include "tools/builder/command_line.h"
-#include "tools/builder/command_dispatch.h"
-#include "tools/builder/temporary_files.h"
-#include "tools/builder/files.h"
+#include "tools/builder/commands/command_line.h"
+#include "tools/builder/commands/command_dispatch.h"
+#include "tools/builder/files/temporary_files.h"
+#include "tools/builder/files/files.h"
 
 #include <cstdio>
 #include <optional>
 #include <string>
 
 #ifdef _WIN32
-#include "shell/platform.h"
-#include "tools/builder/win32_console.h"
+#include "win32/platform.h"
+#include "tools/builder/commands/win32_console.h"
 #endif
 
 #ifdef _WIN32

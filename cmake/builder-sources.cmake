@@ -1,0 +1,35 @@
+# The builder's portable sources: its checks, conversions, payload assembly
+# and program-file reader and writer, built into the Windows program, the host's unit tests and the
+# fuzz target alike.
+set(QUIZ_BUILDER_SOURCES
+  tools/builder/input/diagnostics.cpp
+  tools/builder/input/input_size.cpp
+  tools/builder/files/file_facts.cpp
+  tools/builder/program/program_header.cpp
+  tools/builder/commands/output_guard.cpp
+  tools/builder/input/media_format.cpp
+  tools/builder/input/answer_warnings.cpp
+  tools/builder/input/header_labels.cpp
+  tools/builder/input/json_mistakes.cpp
+  tools/builder/input/json_text.cpp
+  tools/builder/input/csv_encoding.cpp
+  tools/builder/files/letter_case.cpp
+  tools/builder/input/csv_entries.cpp
+  tools/builder/output/csv_writer.cpp
+  third_party/libcsv/libcsv.c
+  tools/builder/input/quiz_description.cpp
+  tools/builder/input/media_size_problem.cpp
+  tools/builder/program/codec.cpp
+  tools/builder/program/quiz_resources.cpp
+  tools/builder/program/stored_quiz.cpp
+  tools/builder/output/extraction.cpp
+  tools/builder/output/class_results.cpp
+  tools/builder/commands/command_line.cpp
+  tools/builder/files/temporary_files.cpp
+  tools/builder/program/pe_image.cpp
+  tools/builder/program/pe_resources.cpp
+  tools/builder/program/pe_resource_tree.cpp
+  tools/builder/program/pe_checksum.cpp
+  tools/builder/program/pe_resource_update.cpp)
+# The vendored parser is kept as Debian ships it, warnings and all.
+set_source_files_properties(third_party/libcsv/libcsv.c PROPERTIES COMPILE_OPTIONS -w)

@@ -1,0 +1,171 @@
+#include "tools/builder/program/quiz_resources.h"
+
+#include "quiz/lzw.h"
+#include "quiz/payload_writer.h"
+#include "quiz/resource_ids.h"
+#include "tools/builder/input/media_format.h"
+#include "tools/builder/input/media_limits.h"
+#include "tools/builder/input/media_size_problem.h"
+#include "tools/builder/input/owned_quiz.h"
+#include "tools/builder/program/codec.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace {
+
+MediaUse mediaUseOf(QuizKind kind)
+{
+    return kind == QuizKind::Sound ? MediaUse::Sound : kind == QuizKind::Video ? MediaUse::Video : MediaUse::Picture;
+}
+
+// One media file to store, with what the file system and reading said.
+struct MediaItem {
+    MediaFileUse file;
+    uint64_t size = 0;    // what the file system says, before reading
+    std::string problem;  // what is wrong with the file; empty while all is well
+};
+
+const std::string playerLimit = "what the 32-bit player can load";
+
+uint64_t addedSizes(uint64_t total, uint64_t size)
+{
+    return size > UINT64_MAX - total ? UINT64_MAX : total + size;
+}
+
+// Sizes every file from the file system, none read yet. Returns the total
+// of every file, as the quiz would carry them.
+uint64_t sizeMedia(std::vector<MediaItem>& items, const MediaFileFacts& factsOf)
+{
+    uint64_t total = 0;
+    for (MediaItem& item : items) {
+        FileFacts facts = factsOf(item.file.path);
+        item.size = facts.size;
+        item.problem = mediaFileProblem(facts);
+        if (item.problem.empty() && facts.size == 0)
+            item.problem = "the file is empty";
+        total = addedSizes(total, facts.size);
+    }
+    return total;
+}
+
+// The files fit to be read, when together they stay within the total.
+bool readable(const std::vector<MediaItem>& items)
+{
+    uint64_t total = 0;
+    for (const MediaItem& item : items)
+        if (item.problem.empty())
+            total += item.size;  // each at most MaxMediaFileBytes: no overflow
+    return total <= MaxMediaTotalBytes;
+}
+
+void readMedia(MediaItem& item, const MediaFileReader& readFile, std::vector<QuizResource>& resources)
+{
+    FileRead read = readFile(item.file.path);
+    item.problem = !read.problem.empty()           ? read.problem
+                   : read.bytes.size() != item.size ? "changed while it was read; run quizbuild again"
+                                                    : mediaFormatProblem(mediaFormatOf(read.bytes), item.file.use,
+                                                                         read.bytes);
+    if (item.problem.empty())
+        resources.push_back({MediaResourceType, item.file.id, std::move(read.bytes)});
+}
+
+std::vector<uint8_t> packedPayload(const std::vector<uint8_t>& payload, const char* where, Diagnostics& diagnostics)
+{
+    if (payload.size() > std::size_t(lzwMaxInput)) {
+        reportError(diagnostics, where,
+                    std::to_string(payload.size()) + " bytes before packing, at most " + std::to_string(lzwMaxInput)
+                        + "; shorten the texts or use fewer entries");
+        return {};
+    }
+    CodecResult packed = packBytes(payload);
+    if (packed.status != lzwOk)
+        reportError(diagnostics, where, "cannot be packed, " + packProblem(packed.status, payload.size()));
+    else if (packed.bytes.size() > std::size_t(lzwMaxInput))
+        reportError(diagnostics, where,
+                    "packs to " + std::to_string(packed.bytes.size()) + " bytes, at most "
+                        + std::to_string(lzwMaxInput) + " (the player unpacks no more); shorten the texts");
+    return packed.bytes;
+}
+
+}  // namespace
+
+std::vector<MediaFileUse> mediaFilesOf(const QuizDescription& description)
+{
+    std::vector<MediaFileUse> files;
+    for (std::size_t index = 0; index < description.entries.size(); ++index) {
+        const EntryDescription& entry = description.entries[index];
+        int number = static_cast<int>(index) + 1;
+        if (!entry.media.empty() && description.kind != QuizKind::Text)
+            files.push_back({entry.media, MediaResourceIdBase + number, mediaUseOf(description.kind),
+                             entry.mediaPlace.empty() ? entryField(index, "media") : entry.mediaPlace});
+        if (!entry.revealPicture.empty())
+            files.push_back({entry.revealPicture, AnswerPictureResourceIdBase + number, MediaUse::Picture,
+                             entry.revealPicturePlace.empty() ? entryField(index, "revealPicture")
+                                                              : entry.revealPicturePlace});
+    }
+    return files;
+}
+
+void fillQuiz(const QuizDescription& description, Quiz& quiz)
+{
+    quiz.kind = description.kind;
+    copyText(quiz.title, description.title.c_str());
+    copyText(quiz.author, description.author.c_str());
+    copyText(quiz.description, description.description.c_str());
+    copyText(quiz.firstAnswerLabel, description.answerLabels[0].c_str());
+    copyText(quiz.secondAnswerLabel, description.answerLabels[1].c_str());
+    quiz.entryCount = static_cast<int32_t>(description.entries.size());
+    quiz.answersPerEntry = description.answersPerEntry;
+    quiz.revealKind = description.reveal;
+    quiz.boardColour = description.boardColour;
+    copyText(quiz.link, description.link.c_str());
+    for (const EntryDescription& entry : description.entries) {
+        const char* second = description.answersPerEntry == 2 ? entry.answers[1].c_str() : "";
+        QuizEntry* added = appendEntry(quiz, entry.answers[0].c_str(), second, entry.clue.c_str());
+        copyText(added->revealText, entry.revealText.c_str());
+    }
+    for (std::size_t row = 0; row < description.codes.size() && row < std::size_t(MaxEntries); ++row)
+        copyText(quiz.codes[row], description.codes[row].c_str());
+}
+
+std::vector<QuizResource> planQuizResources(const QuizDescription& description, const MediaAccess& media,
+                                            Diagnostics& diagnostics)
+{
+    bool described = diagnostics.errors.empty();
+    std::vector<MediaItem> items;
+    for (MediaFileUse& file : mediaFilesOf(description))
+        items.push_back({std::move(file), 0, ""});
+    uint64_t total = sizeMedia(items, media.factsOf);
+    std::vector<QuizResource> read;
+    if (readable(items))
+        for (MediaItem& item : items)
+            if (item.problem.empty())
+                readMedia(item, media.read, read);
+    for (const MediaItem& item : items)
+        if (!item.problem.empty())
+            reportError(diagnostics, item.file.where, inQuotes(item.file.path) + ": " + item.problem);
+    if (total > MaxMediaTotalBytes)
+        reportError(diagnostics, "media",
+                    byteSize(total) + " in all, at most " + byteSize(MaxMediaTotalBytes)
+                        + " for all media together, " + playerLimit + "; use fewer or smaller files");
+    if (!described)
+        return {};
+
+    auto owned = std::make_unique<OwnedQuiz>();
+    fillQuiz(description, owned->quiz);
+    std::vector<QuizResource> resources;
+    resources.push_back({PayloadResourceType, QuizPayloadResourceId,
+                         packedPayload(writeQuizPayload(owned->quiz), "quiz payload", diagnostics)});
+    resources.push_back({PayloadResourceType, CodesPayloadResourceId,
+                         packedPayload(writeCodesPayload(owned->quiz), "codes payload", diagnostics)});
+    if (!diagnostics.errors.empty())
+        return {};
+    // No link, no resource: a player copy keeps none of an earlier quiz's.
+    if (!description.link.empty())
+        resources.push_back({PayloadResourceType, QuizLinkResourceId,
+                             std::vector<uint8_t>(description.link.begin(), description.link.end())});
+    for (QuizResource& item : read)
+        resources.push_back(std::move(item));
+    return resources;
+}

@@ -1,7 +1,0 @@
-#include "tools/builder/letter_case.h"
-
-// Windows' file system finds a file in any letter case of its name.
-std::string pathInOtherCase(const std::string&)
-{
-    return "";
-}
