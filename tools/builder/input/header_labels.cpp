@@ -1,7 +1,6 @@
 #include "tools/builder/input/header_labels.h"
 
 #include "quiz/windows_1252.h"
-#include "tools/builder/input/quiz_description.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -98,12 +97,12 @@ std::size_t shownInHeader(HeaderLabel label, std::string_view text)
     return end;
 }
 
-void warnAboutHeaderTexts(const QuizDescription& quiz, Diagnostics& diagnostics)
+void warnAboutHeaderTexts(const HeaderTexts& texts, Diagnostics& diagnostics)
 {
-    warnIfCut(HeaderLabel::Title, quiz.title, "title", diagnostics);
-    warnIfCut(HeaderLabel::Description, quiz.description, "description", diagnostics);
-    warnIfCut(HeaderLabel::Author, quiz.author, "author", diagnostics);
-    warnIfCut(HeaderLabel::Link, quiz.link, "link", diagnostics);
-    for (std::size_t at = 0; at < quiz.codes.size(); ++at)
-        warnIfCut(HeaderLabel::Code, quiz.codes[at], "codes[" + std::to_string(at) + "]", diagnostics);
+    warnIfCut(HeaderLabel::Title, texts.title, "title", diagnostics);
+    warnIfCut(HeaderLabel::Description, texts.description, "description", diagnostics);
+    warnIfCut(HeaderLabel::Author, texts.author, "author", diagnostics);
+    warnIfCut(HeaderLabel::Link, texts.link, "link", diagnostics);
+    for (std::size_t at = 0; at < texts.codes.size(); ++at)
+        warnIfCut(HeaderLabel::Code, texts.codes[at], "codes[" + std::to_string(at) + "]", diagnostics);
 }

@@ -6,9 +6,9 @@
 #include "tools/builder/input/diagnostics.h"
 
 #include <cstddef>
+#include <string>
 #include <string_view>
-
-struct QuizDescription;
+#include <vector>
 
 enum class HeaderLabel { Code, Title, Description, Author, Link };
 
@@ -18,6 +18,14 @@ enum class HeaderLabel { Code, Title, Description, Author, Link };
 // clipped. The text's length when it shows whole.
 std::size_t shownInHeader(HeaderLabel label, std::string_view text);
 
-// Warns, at its field, of each header text the player will cut: the title,
-// description, author, link and every reward code.
-void warnAboutHeaderTexts(const QuizDescription& quiz, Diagnostics& diagnostics);
+// The texts a quiz shows in the player's header, Windows-1252.
+struct HeaderTexts {
+    const std::string& title;
+    const std::string& description;
+    const std::string& author;
+    const std::string& link;
+    const std::vector<std::string>& codes;
+};
+
+// Warns, at its field, of each header text the player will cut.
+void warnAboutHeaderTexts(const HeaderTexts& texts, Diagnostics& diagnostics);

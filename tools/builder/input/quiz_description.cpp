@@ -430,7 +430,7 @@ QuizDescription readQuizDescription(std::string_view json, Diagnostics& diagnost
     readBoardColour(root, quiz, diagnostics);
     readEntries(root, rules, readEntriesFile, quiz, diagnostics);
     readCodes(root, quiz, diagnostics);
-    warnAboutHeaderTexts(quiz, diagnostics);
+    warnAboutHeaderTexts({quiz.title, quiz.description, quiz.author, quiz.link, quiz.codes}, diagnostics);
     return quiz;
 }
 
