@@ -297,14 +297,19 @@ async function webkitSession(selenium, driverPath, browserPath, events) {
   const service = new selenium.remote.DriverService.Builder(driverPath).setLoopback(true).build();
   const driver = await new Builder().usingServer(await service.start()).withCapabilities(new Capabilities({
     browserName: 'MiniBrowser', 'webkitgtk:browserOptions': { binary: browserPath, args: ['--automation'] } })).build();
-  // One command at a time, in the window it is for (the download poll runs beside the tests).
+  // One command at a time, in the window it is for (the download poll runs
+  // beside the tests); one left unanswered fails its test rather than hang it.
   let chain = Promise.resolve();
   let current = await driver.getWindowHandle();
   const serial = (handle, command) => {
     const result = chain.then(async () => {
       if (handle && handle !== current) await driver.switchTo().window(handle);
       current = handle || current;
-      return command();
+      let timer;
+      const unanswered = new Promise((resolve, reject) => {
+        timer = setTimeout(() => reject(new Error('WebKitWebDriver left unanswered: ' + command)), 60000);
+      });
+      try { return await Promise.race([command(), unanswered]); } finally { clearTimeout(timer); }
     });
     chain = result.catch(() => {});
     return result;
