@@ -19,7 +19,7 @@ if(TARGET studio_page)
   # The same in Firefox and WebKit (tests/web/engines.js), each in a work folder of its own.
   foreach(engine firefox webkit)
     add_test(NAME studio.page.${engine} COMMAND ${QUIZ_NODE} --test ${CMAKE_SOURCE_DIR}/tests/studio/studio.test.js)
-    set_tests_properties(studio.page.${engine} PROPERTIES TIMEOUT 600 ENVIRONMENT
+    set_tests_properties(studio.page.${engine} PROPERTIES TIMEOUT 900 ENVIRONMENT
       "${QUIZ_WEB_TEST_ENV};QUIZ_STUDIO_PAGE=${QUIZ_STUDIO_PAGE};QUIZ_PLAYER=${QUIZ_WIN32_DIR}/quizz.exe;QUIZ_ENGINE=${engine};QUIZ_WEB_WORK=${QUIZ_WEB_TEST_DIR}/work-${engine}")
   endforeach()
 endif()
