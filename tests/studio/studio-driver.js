@@ -1,4 +1,4 @@
-// What the studio tests share: the studio page in the web tests' Chromium,
+// What the studio tests share: the studio page in the web tests' browser,
 // its controls driven as an author would (typing, choosing, picking files,
 // pasting rows), its downloads caught, and the native quizbuild run on
 // what it saved.
@@ -72,12 +72,15 @@ async function pickMedia(page, entry, field, file) {
   }, [entry, field, path.basename(file)], 'the media of entry ' + entry);
 }
 
-// A spreadsheet's rows pasted on an element of the table.
+// A spreadsheet's rows pasted on an element of the table (Firefox drops
+// the data a paste event is made with: the event carries it as its own).
 async function paste(page, selector, text) {
   await page.evaluate(([where, pasted]) => {
     const data = new DataTransfer();
     data.setData('text/plain', pasted);
-    document.querySelector(where).dispatchEvent(new ClipboardEvent('paste', { clipboardData: data, bubbles: true, cancelable: true }));
+    const event = new ClipboardEvent('paste', { bubbles: true, cancelable: true });
+    Object.defineProperty(event, 'clipboardData', { value: data });
+    document.querySelector(where).dispatchEvent(event);
   }, [selector, text]);
 }
 

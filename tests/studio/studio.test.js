@@ -1,4 +1,4 @@
-// The quiz studio in Chromium, driven through its controls only: an author
+// The quiz studio in each browser, driven through its controls only: an author
 // makes a quiz of each kind, opens every example in every way it comes,
 // breaks quizzes, undoes and redoes, reloads, and opens hostile files. What
 // it saves must be what the native quizbuild makes of the same description,
@@ -22,9 +22,10 @@ before(async () => {
   browser = await web.launch();
   page = await drive.openStudio(browser);
 });
+// Closed first: WebKit's page reports what it logged as it goes.
 after(async () => {
-  assert.deepEqual(browser.events, { dialogs: 0, consoleErrors: [], pageErrors: [], requests: [] });
   await browser.close();
+  assert.deepEqual(browser.events, { dialogs: 0, consoleErrors: [], pageErrors: [], requests: [] });
 });
 
 // The zip, program and page the studio saved, against quizbuild's build of that zip.
@@ -84,7 +85,7 @@ const scratch = [
 async function previewTitled(title) {
   for (let tries = 0; tries < 200; ++tries, await drive.sleep(25)) {
     const frame = await (await page.$('#preview-frame')).contentFrame();
-    if (frame && frame.url().startsWith('blob:') && (await frame.title().catch(() => '')) === title) return true;
+    if (frame && (await frame.url()).startsWith('blob:') && (await frame.title().catch(() => '')) === title) return true;
   }
   return false;
 }
@@ -196,6 +197,8 @@ test('every example opened in every way saves a description that builds the same
   for (const [name, dir] of Object.entries(exampleFolders())) {
     const original = fs.readFileSync(programOf(dir, name + '.json', path.join(folder, 'originals', name)));
     for (const [way, open] of Object.entries(openWays)) {
+      // Firefox's and WebKit's drivers pick no folder: the zip brings those examples there.
+      if (way === 'files' && hasFolders(dir) && !browser.can.pickFolder) continue;
       const said = await open(name, dir);
       assert.match(said, /ouvert : \d+ entrée\(s\)\.$/, name + ' ' + way);
       const zip = await drive.save(page, 'save-description');
@@ -338,7 +341,9 @@ test('a reload gives back the draft with its media', async () => {
   assert.ok(restored.bytes.equals(before.bytes), 'the draft differs from the work saved before the reload');
 });
 
-test('storage refused still lets the author save a zip, and says so', async () => {
+test('storage refused still lets the author save a zip, and says so', async (t) => {
+  // WebKitWebDriver runs no script before the page's own, where storage would be refused.
+  if (!browser.can.initScript) return t.skip('no script before the page in ' + browser.engine);
   const refused = await drive.openStudio(browser, () => {
     IDBFactory.prototype.open = () => { throw new DOMException('refusé', 'SecurityError'); };
   });

@@ -8,7 +8,7 @@ set_tests_properties(studio.builder_core PROPERTIES TIMEOUT 300 ENVIRONMENT
 # The studio's zip reading and writing (studio/script/zip.js), in node.
 add_test(NAME studio.zip COMMAND ${QUIZ_NODE} --test ${CMAKE_SOURCE_DIR}/tests/studio/zip.test.js)
 set_tests_properties(studio.zip PROPERTIES TIMEOUT 120 ENVIRONMENT "QUIZ_SOURCE=${CMAKE_SOURCE_DIR}")
-# The studio page itself in the web tests' Chromium, driven through its
+# The studio page itself in the web tests' browsers, driven through its
 # controls: quizzes made, opened, broken, undone and kept as a draft; what
 # it saves is held to what the native quizbuild makes of the same description.
 if(TARGET studio_page)
@@ -22,5 +22,11 @@ if(TARGET studio_page)
     add_test(NAME studio.${test} COMMAND ${QUIZ_NODE} --test ${CMAKE_SOURCE_DIR}/tests/studio/${test}.test.js)
     set_tests_properties(studio.${test} PROPERTIES TIMEOUT 600 ENVIRONMENT
       "${QUIZ_WEB_TEST_ENV};QUIZ_STUDIO_PAGE=${QUIZ_STUDIO_PAGE};QUIZ_PLAYER=${QUIZ_WIN32_DIR}/quizz.exe")
+  endforeach()
+  # The same in Firefox and WebKit (tests/web/engines.js), each in a work folder of its own.
+  foreach(engine firefox webkit)
+    add_test(NAME studio.page.${engine} COMMAND ${QUIZ_NODE} --test ${CMAKE_SOURCE_DIR}/tests/studio/studio.test.js)
+    set_tests_properties(studio.page.${engine} PROPERTIES TIMEOUT 900 ENVIRONMENT
+      "${QUIZ_WEB_TEST_ENV};QUIZ_STUDIO_PAGE=${QUIZ_STUDIO_PAGE};QUIZ_PLAYER=${QUIZ_WIN32_DIR}/quizz.exe;QUIZ_ENGINE=${engine};QUIZ_WEB_WORK=${QUIZ_WEB_TEST_DIR}/work-${engine}")
   endforeach()
 endif()

@@ -13,9 +13,10 @@ const folder = web.freshFolder('access');
 let browser;
 
 before(async () => { browser = await web.launch({ bypassCSP: true }); });
+// Closed first: WebKit's page reports what it logged as it goes.
 after(async () => {
-  assert.deepEqual(browser.events, { dialogs: 0, consoleErrors: [], pageErrors: [], requests: [] });
   await browser.close();
+  assert.deepEqual(browser.events, { dialogs: 0, consoleErrors: [], pageErrors: [], requests: [] });
 });
 
 function makeMedia(name, args) {

@@ -1,6 +1,8 @@
 // What the page tests share: building a quiz page with the native builder,
-// a fresh headless Chromium per test file, and a page that counts every
-// dialog, console error, page error and request that leaves the page.
+// a fresh browser per test file, of the engine QUIZ_ENGINE names (chromium,
+// the default, headless through playwright-core; firefox or webkit through
+// engines.js, with the same calls), and a page that counts every dialog,
+// console error, page error and request that leaves the page.
 'use strict';
 const { execFileSync } = require('child_process');
 const fs = require('fs');
@@ -14,6 +16,9 @@ const env = (name) => {
 const requireModule = createRequire(path.join(env('QUIZ_NODE_MODULES'), 'index.js'));
 const { chromium } = requireModule('playwright-core');
 
+const engines = require('./engines.js');
+
+const engine = process.env.QUIZ_ENGINE || 'chromium';
 const work = env('QUIZ_WEB_WORK');
 const source = env('QUIZ_SOURCE');
 
@@ -67,9 +72,22 @@ const byteOf1252 = new Map([...Array(256).keys()].map((byte) => [characterOf1252
 const boxBytes = (text) => Buffer.from([...text].map((c) => (byteOf1252.has(c) ? byteOf1252.get(c) : 0x3f)));
 const textOf1252 = (bytes) => Array.from(bytes, characterOf1252).join('');
 
-// A browser; `options` are playwright's for the context (bypassCSP lets an
-// audit's script into a page whose policy forbids it).
+// Firefox or WebKit: their drivers run scripts past the page's policy, so
+// they take no options. `can` says what the tests may ask of each engine.
+async function launchEngine() {
+  const folder = fs.mkdtempSync(path.join(work, engine + '-'));
+  const events = { dialogs: 0, consoleErrors: [], pageErrors: [], requests: [] };
+  const { session, first } = engine === 'firefox'
+    ? await engines.firefoxSession(requireModule('puppeteer-core'), env('QUIZ_FIREFOX'), folder, events)
+    : await engines.webkitSession({ ...requireModule('selenium-webdriver'), remote: requireModule('selenium-webdriver/remote') },
+      env('QUIZ_WEBKIT_DRIVER'), env('QUIZ_WEBKIT_BROWSER'), events);
+  return new engines.EngineBrowser(engine, session, folder, events, first);
+}
+
+// A browser; `options` are playwright's for Chromium's context (bypassCSP
+// lets an audit's script into a page whose policy forbids it).
 async function launch(options = {}) {
+  if (engine !== 'chromium') return launchEngine();
   const profile = fs.mkdtempSync(path.join(work, 'profile-'));
   const context = await chromium.launchPersistentContext(profile, {
     ...options,
@@ -93,7 +111,7 @@ async function launch(options = {}) {
   });
   context.on('page', watch);
   for (const page of context.pages()) watch(page);
-  return { context, events, close: () => context.close() };
+  return { engine, can: { route: true, pickFolder: true, initScript: true }, context, events, close: () => context.close() };
 }
 
 async function openPage(browser, pagePath, viewport) {
@@ -137,6 +155,7 @@ async function accessibilityViolations(page) {
 }
 
 module.exports = {
+  engine,
   accessibilityViolations,
   hostileTexts,
   waitFor,

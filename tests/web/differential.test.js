@@ -24,9 +24,10 @@ before(async () => {
   browser = await web.launch();
   page = await web.openPage(browser, web.buildPage(quiz, path.join(folder, 'ninety.html')));
 });
+// Closed first: WebKit's page reports what it logged as it goes.
 after(async () => {
-  assert.deepEqual(browser.events, { dialogs: 0, consoleErrors: [], pageErrors: [], requests: [] });
   await browser.close();
+  assert.deepEqual(browser.events, { dialogs: 0, consoleErrors: [], pageErrors: [], requests: [] });
 });
 
 test(`${pairCount} generated pairs get the same verdict from both cores`, async () => {

@@ -14,9 +14,10 @@ const capitales = JSON.parse(fs.readFileSync(path.join(web.source, 'examples/cap
 let browser;
 
 before(async () => { browser = await web.launch(); });
+// Closed first: WebKit's page reports what it logged as it goes.
 after(async () => {
-  assert.deepEqual(browser.events, { dialogs: 0, consoleErrors: [], pageErrors: [], requests: [] });
   await browser.close();
+  assert.deepEqual(browser.events, { dialogs: 0, consoleErrors: [], pageErrors: [], requests: [] });
 });
 
 const boxValues = (page) => page.$$eval('input.box', (boxes) => boxes.map((box) => box.value));
@@ -273,18 +274,22 @@ test('the header shows the quiz\'s link and opens it in a tab of its own; withou
     [address, '_blank', 'noopener noreferrer']);
 
   // The click's navigation, answered here: the one load from the network,
-  // asked for by the author's link (its answer names an icon, so the tab asks for none).
-  const site = 'https://ecole.test/**';
-  await browser.context.route(site, (route) =>
-    route.fulfill({ contentType: 'text/html', body: '<link rel="icon" href="data:,">ok' }));
-  const [tab] = await Promise.all([browser.context.waitForEvent('page'), page.click('header a.link')]);
-  await tab.waitForLoadState();
-  assert.equal(tab.url(), address);
-  assert.equal(await tab.evaluate(() => window.opener), null);
-  await tab.close();
-  await browser.context.unroute(site);
-  assert.deepEqual(browser.events.requests, [address]);
-  browser.events.requests = [];
+  // asked for by the author's link (its answer names an icon, so the tab asks
+  // for none). Firefox's and WebKit's drivers here answer no request and
+  // follow no new tab: there the link's address and target above stand for it.
+  if (browser.can.route) {
+    const site = 'https://ecole.test/**';
+    await browser.context.route(site, (route) =>
+      route.fulfill({ contentType: 'text/html', body: '<link rel="icon" href="data:,">ok' }));
+    const [tab] = await Promise.all([browser.context.waitForEvent('page'), page.click('header a.link')]);
+    await tab.waitForLoadState();
+    assert.equal(tab.url(), address);
+    assert.equal(await tab.evaluate(() => window.opener), null);
+    await tab.close();
+    await browser.context.unroute(site);
+    assert.deepEqual(browser.events.requests, [address]);
+    browser.events.requests = [];
+  }
 
   const none = web.buildPage(base, path.join(folder, 'no-link.html'));
   assert.equal(web.pageData(none).link, '', 'this build gives no default address');

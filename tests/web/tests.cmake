@@ -1,13 +1,20 @@
-# The web page in a real browser: Debian's Chromium, headless, driven by
-# playwright-core (pinned in tests/web/package-lock.json, installed with
-# npm ci into the build tree), with node's test runner. The page tests build
+# The web page in real browsers: Debian's Chromium, headless, driven by
+# playwright-core; Debian's Firefox ESR through WebDriver BiDi with
+# puppeteer-core; WebKitGTK's MiniBrowser through WebKitWebDriver with
+# selenium-webdriver (all pinned in tests/web/package-lock.json, installed
+# with npm ci into the build tree, none of them downloading a browser), with
+# node's test runner. The page tests build
 # their quizzes with the native quizbuild; the differential test judges
 # generated pairs through the page's WebAssembly core and web_reference,
 # the native core.
 find_program(QUIZ_NPM npm)
 find_program(QUIZ_CHROMIUM chromium PATHS /usr/bin)
-if(NOT QUIZ_NPM OR NOT QUIZ_CHROMIUM)
-  message(FATAL_ERROR "npm or chromium is missing: install them (tools/setup-debian)")
+find_program(QUIZ_FIREFOX firefox-esr PATHS /usr/bin)
+find_program(QUIZ_WEBKIT_DRIVER WebKitWebDriver PATHS /usr/bin)
+find_program(QUIZ_WEBKIT_BROWSER MiniBrowser PATHS /usr/lib/${CMAKE_LIBRARY_ARCHITECTURE}/webkit2gtk-4.1
+  /usr/lib/x86_64-linux-gnu/webkit2gtk-4.1 NO_DEFAULT_PATH)
+if(NOT QUIZ_NPM OR NOT QUIZ_CHROMIUM OR NOT QUIZ_FIREFOX OR NOT QUIZ_WEBKIT_DRIVER OR NOT QUIZ_WEBKIT_BROWSER)
+  message(FATAL_ERROR "npm, chromium, firefox-esr or webkit2gtk-driver is missing: install them (tools/setup-debian)")
 endif()
 
 add_executable(web_reference tests/web/web_reference.cpp)
@@ -20,7 +27,7 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E make_directory ${QUIZ_WEB_TEST_DIR}
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/tests/web/package.json
           ${CMAKE_SOURCE_DIR}/tests/web/package-lock.json ${QUIZ_WEB_TEST_DIR}
-  COMMAND ${QUIZ_NPM} ci --no-audit --no-fund --prefix ${QUIZ_WEB_TEST_DIR}
+  COMMAND ${CMAKE_COMMAND} -E env PUPPETEER_SKIP_DOWNLOAD=1 ${QUIZ_NPM} ci --no-audit --no-fund --prefix ${QUIZ_WEB_TEST_DIR}
   DEPENDS ${CMAKE_SOURCE_DIR}/tests/web/package.json ${CMAKE_SOURCE_DIR}/tests/web/package-lock.json
   COMMENT "Installing the page tests' browser driver (npm ci)"
   VERBATIM)
@@ -32,10 +39,22 @@ set(QUIZ_WEB_TEST_ENV
   QUIZ_NODE_MODULES=${QUIZ_WEB_TEST_DIR}/node_modules
   QUIZ_SOURCE=${CMAKE_SOURCE_DIR}
   QUIZ_WEB_WORK=${QUIZ_WEB_TEST_DIR}/work
-  QUIZ_CHROMIUM=${QUIZ_CHROMIUM})
+  QUIZ_CHROMIUM=${QUIZ_CHROMIUM}
+  QUIZ_FIREFOX=${QUIZ_FIREFOX}
+  QUIZ_WEBKIT_DRIVER=${QUIZ_WEBKIT_DRIVER}
+  QUIZ_WEBKIT_BROWSER=${QUIZ_WEBKIT_BROWSER})
 foreach(test page hostile differential embed access scorm fresh-start)
   add_test(NAME web.${test} COMMAND ${QUIZ_NODE} --test ${CMAKE_SOURCE_DIR}/tests/web/${test}.test.js)
   set_tests_properties(web.${test} PROPERTIES ENVIRONMENT "${QUIZ_WEB_TEST_ENV}" TIMEOUT 300)
+endforeach()
+# The same tables in Firefox and WebKit, each in a work folder of its own
+# (WebKit's MiniBrowser needs the display tests/with-display gives).
+foreach(engine firefox webkit)
+  foreach(test page hostile differential access)
+    add_test(NAME web.${test}.${engine} COMMAND ${QUIZ_NODE} --test ${CMAKE_SOURCE_DIR}/tests/web/${test}.test.js)
+    set_tests_properties(web.${test}.${engine} PROPERTIES TIMEOUT 300 ENVIRONMENT
+      "${QUIZ_WEB_TEST_ENV};QUIZ_ENGINE=${engine};QUIZ_WEB_WORK=${QUIZ_WEB_TEST_DIR}/work-${engine}")
+  endforeach()
 endforeach()
 # The page and studio tests run with Debian 12's own node (18, built on the
 # shared libnode), as a fresh machine has it, even where a newer node comes

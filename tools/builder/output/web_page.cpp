@@ -194,6 +194,8 @@ std::string webPageOf(const StoredQuiz& stored, const std::map<int, WebClip>& we
     page += "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n";
     page += "<meta http-equiv=\"Content-Security-Policy\" content=\"" + htmlEscaped(pagePolicy()) + "\">\n";
     page += "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n";
+    // An icon of its own, so that no browser asks a server for /favicon.ico.
+    page += "<link rel=\"icon\" href=\"data:,\">\n";
     page += "<title>" + htmlEscaped(title.converted ? title.text : "") + "</title>\n";
     page += "<style>";
     page += pageStyle;
