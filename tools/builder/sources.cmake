@@ -13,6 +13,7 @@ set(QUIZ_BUILDER_SOURCES
   tools/builder/json_text.cpp
   tools/builder/csv_encoding.cpp
   tools/builder/letter_case.cpp
+  tools/builder/csv_column_names.cpp
   tools/builder/csv_entries.cpp
   tools/builder/csv_writer.cpp
   third_party/libcsv/libcsv.c
