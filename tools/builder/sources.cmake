@@ -17,7 +17,9 @@ set(QUIZ_BUILDER_SOURCES
   tools/builder/csv_entries.cpp
   tools/builder/csv_writer.cpp
   third_party/libcsv/libcsv.c
+  tools/builder/quiz_shape.cpp
   tools/builder/quiz_description.cpp
+  tools/builder/setting_check.cpp
   tools/builder/codec.cpp
   tools/builder/quiz_resources.cpp
   tools/builder/extraction.cpp
