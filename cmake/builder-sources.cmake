@@ -14,10 +14,13 @@ set(QUIZ_BUILDER_SOURCES
   tools/builder/input/json_text.cpp
   tools/builder/input/csv_encoding.cpp
   tools/builder/files/letter_case.cpp
+  tools/builder/input/csv_column_names.cpp
   tools/builder/input/csv_entries.cpp
   tools/builder/output/csv_writer.cpp
   third_party/libcsv/libcsv.c
+  tools/builder/input/quiz_shape.cpp
   tools/builder/input/quiz_description.cpp
+  tools/builder/input/setting_check.cpp
   tools/builder/input/media_size_problem.cpp
   tools/builder/program/codec.cpp
   tools/builder/program/quiz_resources.cpp

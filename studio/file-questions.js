@@ -11,7 +11,7 @@ function withBytes(bytes, use) {
 }
 
 // { entries, problems, encoding } for a CSV file of entries; `needs` as
-// studioCsvEntries takes them ("c2mr").
+// studioCsvEntries takes them ("clue,answer1,").
 Module['csvEntries'] = function (bytes, name, needs) {
   return withBytes(bytes, function (pointer) {
     return withString(name, function (namePointer) {

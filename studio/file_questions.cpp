@@ -59,17 +59,21 @@ extern "C" {
 
 // The entries of a CSV file as a description would list them, with the
 // problems the builder finds in it: {"entries": [...], "problems": [...],
-// "encoding": "UTF-8"}. `needs` holds the columns the quiz calls for, as
-// letters: c(lue), 2 (second answer), m(edia), r(eveal picture).
+// "encoding": "UTF-8"}. `needs` names the columns the quiz calls for, as
+// its shape lists them (studioQuizShape), each followed by a comma:
+// "clue,answer1,".
 EMSCRIPTEN_KEEPALIVE const char* studioCsvEntries(const uint8_t* bytes, std::size_t size, const char* name,
                                                   const char* needs)
 {
-    std::string_view letters(needs);
+    std::string_view names(needs);
+    auto named = [names](CsvColumn column) {
+        return names.find(std::string(csvColumnName(column)) + ",") != std::string_view::npos;
+    };
     CsvColumnsNeeded needed;
-    needed.clue = letters.find('c') != std::string_view::npos;
-    needed.secondAnswer = letters.find('2') != std::string_view::npos;
-    needed.media = letters.find('m') != std::string_view::npos;
-    needed.revealPicture = letters.find('r') != std::string_view::npos;
+    needed.clue = named(CsvColumn::Clue);
+    needed.secondAnswer = named(CsvColumn::Answer2);
+    needed.media = named(CsvColumn::Media);
+    needed.revealPicture = named(CsvColumn::RevealPicture);
     Diagnostics diagnostics{name, {}, {}};
     const char* encoding = "";
     std::vector<CsvEntry> rows = readCsvEntries(std::string_view(reinterpret_cast<const char*>(bytes), size),

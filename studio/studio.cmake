@@ -31,7 +31,8 @@ set(QUIZ_STUDIO_SOURCES
   tools/builder/files/memory_file_facts.cpp
   tools/builder/files/memory_letter_case.cpp
   studio/builder_core.cpp
-  studio/file_questions.cpp)
+  studio/file_questions.cpp
+  studio/shape_questions.cpp)
 # The vendored CSV parser is C, compiled on its own.
 list(REMOVE_ITEM QUIZ_STUDIO_SOURCES third_party/libcsv/libcsv.c)
 list(TRANSFORM QUIZ_STUDIO_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/ OUTPUT_VARIABLE QUIZ_STUDIO_PATHS)
@@ -65,11 +66,12 @@ add_custom_command(
           --js-library ${CMAKE_SOURCE_DIR}/studio/captured-streams.js
           --post-js ${CMAKE_SOURCE_DIR}/studio/builder-session.js
           --post-js ${CMAKE_SOURCE_DIR}/studio/file-questions.js
+          --post-js ${CMAKE_SOURCE_DIR}/studio/shape-questions.js
           -sEXPORTED_FUNCTIONS=_malloc,_free
           -sEXPORTED_RUNTIME_METHODS=UTF8ToString,stringToUTF8,lengthBytesUTF8
   DEPENDS ${QUIZ_STUDIO_PATHS} ${QUIZ_STUDIO_HEADERS} ${QUIZ_PAGE_RUNTIME} ${QUIZ_STUDIO_CSV}
           ${CMAKE_SOURCE_DIR}/studio/captured-streams.js ${CMAKE_SOURCE_DIR}/studio/builder-session.js
-          ${CMAKE_SOURCE_DIR}/studio/file-questions.js
+          ${CMAKE_SOURCE_DIR}/studio/file-questions.js ${CMAKE_SOURCE_DIR}/studio/shape-questions.js
   COMMENT "Compiling the quiz builder to WebAssembly"
   VERBATIM)
 add_custom_target(studio_builder ALL DEPENDS ${QUIZ_STUDIO_JS})

@@ -9,15 +9,10 @@ function renderEntryForm() {
     return;
   }
   const parts = [el('h2', { text: 'Entrée ' + entry })];
-  if (quiz.kind === 'text') parts.push(textField(entry, 'clue', 'Indice'));
-  else parts.push(mediaField(entry, 'media'));
-  if (quiz.kind === 'video') parts.push(mediaField(entry, 'webClip'));
-  for (let answer = 0; answer < quiz.answersPerEntry; answer++) {
-    parts.push(textField(entry, 'answers[' + answer + ']', answerHeading(answer)));
-    parts.push(trialField(entry, answer));
+  for (const field of quizShape(quiz).fields) {
+    parts.push(shapeField(entry, field));
+    if (field.answer !== undefined) parts.push(trialField(entry, field.answer));
   }
-  if (quiz.reveal === 'text') parts.push(textField(entry, 'revealText', 'Texte révélé'));
-  if (quiz.reveal === 'picture') parts.push(mediaField(entry, 'revealPicture'));
   const holder = el('div', { dataset: { entry: String(entry) }, className: 'form-fields' }, parts);
   form.replaceChildren(holder);
   markProblems(form);

@@ -2,8 +2,6 @@
 // builder's messages name it ("title", "answerLabels[1]", and within an
 // entry "answers[0]", "clue"); its control carries that name in
 // data-field, inside an element whose data-entry gives the entry (from 1).
-const textLimit = 259;
-
 function fieldParts(field) {
   const match = /^([A-Za-z]+)(?:\[(\d+)\])?$/.exec(field);
   return match ? [match[1], match[2] === undefined ? -1 : Number(match[2])] : [field, -1];
@@ -30,14 +28,15 @@ function holderOf(entry) {
   return entry > 0 ? workspace.quiz.entries[entry - 1] : workspace.quiz;
 }
 
-// "12 / 259 octets", or what stops the text being stored: the builder
-// sizes the text once per keystroke.
+// "12 / N octets", N being the builder's limit, or what stops the text
+// being stored: the builder sizes the text once per keystroke.
 function showCount(control) {
   const count = control.parentElement.querySelector('.count');
   if (!count) return;
   const bytes = studio.builder.textBytes(control.value);
-  count.textContent = bytes < 0 ? 'caractère hors Windows-1252' : bytes + ' / ' + textLimit + ' octets';
-  count.classList.toggle('over', bytes < 0 || bytes > textLimit);
+  const limit = builderLimits().textLength;
+  count.textContent = bytes < 0 ? 'caractère hors Windows-1252' : bytes + ' / ' + limit + ' octets';
+  count.classList.toggle('over', bytes < 0 || bytes > limit);
 }
 
 // A labelled text control for `field` of entry `entry` (0: the quiz).

@@ -64,6 +64,7 @@ function warnBeforeLeaving(event) {
 async function startStudio() {
   studio.builder = await loadBuilder();
   studio.player = playerBytes();
+  workspace.quiz = newQuiz('text');
   buildLayout();
   workspace.listeners.push(afterChange);
   document.addEventListener('keydown', onStudioKey);

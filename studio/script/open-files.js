@@ -33,9 +33,9 @@ function descriptionAmong(files) {
   return { json: chosen.slice(folder.length), folder: folder.replace(/\/$/, ''), files: relative };
 }
 
-// "c2mr": the columns a CSV of entries needs for this quiz.
+// "clue,answer1,": the columns a CSV of entries needs for this quiz.
 function csvNeeds(quiz) {
-  return (quiz.kind === 'text' ? 'c' : 'm') + (quiz.answersPerEntry === 2 ? '2' : '') + (quiz.reveal === 'picture' ? 'r' : '');
+  return quizShape(quiz).csvColumns.filter((column) => column.needed).map((column) => column.name + ',').join('');
 }
 
 function csvEntriesOf(bytes, name, quiz) {

@@ -6,10 +6,24 @@ const kindNames = { text: 'Texte', picture: 'Images', sound: 'Sons', video: 'Vid
 const revealNames = { none: 'Rien', picture: 'Une image', text: 'Un texte' };
 const mediaUses = { picture: 'picture', sound: 'sound', video: 'video' };
 
+// What an entry of this quiz holds, as the builder describes it: the keys
+// it takes, the fields the player shows with their headings, the CSV
+// columns it needs and the builder's limits. Asked again only when the
+// kind, answers per entry, reveal or answer labels change.
+let shapeAsked = { settings: null, shape: null };
+
+function quizShape(quiz = workspace.quiz) {
+  const settings = JSON.stringify([quiz.kind, quiz.answersPerEntry, quiz.reveal, quiz.answerLabels]);
+  if (shapeAsked.settings !== settings) shapeAsked = { settings, shape: studio.builder.quizShape(quiz) };
+  return shapeAsked.shape;
+}
+
+const builderLimits = () => quizShape().limits;
+
+// A new entry: every text the player shows, empty; no media yet.
 function blankEntry(quiz) {
-  const entry = quiz.kind === 'text' ? { clue: '' } : {};
-  entry.answers = quiz.answersPerEntry === 2 ? ['', ''] : [''];
-  if (quiz.reveal === 'text') entry.revealText = '';
+  const entry = {};
+  for (const field of quizShape(quiz).fields) if (!field.file) setValueAt(entry, field.field, '');
   return entry;
 }
 
@@ -33,27 +47,24 @@ function newQuiz(kind) {
 
 // The keys an entry of this quiz may hold, in the order they are written.
 function entryKeys(quiz) {
-  const keys = quiz.kind === 'text' ? ['clue'] : ['clue', 'media'];
-  if (quiz.kind === 'video') keys.push('webClip');
-  keys.push('answers');
-  if (quiz.reveal === 'picture') keys.push('revealPicture');
-  if (quiz.reveal === 'text') keys.push('revealText');
-  return keys;
+  return quizShape(quiz).keys;
 }
 
 // A setting that changes the shape of every entry (kind, answers per
-// entry, reveal) leaves each entry with the keys the builder takes for it;
-// what goes is still in the history.
+// entry, reveal) leaves each entry with the keys the builder takes for it,
+// as many answers as the quiz asks and every text shown; what goes is
+// still in the history.
 function reshapeEntries(quiz) {
-  const keys = entryKeys(quiz);
+  const shape = quizShape(quiz);
+  const answerCount = shape.fields.filter((field) => field.answer !== undefined).length;
   quiz.entries = quiz.entries.map((entry) => {
     const shaped = {};
-    for (const key of keys) if (key in entry) shaped[key] = entry[key];
-    if (quiz.kind === 'text' && typeof shaped.clue !== 'string') shaped.clue = '';
-    const answers = Array.isArray(entry.answers) ? entry.answers.slice(0, quiz.answersPerEntry) : [];
-    while (answers.length < quiz.answersPerEntry) answers.push('');
-    shaped.answers = answers;
-    if (quiz.reveal === 'text' && !('revealText' in shaped)) shaped.revealText = '';
+    for (const key of shape.keys) if (key in entry) shaped[key] = entry[key];
+    shaped.answers = Array.isArray(entry.answers) ? entry.answers.slice(0, answerCount) : [];
+    for (const field of shape.fields) {
+      const given = field.answer !== undefined ? field.answer < shaped.answers.length : typeof shaped[field.key] === 'string';
+      if (!field.file && !given) setValueAt(shaped, field.field, '');
+    }
     return shaped;
   });
 }

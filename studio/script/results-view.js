@@ -4,8 +4,8 @@
 // by pupil and by score, and exports the command's CSV, byte for byte.
 const resultsFolder = 'resultats/';
 const resultsName = 'classe.csv';
-// Boxes shown at once: a whole class of a 90 x 2 board would be a table
-// some 60,000 pixels wide, slow to lay out and to read.
+// Boxes shown at once: a whole class of the largest board, two answers a
+// row, would be a table some 60,000 pixels wide, slow to lay out and to read.
 const resultsBoxesShown = 30;
 const resultsView = { table: null, csv: null, sortKey: 'pupil', sortDown: false, firstBox: 0 };
 const pupilOrder = new Intl.Collator('fr');

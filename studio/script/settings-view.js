@@ -18,7 +18,7 @@ function chooseShape(field, value) {
 
 function colourField() {
   const colour = workspace.quiz.boardColour;
-  const valid = /^#[0-9A-Fa-f]{6}$/.test(colour);
+  const valid = studio.builder.settingPasses('boardColour', colour);
   const picker = el('input', {
     type: 'color', 'aria-label': 'Choisir la couleur', value: valid ? colour.toLowerCase() : '#ffffff',
     onchange: (event) => change((quiz) => { quiz.boardColour = event.target.value.toUpperCase(); }),

@@ -2,22 +2,17 @@
 // added, deleted, duplicated and moved with the buttons, the keyboard
 // (Alt+↑, Alt+↓) or by dragging; rows pasted from a spreadsheet become
 // entries; files dropped or pasted on a row become its media.
-function answerHeading(answer) {
-  const label = workspace.quiz.answerLabels[answer];
-  return workspace.quiz.answersPerEntry === 2 && label ? label : 'Réponse ' + (answer + 1);
+// The control of one field of the quiz's shape: a text or a media file.
+function shapeField(entry, field, options) {
+  return field.file ? mediaField(entry, field.field) : textField(entry, field.field, field.label, options);
 }
 
+// A column per field of the quiz's shape, then the answers' trials.
 function tableColumns() {
-  const quiz = workspace.quiz;
-  const columns = [];
-  if (quiz.kind === 'text') columns.push({ heading: 'Indice', cell: (entry) => textField(entry, 'clue', 'Indice', { hideLabel: true }) });
-  else columns.push({ heading: 'Média', cell: (entry) => mediaField(entry, 'media') });
-  if (quiz.kind === 'video') columns.push({ heading: 'Clip web', cell: (entry) => mediaField(entry, 'webClip') });
-  for (let answer = 0; answer < quiz.answersPerEntry; answer++)
-    columns.push({ heading: answerHeading(answer), cell: (entry) => textField(entry, 'answers[' + answer + ']', answerHeading(answer), { hideLabel: true }) });
-  if (quiz.reveal === 'text') columns.push({ heading: 'Texte révélé', cell: (entry) => textField(entry, 'revealText', 'Texte révélé', { hideLabel: true }) });
-  if (quiz.reveal === 'picture') columns.push({ heading: 'Image révélée', cell: (entry) => mediaField(entry, 'revealPicture') });
-  columns.push({ heading: 'Essai', cell: (entry) => [...Array(quiz.answersPerEntry).keys()].map((answer) => trialField(entry, answer)) });
+  const fields = quizShape().fields;
+  const answers = fields.filter((field) => field.answer !== undefined).map((field) => field.answer);
+  const columns = fields.map((field) => ({ heading: field.label, cell: (entry) => shapeField(entry, field, { hideLabel: true }) }));
+  columns.push({ heading: 'Essai', cell: (entry) => answers.map((answer) => trialField(entry, answer)) });
   return columns;
 }
 
@@ -92,14 +87,11 @@ function focusEntry(entry) {
 }
 
 // Tab-separated rows (a spreadsheet's copy) become entries after the chosen
-// one, their columns in the table's order: clue (text quizzes), answers,
-// revealed text.
+// one, their columns the table's text columns in order (clue of a text
+// quiz, answers, revealed text).
 function pastedEntries(text) {
   const quiz = workspace.quiz;
-  const keys = [];
-  if (quiz.kind === 'text') keys.push('clue');
-  for (let answer = 0; answer < quiz.answersPerEntry; answer++) keys.push('answers[' + answer + ']');
-  if (quiz.reveal === 'text') keys.push('revealText');
+  const keys = quizShape(quiz).fields.filter((field) => !field.file).map((field) => field.field);
   return text.replace(/\r\n?/g, '\n').replace(/\n$/, '').split('\n').map((line) => {
     const entry = blankEntry(quiz);
     line.split('\t').forEach((cell, column) => column < keys.length && setValueAt(entry, keys[column], cell));

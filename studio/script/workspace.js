@@ -3,7 +3,7 @@
 // through `change`, which keeps what was before, then tells the views,
 // the checks, the preview and the draft store.
 const workspace = {
-  quiz: newQuiz('text'),
+  quiz: null,  // a new text quiz once the builder, which shapes it, is loaded
   media: new Map(),
   name: 'quiz',
   // Which of "Mes quiz" this work is.

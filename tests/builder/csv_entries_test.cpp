@@ -166,8 +166,8 @@ TEST(CsvEntries, ProblemsOfTheFileAndItsHeaderRow)
     const Row rows[] = {
         {"empty file", "", text, {"quiz.json: e.csv, line 1: no header row; the first row names the columns, such as clue and answer1"}},
         {"header alone", "clue,answer1\n", text, {"quiz.json: e.csv: no entries below the header row, at least 1"}},
-        {"unknown column", "clue;answer1;Answer2\nA;b;c\n", text,
-         {"quiz.json: e.csv, line 1, column 3: unknown column \"Answer2\"; the header row names columns among \"clue\", "
+        {"unknown column", "clue;answer1;Answer3\nA;b;c\n", text,
+         {"quiz.json: e.csv, line 1, column 3: unknown column \"Answer3\"; the header row names columns among \"clue\", "
           "\"answer1\", \"answer2\", \"media\", \"revealPicture\", \"revealText\""}},
         {"empty column name over a value", "clue,,answer1\nA,,b\nC,x,d\n", text,
          {"quiz.json: e.csv, line 1, column 2: no column name; the header row names columns among \"clue\", "

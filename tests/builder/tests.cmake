@@ -24,6 +24,8 @@ else()
     tests/builder/pe_resource_update_test.cpp
     tests/builder/player_image_test.cpp
     tests/builder/csv_entries_test.cpp
+    tests/builder/csv_column_names_test.cpp
+    tests/builder/quiz_shape_test.cpp
     tests/builder/author_mistakes_test.cpp
     tests/builder/class_results_test.cpp
     tests/builder/scorm_package_test.cpp)

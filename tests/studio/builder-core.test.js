@@ -264,3 +264,45 @@ test('the results table is the CSV quizbuild writes, with what was typed', async
     { typed: 'Paris', verdict: 'BRAVO' }, { typed: 'rome', verdict: 'BRAVO' },
     { typed: '', verdict: '?' }, { typed: 'Lisbone', verdict: 'Quasiment' }]);
 });
+
+// The studio's colour swatch and link check ask the builder; what it says
+// of a value is what quizbuild check says of a quiz holding it.
+test('a setting passes in the studio exactly when quizbuild check takes it', async () => {
+  const module = await quizzBuilder();
+  const values = [
+    ['boardColour', '#C0DCC0'], ['boardColour', '#c0dcc0'], ['boardColour', 'jaune'], ['boardColour', '#C0DCC'],
+    ['link', 'https://www.college.fr'], ['link', 'mailto:prof@college.fr'], ['link', 'www.college.fr'],
+    ['link', 'https://' + 'x'.repeat(252)], ['link', 'https://x.fr/∑'], ['link', ''],
+  ];
+  const verdicts = values.map(([key, value]) => {
+    const quiz = { kind: 'text', title: 'T', entries: [{ clue: 'C', answers: ['A'] }], [key]: value };
+    const [result] = runBoth(module, { 'quiz.json': Buffer.from(JSON.stringify(quiz)) }, [['check', 'quiz.json']]);
+    return [key, value, module.settingPasses(key, value), result.native.exitCode === 0];
+  });
+  assert.deepEqual(verdicts.map(([key, value, , native]) => [key, value, native]), verdicts.map(([key, value, asked]) => [key, value, asked]));
+  assert.deepEqual(verdicts.map(([, , asked]) => asked), [true, true, false, false, true, true, false, false, false, true]);
+});
+
+// A CSV holding the columns the shape says a quiz needs is taken; without
+// one of them it is refused, by the builder's own reader in both.
+test('the CSV columns the shape needs are those quizbuild asks for', async () => {
+  const module = await quizzBuilder();
+  for (const kind of ['text', 'picture']) {
+    for (const answersPerEntry of [1, 2]) {
+      const shape = module.quizShape({ kind, answersPerEntry, reveal: 'none', answerLabels: ['', ''] });
+      const needed = shape.csvColumns.filter((column) => column.needed).map((column) => column.french);
+      const csv = (names) => Buffer.from(names.join(';') + '\n' + names.map((name) => (name === 'média' ? 'a.jpg' : 'x')).join(';') + '\n');
+      const quiz = Buffer.from(JSON.stringify({ kind, answersPerEntry, title: 'T', entries: 'e.csv' }));
+      const files = { 'quiz.json': quiz, 'a.jpg': fs.readFileSync(path.join(examples, 'template-pictures', 'images', '01.jpg')) };
+      const context = kind + '/' + answersPerEntry;
+      const [whole] = runBoth(module, { ...files, 'e.csv': csv(needed) }, [['check', 'quiz.json']]);
+      assertSame(whole);
+      assert.equal(whole.native.exitCode, 0, context + ': ' + whole.native.stderr);
+      for (const left of needed) {
+        const [fewer] = runBoth(module, { ...files, 'e.csv': csv(needed.filter((name) => name !== left)) }, [['check', 'quiz.json']]);
+        assertSame(fewer);
+        assert.notEqual(fewer.native.exitCode, 0, context + ' without ' + left);
+      }
+    }
+  }
+});

@@ -223,6 +223,26 @@ test('a CSV of entries opened in a text quiz becomes its entries', async () => {
   assert.deepEqual(saved.entries, entries);
 });
 
+// The table's columns and the form's fields are the builder's shape of the
+// quiz, in its order and under its headings, and nothing else.
+test('a video quiz with two answers and a revealed text shows exactly the fields of the builder\'s shape', async () => {
+  const builder = await require(process.env.QUIZ_STUDIO_BUILDER)();
+  const shape = builder.quizShape({ kind: 'video', answersPerEntry: 2, reveal: 'text', answerLabels: ['', ''] })
+    .fields.map((field) => [field.field, field.label]);
+  await drive.startNew(page, 'video');
+  await page.selectOption('#settings-fields [data-field="answersPerEntry"]', '2');
+  await page.selectOption('#settings-fields [data-field="reveal"]', 'text');
+  const shown = await page.evaluate(() => ({
+    headings: [...document.querySelectorAll('#entry-table thead th')].slice(1).map((th) => th.textContent),
+    row: [...document.querySelectorAll('#entry-table tr[data-entry="1"] [data-field]')].map((control) => control.dataset.field),
+    form: [...document.querySelectorAll('#entry-form [data-field]')].map((control) => control.dataset.field),
+  }));
+  assert.deepEqual(shape, [['media', 'Média'], ['webClip', 'Clip web'], ['answers[0]', 'Réponse 1'], ['answers[1]', 'Réponse 2'], ['revealText', 'Texte révélé']]);
+  assert.deepEqual(shown.headings, [...shape.map(([, label]) => label), 'Essai']);
+  assert.deepEqual(shown.row, shape.map(([field]) => field));
+  assert.deepEqual(shown.form, shape.map(([field]) => field));
+});
+
 const bases = {
   capitales: () => drive.openFiles(page, [path.join(examples, 'capitales.json')]),
   picture: async () => {

@@ -14,7 +14,7 @@ set_tests_properties(studio.zip PROPERTIES TIMEOUT 120 ENVIRONMENT "QUIZ_SOURCE=
 if(TARGET studio_page)
   add_test(NAME studio.page COMMAND ${QUIZ_NODE} --test ${CMAKE_SOURCE_DIR}/tests/studio/studio.test.js)
   set_tests_properties(studio.page PROPERTIES TIMEOUT 600 ENVIRONMENT
-    "${QUIZ_WEB_TEST_ENV};QUIZ_STUDIO_PAGE=${QUIZ_STUDIO_PAGE};QUIZ_PLAYER=${QUIZ_WIN32_DIR}/quizz.exe;QUIZ_STUDIO_PLAY_DIR=${QUIZ_STUDIO_PLAY_DIR}"
+    "${QUIZ_WEB_TEST_ENV};QUIZ_STUDIO_PAGE=${QUIZ_STUDIO_PAGE};QUIZ_STUDIO_BUILDER=${QUIZ_STUDIO_JS};QUIZ_PLAYER=${QUIZ_WIN32_DIR}/quizz.exe;QUIZ_STUDIO_PLAY_DIR=${QUIZ_STUDIO_PLAY_DIR}"
     FIXTURES_SETUP studio_program)
   # A teacher's evening: the faults she met, one row each; and a batch of
   # phone photos made into entries, picked together or dropped.
@@ -27,6 +27,6 @@ if(TARGET studio_page)
   foreach(engine firefox webkit)
     add_test(NAME studio.page.${engine} COMMAND ${QUIZ_NODE} --test ${CMAKE_SOURCE_DIR}/tests/studio/studio.test.js)
     set_tests_properties(studio.page.${engine} PROPERTIES TIMEOUT 900 ENVIRONMENT
-      "${QUIZ_WEB_TEST_ENV};QUIZ_STUDIO_PAGE=${QUIZ_STUDIO_PAGE};QUIZ_PLAYER=${QUIZ_WIN32_DIR}/quizz.exe;QUIZ_ENGINE=${engine};QUIZ_WEB_WORK=${QUIZ_WEB_TEST_DIR}/work-${engine}")
+      "${QUIZ_WEB_TEST_ENV};QUIZ_STUDIO_PAGE=${QUIZ_STUDIO_PAGE};QUIZ_STUDIO_BUILDER=${QUIZ_STUDIO_JS};QUIZ_PLAYER=${QUIZ_WIN32_DIR}/quizz.exe;QUIZ_ENGINE=${engine};QUIZ_WEB_WORK=${QUIZ_WEB_TEST_DIR}/work-${engine}")
   endforeach()
 endif()

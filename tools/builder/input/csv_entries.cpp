@@ -1,6 +1,7 @@
 #include "tools/builder/input/csv_entries.h"
 
 #include "third_party/libcsv/csv.h"
+#include "tools/builder/input/csv_column_names.h"
 #include "tools/builder/input/csv_encoding.h"
 
 #include <array>
@@ -10,9 +11,6 @@
 using Json = nlohmann::json;
 
 namespace {
-
-constexpr const char* columnNames[CsvColumnCount] = {"clue",  "answer1",       "answer2",
-                                                     "media", "revealPicture", "revealText"};
 
 std::size_t indexOf(CsvColumn column)
 {
@@ -149,10 +147,8 @@ std::optional<std::vector<Row>> parseRows(std::string_view text, const std::stri
 
 std::size_t columnOf(const std::string& text)
 {
-    std::size_t found = 0;
-    while (found < CsvColumnCount && text != columnNames[found])
-        ++found;
-    return found;
+    std::optional<CsvColumn> column = csvColumnNamed(text);
+    return column ? indexOf(*column) : CsvColumnCount;
 }
 
 // A header cell as quoted in a message: a cell of another file's first
@@ -172,9 +168,7 @@ std::string shortQuote(const std::string& text)
 std::optional<std::vector<CsvColumn>> readHeader(const Row& header, const std::string& name,
                                                  const CsvColumnsNeeded& needed, Diagnostics& diagnostics)
 {
-    std::string known;
-    for (std::size_t column = 0; column < CsvColumnCount; ++column)
-        known += (column ? ", " : "") + inQuotes(columnNames[column]);
+    std::string known = knownCsvColumnList();
     // A first row without a single column name is no header row (another
     // file, or the header left out): one line says so, not one per cell.
     bool namesAny = false;
@@ -224,7 +218,7 @@ std::optional<std::vector<CsvColumn>> readHeader(const Row& header, const std::s
     for (const Need& need : needs)
         if (need.needed && !seenAt[indexOf(need.column)])
             reportError(diagnostics, name + ", line " + std::to_string(header.line),
-                        std::string("no column ") + inQuotes(columnNames[indexOf(need.column)]) + "; " + need.why);
+                        std::string("no column ") + inQuotes(csvColumnName(need.column)) + "; " + need.why);
     if (diagnostics.errors.size() != errorsBefore)
         return std::nullopt;
     return columns;
@@ -299,16 +293,11 @@ CsvEntry entryOf(const Row& row, const std::vector<CsvColumn>& columns, const Cs
     entry.fields["answers"] = answers;
     for (CsvColumn column : {CsvColumn::Media, CsvColumn::RevealPicture, CsvColumn::RevealText})
         if (!text(column).empty())
-            entry.fields[columnNames[indexOf(column)]] = text(column);
+            entry.fields[csvColumnName(column)] = text(column);
     return entry;
 }
 
 }  // namespace
-
-const char* csvColumnName(CsvColumn column)
-{
-    return columnNames[indexOf(column)];
-}
 
 std::vector<CsvEntry> readCsvEntries(std::string_view bytes, const std::string& name, const CsvColumnsNeeded& needed,
                                      Diagnostics& diagnostics, const char** encoding)
@@ -377,6 +366,6 @@ std::string csvPlace(const CsvEntry& entry, const std::string& name, const std::
     place.reserve(name.size() + 48);
     place.append(name).append(", line ").append(std::to_string(line ? line : entry.line));
     if (column)
-        place.append(", column \"").append(columnNames[indexOf(*column)]).append("\"");
+        place.append(", column \"").append(csvColumnName(*column)).append("\"");
     return place;
 }

@@ -7,6 +7,7 @@
 #include "tools/builder/input/csv_entries.h"
 #include "tools/builder/input/header_labels.h"
 #include "tools/builder/input/json_text.h"
+#include "tools/builder/input/quiz_shape.h"
 
 #include <cstdio>
 #include <functional>
@@ -20,7 +21,6 @@ namespace {
 constexpr const char* topLevelKeys[] = {"kind",         "title",  "author",      "description", "answersPerEntry",
                                         "answerLabels", "reveal", "boardColour", "entries",     "codes",
                                         "link"};
-constexpr const char* entryKeys[] = {"clue", "answers", "media", "revealPicture", "revealText", "webClip"};
 constexpr const char* kindNames[] = {"text", "picture", "sound", "video"};  // by QuizKind value
 constexpr const char* revealNames[] = {"none", "picture", "text"};          // by RevealKind value
 
@@ -153,6 +153,23 @@ struct Rules {
     std::optional<int32_t> answersPerEntry;
 };
 
+// What the quiz's shape (quiz_shape.h) makes of the key; nullopt while the
+// setting it depends on is wrong.
+std::optional<KeyUse> useOf(const Rules& rules, EntryKey key)
+{
+    return entryKeyUse(key, rules.kind, rules.reveal);
+}
+
+bool refused(const Json& entry, const Rules& rules, EntryKey key)
+{
+    return useOf(rules, key) == KeyUse::Refused && member(entry, entryKeyName(key));
+}
+
+bool missing(const Json& entry, const Rules& rules, EntryKey key)
+{
+    return useOf(rules, key) == KeyUse::Required && !member(entry, entryKeyName(key));
+}
+
 void readAnswers(const Json& entry, const EntryPlaces& placeOf, const Rules& rules, EntryDescription& out,
                  Diagnostics& diagnostics)
 {
@@ -183,10 +200,10 @@ void readAnswers(const Json& entry, const EntryPlaces& placeOf, const Rules& rul
 
 // A reveal item under another reveal would be dropped when the payload is
 // written, so it is refused rather than lost.
-void refuseUnrevealed(const Json& entry, const char* key, RevealKind needed, const Rules& rules,
+void refuseUnrevealed(const Json& entry, EntryKey key, RevealKind needed, const Rules& rules,
                       const std::string& where, Diagnostics& diagnostics)
 {
-    if (rules.reveal && *rules.reveal != needed && member(entry, key))
+    if (refused(entry, rules, key))
         reportError(diagnostics, where,
                     std::string("reveal is \"") + revealKindName(*rules.reveal)
                         + "\", so it would not be stored; remove it or set reveal to \"" + revealKindName(needed)
@@ -198,27 +215,27 @@ void readEntryMedia(const Json& entry, const EntryPlaces& placeOf, const Rules& 
 {
     std::string mediaWhere = out.mediaPlace = placeOf("media");
     out.media = mediaPath(entry, "media", mediaWhere, diagnostics);
-    if (rules.kind == QuizKind::Text && member(entry, "media"))
+    if (refused(entry, rules, EntryKey::Media))
         reportError(diagnostics, mediaWhere, "a text quiz shows no media, so it would not be stored; remove it");
-    if (rules.kind && *rules.kind != QuizKind::Text && !member(entry, "media"))
+    if (missing(entry, rules, EntryKey::Media))
         reportError(diagnostics, mediaWhere,
                     std::string("missing; a ") + quizKindName(*rules.kind) + " quiz needs one for every entry");
 
     std::string pictureWhere = out.revealPicturePlace = placeOf("revealPicture");
     out.revealPicture = mediaPath(entry, "revealPicture", pictureWhere, diagnostics);
-    refuseUnrevealed(entry, "revealPicture", RevealKind::Picture, rules, pictureWhere, diagnostics);
-    if (rules.reveal == RevealKind::Picture && !member(entry, "revealPicture"))
+    refuseUnrevealed(entry, EntryKey::RevealPicture, RevealKind::Picture, rules, pictureWhere, diagnostics);
+    if (missing(entry, rules, EntryKey::RevealPicture))
         reportError(diagnostics, pictureWhere, "missing; reveal \"picture\" needs one for every entry");
 
     std::string clipWhere = out.webClipPlace = placeOf("webClip");
     out.webClip = mediaPath(entry, "webClip", clipWhere, diagnostics);
-    if (rules.kind && *rules.kind != QuizKind::Video && member(entry, "webClip"))
+    if (refused(entry, rules, EntryKey::WebClip))
         reportError(diagnostics, clipWhere,
                     std::string("a ") + quizKindName(*rules.kind) + " quiz plays no clips; remove it");
 
     std::string textWhere = placeOf("revealText");
     out.revealText = optionalText(entry, "revealText", textWhere, diagnostics);
-    refuseUnrevealed(entry, "revealText", RevealKind::Text, rules, textWhere, diagnostics);
+    refuseUnrevealed(entry, EntryKey::RevealText, RevealKind::Text, rules, textWhere, diagnostics);
 }
 
 EntryDescription readEntry(const Json& entry, const EntryPlaces& placeOf, const Rules& rules, Diagnostics& diagnostics)
@@ -228,10 +245,10 @@ EntryDescription readEntry(const Json& entry, const EntryPlaces& placeOf, const 
         reportError(diagnostics, placeOf(""), "expected an object, found " + typeName(entry));
         return out;
     }
-    refuseUnknownKeys(entry, entryKeys, placeOf(""), diagnostics);
+    refuseUnknownKeys(entry, entryKeyNames(), placeOf(""), diagnostics);
     readAnswers(entry, placeOf, rules, out, diagnostics);
     out.clue = optionalText(entry, "clue", placeOf("clue"), diagnostics);
-    if (rules.kind == QuizKind::Text && !member(entry, "clue"))
+    if (missing(entry, rules, EntryKey::Clue))
         reportError(diagnostics, placeOf("clue"), "missing; a text quiz shows the clue of every entry");
     readEntryMedia(entry, placeOf, rules, out, diagnostics);
     return out;
@@ -252,11 +269,7 @@ void readEntriesFile(const std::string& path, const Rules& rules, const EntriesF
         reportError(diagnostics, "entries", inQuotes(path) + ": " + read.problem);
         return;
     }
-    CsvColumnsNeeded needed;
-    needed.clue = rules.kind == QuizKind::Text;
-    needed.secondAnswer = rules.answersPerEntry == 2;
-    needed.media = rules.kind && *rules.kind != QuizKind::Text;
-    needed.revealPicture = rules.reveal == RevealKind::Picture;
+    CsvColumnsNeeded needed = csvColumnsNeeded(rules.kind, rules.answersPerEntry, rules.reveal);
     std::string name = escaped(path);
     std::size_t errorsBefore = diagnostics.errors.size();
     const char* encoding = "";
