@@ -4,12 +4,17 @@
 // "revealpicture"), so that a spreadsheet's own first row is taken as it is.
 #pragma once
 
-#include "tools/builder/input/csv_entries.h"
-
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+
+enum class CsvColumn { Clue, Answer1, Answer2, Media, RevealPicture, RevealText };
+inline constexpr std::size_t CsvColumnCount = 6;
+
+// The name the header row gives the column: "clue", "answer1", ...
+const char* csvColumnName(CsvColumn column);
 
 struct CsvColumnSpelling {
     CsvColumn column;

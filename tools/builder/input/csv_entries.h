@@ -5,6 +5,7 @@
 // line and the column an author looks for in the spreadsheet.
 #pragma once
 
+#include "tools/builder/input/csv_column_names.h"
 #include "tools/builder/input/diagnostics.h"
 
 #include <nlohmann/json.hpp>
@@ -18,11 +19,6 @@
 // Far more than 90 entries of texts at their longest, all quoted.
 inline constexpr uint64_t MaxEntriesFileBytes = uint64_t(4) << 20;
 
-enum class CsvColumn { Clue, Answer1, Answer2, Media, RevealPicture, RevealText };
-inline constexpr std::size_t CsvColumnCount = 6;
-
-// The name the header row gives the column: "clue", "answer1", ...
-const char* csvColumnName(CsvColumn column);
 
 // The columns the header row must name, from the rest of the description.
 struct CsvColumnsNeeded {
