@@ -153,7 +153,8 @@ function wirePlatform(page) {
   page.platformNote.id = 'platform-note';
   page.platformNote.setAttribute('role', 'status');
   page.tools.bar.after(page.platformNote);
-  reportToPlatform(page, []);
+  // The first store waits for the board to be usable: nothing needs it sooner.
+  setTimeout(() => reportToPlatform(page, []), 0);
   document.addEventListener('visibilitychange', () => {
     const platform = page.platform;
     if (document.visibilityState !== 'hidden' || !platform || platform.finished) return;
