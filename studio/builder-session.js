@@ -20,11 +20,19 @@ function withString(text, use) {
   try { return use(pointer); } finally { _free(pointer); }
 }
 
+// The module's memory as withBytesInMemory (web/wasm-memory.js, appended
+// before this script) takes it; the functions are looked up at each call,
+// since they are bound once the module is instantiated.
+var builderMemory = {
+  malloc: function (size) { return _malloc(size); },
+  free: function (at) { _free(at); },
+  heap: function () { return HEAPU8; },
+};
+
 Module['putFile'] = function (path, bytes) {
-  var pointer = _malloc(Math.max(bytes.length, 1));
-  HEAPU8.set(bytes, pointer);
-  withString(path, function (name) { _studioPutFile(name, pointer, bytes.length); });
-  _free(pointer);
+  withBytesInMemory(builderMemory, bytes, function (pointer, length) {
+    withString(path, function (name) { _studioPutFile(name, pointer, length); });
+  });
 };
 
 // A copy of the file's bytes, or null.
