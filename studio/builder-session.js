@@ -13,21 +13,20 @@ function joinedBytes(chunks) {
   return joined;
 }
 
-function withString(text, use) {
-  var size = lengthBytesUTF8(text) + 1;
-  var pointer = _malloc(size);
-  stringToUTF8(text, pointer, size);
-  try { return use(pointer); } finally { _free(pointer); }
-}
-
-// The module's memory as withBytesInMemory (web/wasm-memory.js, appended
-// before this script) takes it; the functions are looked up at each call,
-// since they are bound once the module is instantiated.
+// The module's memory as web/wasm-memory.js (appended before this script)
+// takes it; the functions are looked up at each call, since they are bound
+// once the module is instantiated.
 var builderMemory = {
   malloc: function (size) { return _malloc(size); },
   free: function (at) { _free(at); },
   heap: function () { return HEAPU8; },
+  textSize: function (text) { return lengthBytesUTF8(text); },
+  writeText: function (text, at, size) { stringToUTF8(text, at, size); },
 };
+
+function withString(text, use) {
+  return withTextInMemory(builderMemory, text, use);
+}
 
 Module['putFile'] = function (path, bytes) {
   withBytesInMemory(builderMemory, bytes, function (pointer, length) {

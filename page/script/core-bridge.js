@@ -3,13 +3,14 @@
 // the core's; the other parts only show what it says.
 
 function coreCalls(core) {
-  const withText = (text, call) => {
-    const size = core.lengthBytesUTF8(text) + 1;
-    const at = core._malloc(size);
-    core.stringToUTF8(text, at, size);
-    try { return call(at); } finally { core._free(at); }
+  const memory = {
+    malloc: (size) => core._malloc(size),
+    free: (at) => core._free(at),
+    heap: () => core.HEAPU8,
+    textSize: (text) => core.lengthBytesUTF8(text),
+    writeText: (text, at, size) => core.stringToUTF8(text, at, size),
   };
-  const memory = { malloc: (size) => core._malloc(size), free: (at) => core._free(at), heap: () => core.HEAPU8 };
+  const withText = (text, call) => withTextInMemory(memory, text, call);
   const withBytes = (bytes, call) => withBytesInMemory(memory, bytes, call);
   const text = (pointer) => core.UTF8ToString(pointer);
   return {
