@@ -4,7 +4,7 @@
 // Usage: node embed-runtime.js CORE.js CORE.wasm PAGE.css OUTPUT.cpp PART.js...
 'use strict';
 const fs = require('fs');
-const crypto = require('crypto');
+const { readChecked, base64Of, hash, oneStrictScope } = require('../web/page-assembly.js');
 
 const [corePath, wasmPath, stylePath, outputPath, ...partPaths] = process.argv.slice(2);
 if (partPaths.length === 0) {
@@ -12,27 +12,17 @@ if (partPaths.length === 0) {
   process.exit(1);
 }
 
-// A file's text; any of these would end its element early or change how the
-// browser reads it.
-function readChecked(path) {
-  const text = fs.readFileSync(path, 'utf8');
-  for (const ending of ['</script', '</style', '<!--'])
-    if (text.toLowerCase().includes(ending)) {
-      console.error(`${path}: holds ${ending}, which would end its element in the page`);
-      process.exit(1);
-    }
-  return text;
+let script, style;
+try {
+  // The module as base64, decoded by the page and handed to the loader.
+  const wasm = "const quizzCoreWasm = '" + base64Of(wasmPath) + "';\n";
+  script = wasm + readChecked(corePath).trim() + '\n' + oneStrictScope(partPaths.map(readChecked));
+  style = readChecked(stylePath);
+} catch (error) {
+  console.error(error.message);
+  process.exit(1);
 }
 
-// The module as base64, decoded by the page and handed to the loader.
-const wasm = "const quizzCoreWasm = '" + fs.readFileSync(wasmPath).toString('base64') + "';\n";
-// The parts share one strict scope, in the order given: each uses what the
-// ones before it declare, and none of it is left on the window.
-const parts = partPaths.map((partPath) => readChecked(partPath).trim() + '\n').join('\n');
-const script = wasm + readChecked(corePath).trim() + "\n(() => {\n'use strict';\n\n" + parts + '})();\n';
-const style = readChecked(stylePath);
-
-const hash = (text) => "'sha256-" + crypto.createHash('sha256').update(text, 'utf8').digest('base64') + "'";
 const delimiter = 'quizzpage';
 // Raw literals of a bounded size each, concatenated by the compiler.
 function literal(text) {

@@ -48,27 +48,33 @@ add_custom_command(
   VERBATIM)
 # The page's script in parts, joined in this order into one scope: each part
 # uses only what the parts before it declare, and main.js starts the page.
+# The helpers it shares with the studio (web/) come first, since the page's
+# own parts use them and they use nothing of the page's.
 set(QUIZ_PAGE_SCRIPT_PARTS
-  core-bridge.js
-  elements.js
-  page-state.js
-  media.js
-  header.js
-  board.js
-  storage.js
-  platform.js
-  verdicts.js
-  answers-file.js
-  fresh-start.js
-  keys.js
-  main.js)
-list(TRANSFORM QUIZ_PAGE_SCRIPT_PARTS PREPEND ${CMAKE_SOURCE_DIR}/page/script/ OUTPUT_VARIABLE QUIZ_PAGE_SCRIPT_PATHS)
+  web/base64.js
+  web/wasm-memory.js
+  web/elements.js
+  web/download.js
+  page/script/core-bridge.js
+  page/script/elements.js
+  page/script/page-state.js
+  page/script/media.js
+  page/script/header.js
+  page/script/board.js
+  page/script/storage.js
+  page/script/platform.js
+  page/script/verdicts.js
+  page/script/answers-file.js
+  page/script/fresh-start.js
+  page/script/keys.js
+  page/script/main.js)
+list(TRANSFORM QUIZ_PAGE_SCRIPT_PARTS PREPEND ${CMAKE_SOURCE_DIR}/ OUTPUT_VARIABLE QUIZ_PAGE_SCRIPT_PATHS)
 add_custom_command(
   OUTPUT ${QUIZ_PAGE_RUNTIME}
   COMMAND ${QUIZ_NODE} ${CMAKE_SOURCE_DIR}/page/embed-runtime.js ${QUIZ_PAGE_CORE_JS} ${QUIZ_PAGE_CORE_WASM}
           ${CMAKE_SOURCE_DIR}/page/page.css ${QUIZ_PAGE_RUNTIME} ${QUIZ_PAGE_SCRIPT_PATHS}
   DEPENDS ${QUIZ_PAGE_CORE_JS} ${QUIZ_PAGE_CORE_WASM} ${QUIZ_PAGE_SCRIPT_PATHS} ${CMAKE_SOURCE_DIR}/page/page.css
-          ${CMAKE_SOURCE_DIR}/page/embed-runtime.js
+          ${CMAKE_SOURCE_DIR}/page/embed-runtime.js ${CMAKE_SOURCE_DIR}/web/page-assembly.js
   COMMENT "Embedding the page runtime"
   VERBATIM)
 # Made once, by this target, before whatever compiles it or embeds it:

@@ -13,18 +13,25 @@ function joinedBytes(chunks) {
   return joined;
 }
 
+// The module's memory as web/wasm-memory.js (appended before this script)
+// takes it; the functions are looked up at each call, since they are bound
+// once the module is instantiated.
+var builderMemory = {
+  malloc: function (size) { return _malloc(size); },
+  free: function (at) { _free(at); },
+  heap: function () { return HEAPU8; },
+  textSize: function (text) { return lengthBytesUTF8(text); },
+  writeText: function (text, at, size) { stringToUTF8(text, at, size); },
+};
+
 function withString(text, use) {
-  var size = lengthBytesUTF8(text) + 1;
-  var pointer = _malloc(size);
-  stringToUTF8(text, pointer, size);
-  try { return use(pointer); } finally { _free(pointer); }
+  return withTextInMemory(builderMemory, text, use);
 }
 
 Module['putFile'] = function (path, bytes) {
-  var pointer = _malloc(Math.max(bytes.length, 1));
-  HEAPU8.set(bytes, pointer);
-  withString(path, function (name) { _studioPutFile(name, pointer, bytes.length); });
-  _free(pointer);
+  withBytesInMemory(builderMemory, bytes, function (pointer, length) {
+    withString(path, function (name) { _studioPutFile(name, pointer, length); });
+  });
 };
 
 // A copy of the file's bytes, or null.

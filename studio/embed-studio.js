@@ -9,7 +9,7 @@
 //        CommonJS module bound to NAME)
 'use strict';
 const fs = require('fs');
-const crypto = require('crypto');
+const { readChecked, base64Of, hash, oneStrictScope } = require('../web/page-assembly.js');
 
 const [templatePath, stylePath, builderPath, playerPath, runtimePath, outputPath, ...partPaths] =
   process.argv.slice(2);
@@ -21,17 +21,6 @@ function fail(message) {
 
 if (partPaths.length === 0)
   fail('usage: node embed-studio.js TEMPLATE.html STYLE.css BUILDER.js PLAYER.exe PAGE_RUNTIME.cpp OUTPUT.html PART.js...');
-
-// A file's text; any of these would end its element early or change how the
-// browser reads it.
-function readChecked(path) {
-  const text = fs.readFileSync(path, 'utf8');
-  for (const ending of ['</script', '</style', '<!--'])
-    if (text.toLowerCase().includes(ending)) fail(`${path}: holds ${ending}, which would end its element in the page`);
-  return text;
-}
-
-const hash = (text) => "'sha256-" + crypto.createHash('sha256').update(text, 'utf8').digest('base64') + "'";
 
 // The quiz page's own script and style hashes, as the builder writes them
 // into every page it makes.
@@ -52,14 +41,12 @@ function vendoredModule(name, path) {
     + readChecked(path).trim() + '\nreturn module.exports;\n})();\n';
 }
 
-// The parts share one strict scope, in the order given: each uses what the
-// ones before it declare, and none of it is left on the window.
+// The parts in one strict scope, vendored modules bound to their names.
 function studioScript(paths) {
-  const parts = paths.map((path) => {
+  return oneStrictScope(paths.map((path) => {
     const named = path.match(/^([A-Za-z_$][\w$]*)=(.+)$/);
-    return named ? vendoredModule(named[1], named[2]) : readChecked(path).trim() + '\n';
-  });
-  return "(() => {\n'use strict';\n\n" + parts.join('\n') + '})();\n';
+    return named ? vendoredModule(named[1], named[2]) : readChecked(path);
+  }));
 }
 
 function policy(scripts, styles) {
@@ -95,16 +82,25 @@ function filled(template, values) {
   return template.replace(/@([A-Z]+)@/g, (whole, name) => (name in values ? values[name] : whole));
 }
 
-const style = readChecked(stylePath);
-const builder = splitBuilder(readChecked(builderPath).trim() + '\n');
-const script = studioScript(partPaths);
-const page = pageHashes(runtimePath);
-const html = filled(fs.readFileSync(templatePath, 'utf8'), {
-  POLICY: policy([hash(builder.script), hash(script), page.script], [hash(style), page.style]),
-  STYLE: style,
-  PLAYER: fs.readFileSync(playerPath).toString('base64'),
-  WASM: builder.wasm,
-  BUILDER: builder.script,
-  SCRIPT: script,
-});
+function studioPage() {
+  const style = readChecked(stylePath);
+  const builder = splitBuilder(readChecked(builderPath).trim() + '\n');
+  const script = studioScript(partPaths);
+  const page = pageHashes(runtimePath);
+  return filled(fs.readFileSync(templatePath, 'utf8'), {
+    POLICY: policy([hash(builder.script), hash(script), page.script], [hash(style), page.style]),
+    STYLE: style,
+    PLAYER: base64Of(playerPath),
+    WASM: builder.wasm,
+    BUILDER: builder.script,
+    SCRIPT: script,
+  });
+}
+
+let html;
+try {
+  html = studioPage();
+} catch (error) {
+  fail(error.message);
+}
 fs.writeFileSync(outputPath, html);

@@ -5,9 +5,7 @@ function answerOf(call) {
 }
 
 function withBytes(bytes, use) {
-  var pointer = _malloc(Math.max(bytes.length, 1));
-  HEAPU8.set(bytes, pointer);
-  try { return use(pointer); } finally { _free(pointer); }
+  return withBytesInMemory(builderMemory, bytes, use);
 }
 
 // { entries, problems, encoding } for a CSV file of entries; `needs` as

@@ -64,13 +64,15 @@ add_custom_command(
           -sMODULARIZE=1 -sEXPORT_NAME=quizzBuilder -sENVIRONMENT=web,node
           -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=4GB
           --js-library ${CMAKE_SOURCE_DIR}/studio/captured-streams.js
+          --post-js ${CMAKE_SOURCE_DIR}/web/wasm-memory.js
           --post-js ${CMAKE_SOURCE_DIR}/studio/builder-session.js
           --post-js ${CMAKE_SOURCE_DIR}/studio/file-questions.js
           --post-js ${CMAKE_SOURCE_DIR}/studio/shape-questions.js
           -sEXPORTED_FUNCTIONS=_malloc,_free
           -sEXPORTED_RUNTIME_METHODS=UTF8ToString,stringToUTF8,lengthBytesUTF8
   DEPENDS ${QUIZ_STUDIO_PATHS} ${QUIZ_STUDIO_HEADERS} ${QUIZ_PAGE_RUNTIME} ${QUIZ_STUDIO_CSV}
-          ${CMAKE_SOURCE_DIR}/studio/captured-streams.js ${CMAKE_SOURCE_DIR}/studio/builder-session.js
+          ${CMAKE_SOURCE_DIR}/studio/captured-streams.js ${CMAKE_SOURCE_DIR}/web/wasm-memory.js
+          ${CMAKE_SOURCE_DIR}/studio/builder-session.js
           ${CMAKE_SOURCE_DIR}/studio/file-questions.js ${CMAKE_SOURCE_DIR}/studio/shape-questions.js
   COMMENT "Compiling the quiz builder to WebAssembly"
   VERBATIM)
@@ -80,35 +82,40 @@ add_dependencies(studio_builder page_runtime)
 # The quiz studio, one offline HTML file: studio.html filled with the style,
 # the shipped 32-bit player as a data block, the builder module and the
 # studio's script parts, joined in this order into one scope (each part uses
-# only what the parts before it declare; main.js starts the studio). Its
+# only what the parts before it declare; main.js starts the studio). The
+# helpers it shares with the quiz page (web/) come first, since the studio's
+# own parts use them and they use nothing of the studio's. Its
 # Content-Security-Policy also allows the quiz page's own script and style,
 # which the studio previews in a frame.
 set(QUIZ_STUDIO_SCRIPT_PARTS
-  zip.js
-  builder.js
-  elements.js
-  quiz-model.js
-  workspace.js
-  checks.js
-  fields.js
-  trials.js
-  media-view.js
-  problems-view.js
-  settings-view.js
-  table-view.js
-  entry-form.js
-  layout.js
-  preview.js
-  save-files.js
-  results-view.js
-  open-files.js
-  media-batch.js
-  drop-files.js
-  draft-store.js
-  my-quizzes.js
-  keys.js
-  main.js)
-list(TRANSFORM QUIZ_STUDIO_SCRIPT_PARTS PREPEND ${CMAKE_SOURCE_DIR}/studio/script/ OUTPUT_VARIABLE QUIZ_STUDIO_SCRIPT_PATHS)
+  web/base64.js
+  web/elements.js
+  web/download.js
+  studio/script/zip.js
+  studio/script/builder.js
+  studio/script/elements.js
+  studio/script/quiz-model.js
+  studio/script/workspace.js
+  studio/script/checks.js
+  studio/script/fields.js
+  studio/script/trials.js
+  studio/script/media-view.js
+  studio/script/problems-view.js
+  studio/script/settings-view.js
+  studio/script/table-view.js
+  studio/script/entry-form.js
+  studio/script/layout.js
+  studio/script/preview.js
+  studio/script/save-files.js
+  studio/script/results-view.js
+  studio/script/open-files.js
+  studio/script/media-batch.js
+  studio/script/drop-files.js
+  studio/script/draft-store.js
+  studio/script/my-quizzes.js
+  studio/script/keys.js
+  studio/script/main.js)
+list(TRANSFORM QUIZ_STUDIO_SCRIPT_PARTS PREPEND ${CMAKE_SOURCE_DIR}/ OUTPUT_VARIABLE QUIZ_STUDIO_SCRIPT_PATHS)
 # The zip reader's inflater, vendored, goes first as a module of its own.
 set(QUIZ_STUDIO_FFLATE ${CMAKE_SOURCE_DIR}/third_party/fflate/fflate.js)
 set(QUIZ_STUDIO_PAGE ${QUIZ_STUDIO_DIR}/quizz-studio.html)
@@ -122,7 +129,8 @@ else()
     COMMAND ${QUIZ_NODE} ${CMAKE_SOURCE_DIR}/studio/embed-studio.js ${CMAKE_SOURCE_DIR}/studio/studio.html
             ${CMAKE_SOURCE_DIR}/studio/studio.css ${QUIZ_STUDIO_JS} ${QUIZ_STUDIO_PLAYER} ${QUIZ_PAGE_RUNTIME}
             ${QUIZ_STUDIO_PAGE} fflate=${QUIZ_STUDIO_FFLATE} ${QUIZ_STUDIO_SCRIPT_PATHS}
-    DEPENDS ${CMAKE_SOURCE_DIR}/studio/embed-studio.js ${CMAKE_SOURCE_DIR}/studio/studio.html
+    DEPENDS ${CMAKE_SOURCE_DIR}/studio/embed-studio.js ${CMAKE_SOURCE_DIR}/web/page-assembly.js
+            ${CMAKE_SOURCE_DIR}/studio/studio.html
             ${CMAKE_SOURCE_DIR}/studio/studio.css ${QUIZ_STUDIO_JS} ${QUIZ_STUDIO_PLAYER} ${QUIZ_PAGE_RUNTIME}
             ${QUIZ_STUDIO_FFLATE} ${QUIZ_STUDIO_SCRIPT_PATHS}
     COMMENT "Assembling the quiz studio page"

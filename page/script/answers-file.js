@@ -36,14 +36,7 @@ function pupilFileName(page, name) {
 
 function downloadAnswers(page, name) {
   keep(page);
-  const url = URL.createObjectURL(new Blob([page.quiz.answersFile()], { type: 'text/plain' }));
-  const anchor = element('a');
-  anchor.href = url;
-  anchor.download = pupilFileName(page, name);
-  document.body.append(anchor);
-  anchor.click();
-  anchor.remove();
-  setTimeout(() => URL.revokeObjectURL(url), 60000);
+  download(pupilFileName(page, name), page.quiz.answersFile(), 'text/plain');
 }
 
 function saveAnswersFile(page) {

@@ -2,26 +2,16 @@
 // Every rule (verdict, reveal, score, reward code, Tab, spread, answers file) is
 // the core's; the other parts only show what it says.
 
-function bytesOfBase64(text) {
-  const binary = atob(text);
-  const bytes = new Uint8Array(binary.length);
-  for (let at = 0; at < binary.length; ++at) bytes[at] = binary.charCodeAt(at);
-  return bytes;
-}
-
 function coreCalls(core) {
-  const withText = (text, call) => {
-    const size = core.lengthBytesUTF8(text) + 1;
-    const at = core._malloc(size);
-    core.stringToUTF8(text, at, size);
-    try { return call(at); } finally { core._free(at); }
+  const memory = {
+    malloc: (size) => core._malloc(size),
+    free: (at) => core._free(at),
+    heap: () => core.HEAPU8,
+    textSize: (text) => core.lengthBytesUTF8(text),
+    writeText: (text, at, size) => core.stringToUTF8(text, at, size),
   };
-  const withBytes = (bytes, call) => {
-    const at = core._malloc(bytes.length + 1);
-    core.HEAPU8.set(bytes, at);
-    core.HEAPU8[at + bytes.length] = 0;
-    try { return call(at, bytes.length); } finally { core._free(at); }
-  };
+  const withText = (text, call) => withTextInMemory(memory, text, call);
+  const withBytes = (bytes, call) => withBytesInMemory(memory, bytes, call);
   const text = (pointer) => core.UTF8ToString(pointer);
   return {
     load(quiz, codes) {

@@ -1,11 +1,10 @@
 // Small helpers for drawing: every quiz text is set as textContent, never
 // as markup.
 
+// The page's shorthand for el (web/elements.js): most of its elements are a
+// class and a text.
 function element(tag, className, text) {
-  const made = document.createElement(tag);
-  if (className) made.className = className;
-  if (text !== undefined) made.textContent = text;
-  return made;
+  return el(tag, { className: className || undefined, text });
 }
 
 function button(className, text, id) {

@@ -7,10 +7,7 @@ let builderLoading = null;
 let playerCache = null;
 
 function dataBlockBytes(id) {
-  const binary = atob(document.getElementById(id).textContent.trim());
-  const bytes = new Uint8Array(binary.length);
-  for (let at = 0; at < binary.length; at++) bytes[at] = binary.charCodeAt(at);
-  return bytes;
+  return bytesOfBase64(document.getElementById(id).textContent.trim());
 }
 
 // The builder module, instantiated on the first call from its binary (so it

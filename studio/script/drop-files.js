@@ -47,13 +47,13 @@ function sayAtDrop(event, text) {
 async function dropOnStudio(event) {
   event.preventDefault();
   document.getElementById('drop-message')?.remove();
-  studio.lastRefusal = '';
+  lastRefusal = '';
   let files;
   try {
     files = await droppedFiles(event.dataTransfer);
   } catch (error) {
     refuse(error.message);
-    sayAtDrop(event, 'Impossible d’ouvrir : ' + studio.lastRefusal);
+    sayAtDrop(event, 'Impossible d’ouvrir : ' + lastRefusal);
     return;
   }
   if (files.size === 0) return;
@@ -64,5 +64,5 @@ async function dropOnStudio(event) {
     return;
   }
   if (asMedia === null) await openFileMap(files);
-  if (studio.lastRefusal) sayAtDrop(event, 'Impossible d’ouvrir : ' + studio.lastRefusal);
+  if (lastRefusal) sayAtDrop(event, 'Impossible d’ouvrir : ' + lastRefusal);
 }

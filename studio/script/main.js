@@ -52,7 +52,7 @@ async function reloadBuilder() {
   builderLoading = null;
   studio.builder = await loadBuilder();
   checking.synced = new Map();
-  studio.playerPut = false;
+  forgetPlayerInBuilder();
 }
 
 function warnBeforeLeaving(event) {
@@ -74,7 +74,7 @@ async function startStudio() {
   await openDraftStore();
   const draft = await loadDraft();
   if (draft) {
-    Object.assign(workspace, { quiz: draft.quiz, media: draft.media, name: draft.name, id: draft.id });
+    resumeWork(draft);
     say('Votre brouillon a été repris tel que vous l’aviez laissé.');
   }
   document.querySelector('main.work').classList.add('with-preview');

@@ -2,8 +2,13 @@
 // CSV of entries, or a built quiz program, read as `quizbuild` reads them.
 // A file that cannot be read as a quiz is refused with the builder's words
 // and the work in the studio stays as it was.
+
+// The builder's words for the last file refused, which a drop also shows
+// where it fell.
+let lastRefusal = '';
+
 function refuse(lines) {
-  studio.lastRefusal = lines;
+  lastRefusal = lines;
   say('Impossible d’ouvrir : ' + lines, 'problem');
 }
 
@@ -12,7 +17,7 @@ function refuse(lines) {
 function withScratchFiles(files) {
   studio.builder.clearFiles();
   checking.synced = new Map();
-  studio.playerPut = false;
+  forgetPlayerInBuilder();
   for (const [path, bytes] of files) studio.builder.putFile(path, bytes);
 }
 

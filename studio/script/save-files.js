@@ -64,10 +64,18 @@ function exportWith(args, output, type) {
   }
 }
 
+// Whether the builder's memory holds the player programs are built from:
+// put there for the first one, and again once that memory is emptied.
+let playerPut = false;
+
+function forgetPlayerInBuilder() {
+  playerPut = false;
+}
+
 function saveProgram() {
-  if (!studio.playerPut) {
+  if (!playerPut) {
     studio.builder.putFile('quizz.exe', studio.player);
-    studio.playerPut = true;
+    playerPut = true;
   }
   const output = fileStem() + '.exe';
   exportWith(['build', descriptionName, '-o', output, '--player', 'quizz.exe'], output, 'application/vnd.microsoft.portable-executable');

@@ -104,5 +104,11 @@ function replaceWork(quiz, media, name, id = newWorkId()) {
   notify('all');
 }
 
+// The draft kept from the last visit, taken up as the work at start: no
+// step of the history, as nothing came before it this visit.
+function resumeWork(draft) {
+  Object.assign(workspace, { quiz: draft.quiz, media: draft.media, name: draft.name, id: draft.id });
+}
+
 // What the views share: the builder, the entry chosen in the table.
 const studio = { builder: null, player: null, controlCount: 0, selected: 1, previewShown: true };
