@@ -128,6 +128,8 @@ test('answers are kept over a reload, saved as the player writes them and loaded
   for (const file of files) {
     const filePath = path.join(folder, file.name);
     fs.writeFileSync(filePath, file.bytes);
+    // Two files start alike: the first box waits with a text no file holds.
+    await page.evaluate(() => { document.getElementById('box-1').value = '(en attente)'; });
     await page.setInputFiles('#answers-file', filePath);
     await web.waitFor(page, (first) => document.getElementById('box-1').value === first, file.boxes[0]);
     const values = await boxValues(page);
