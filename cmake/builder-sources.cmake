@@ -36,3 +36,18 @@ set(QUIZ_BUILDER_SOURCES
   tools/builder/program/pe_resource_update.cpp)
 # The vendored parser is kept as Debian ships it, warnings and all.
 set_source_files_properties(third_party/libcsv/libcsv.c PROPERTIES COMPILE_OPTIONS -w)
+# Above them, what the program and the studio's builder both add: the
+# writers, the whole-file reads and writes, the quiz's files and the commands.
+set(QUIZ_BUILDER_COMMAND_SOURCES
+  tools/builder/program/resource_reader.cpp
+  tools/builder/output/resource_writer.cpp
+  tools/builder/output/page_escaping.cpp
+  tools/builder/output/web_page.cpp
+  tools/builder/output/stored_zip.cpp
+  tools/builder/output/scorm_package.cpp
+  tools/builder/files/files.cpp
+  tools/builder/input/quiz_files.cpp
+  tools/builder/program/player_file.cpp
+  tools/builder/commands/commands.cpp
+  tools/builder/commands/results_command.cpp
+  tools/builder/commands/command_dispatch.cpp)

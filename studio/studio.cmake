@@ -14,18 +14,7 @@ set(QUIZ_STUDIO_SOURCES
   ${QUIZ_CORE_SOURCES}
   quiz/notice_stderr.cpp
   ${QUIZ_BUILDER_SOURCES}
-  tools/builder/program/resource_reader.cpp
-  tools/builder/output/resource_writer.cpp
-  tools/builder/output/page_escaping.cpp
-  tools/builder/output/web_page.cpp
-  tools/builder/output/stored_zip.cpp
-  tools/builder/output/scorm_package.cpp
-  tools/builder/files/files.cpp
-  tools/builder/input/quiz_files.cpp
-  tools/builder/program/player_file.cpp
-  tools/builder/commands/commands.cpp
-  tools/builder/commands/results_command.cpp
-  tools/builder/commands/command_dispatch.cpp
+  ${QUIZ_BUILDER_COMMAND_SOURCES}
   tools/builder/files/memory_files.cpp
   tools/builder/files/slash_paths.cpp
   tools/builder/files/memory_file_facts.cpp

@@ -6,20 +6,7 @@
 # posix_* files. The portable parts are unit-tested on the host.
 include(cmake/builder-sources.cmake)
 include(page/page.cmake)
-set(QUIZ_BUILDER_PROGRAM_SOURCES ${QUIZ_BUILDER_SOURCES}
-  tools/builder/program/resource_reader.cpp
-  tools/builder/output/resource_writer.cpp
-  tools/builder/output/page_escaping.cpp
-  tools/builder/output/web_page.cpp
-  tools/builder/output/stored_zip.cpp
-  tools/builder/output/scorm_package.cpp
-  tools/builder/files/files.cpp
-  tools/builder/input/quiz_files.cpp
-  tools/builder/program/player_file.cpp
-  ${QUIZ_PAGE_RUNTIME}
-  tools/builder/commands/commands.cpp
-  tools/builder/commands/results_command.cpp
-  tools/builder/commands/command_dispatch.cpp)
+set(QUIZ_BUILDER_PROGRAM_SOURCES ${QUIZ_BUILDER_SOURCES} ${QUIZ_BUILDER_COMMAND_SOURCES} ${QUIZ_PAGE_RUNTIME})
 
 # The page's header link when a quiz gives none: the player's default.
 set_property(SOURCE tools/builder/output/web_page.cpp APPEND PROPERTY COMPILE_DEFINITIONS
