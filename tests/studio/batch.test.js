@@ -100,7 +100,7 @@ for (const drop of drops) {
       assert.equal(await page.$('#drop-message'), null);
       return;
     }
-    await drive.until(page, () => document.getElementById('drop-message'), undefined, 'the message by the drop');
+    await drive.until(page, () => !!document.getElementById('drop-message'), undefined, 'the message by the drop');
     const message = await page.$eval('#drop-message', (shown) => ({ text: shown.textContent, box: shown.getBoundingClientRect().toJSON() }));
     assert.match(message.text, drop.said);
     assert.ok(Math.abs(message.box.top - y) < 60 && message.box.left <= x && x - message.box.left < 440, 'beside the drop: ' + JSON.stringify([x, y, message.box]));

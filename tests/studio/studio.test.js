@@ -361,9 +361,7 @@ test('a reload gives back the draft with its media', async () => {
   assert.ok(restored.bytes.equals(before.bytes), 'the draft differs from the work saved before the reload');
 });
 
-test('storage refused still lets the author save a zip, and says so', async (t) => {
-  // WebKitWebDriver runs no script before the page's own, where storage would be refused.
-  if (!browser.can.initScript) return t.skip('no script before the page in ' + browser.engine);
+test('storage refused still lets the author save a zip, and says so', async () => {
   const refused = await drive.openStudio(browser, () => {
     IDBFactory.prototype.open = () => { throw new DOMException('refusé', 'SecurityError'); };
   });

@@ -23,10 +23,15 @@ if(TARGET studio_page)
     set_tests_properties(studio.${test} PROPERTIES TIMEOUT 600 ENVIRONMENT
       "${QUIZ_WEB_TEST_ENV};QUIZ_STUDIO_PAGE=${QUIZ_STUDIO_PAGE};QUIZ_PLAYER=${QUIZ_WIN32_DIR}/quizz.exe")
   endforeach()
-  # The same in Firefox and WebKit (tests/web/engines.js), each in a work folder of its own.
+  # The same in Firefox and WebKit (tests/web/engines.js), each in a work
+  # folder of its own, one session of an engine at a time.
   foreach(engine firefox webkit)
     add_test(NAME studio.page.${engine} COMMAND ${QUIZ_NODE} --test ${CMAKE_SOURCE_DIR}/tests/studio/studio.test.js)
-    set_tests_properties(studio.page.${engine} PROPERTIES TIMEOUT 900 ENVIRONMENT
+    foreach(test evening batch)
+      add_test(NAME studio.${test}.${engine} COMMAND ${QUIZ_NODE} --test ${CMAKE_SOURCE_DIR}/tests/studio/${test}.test.js)
+    endforeach()
+    set_tests_properties(studio.page.${engine} studio.evening.${engine} studio.batch.${engine} PROPERTIES TIMEOUT 900
+      RESOURCE_LOCK browser-${engine} ENVIRONMENT
       "${QUIZ_WEB_TEST_ENV};QUIZ_STUDIO_PAGE=${QUIZ_STUDIO_PAGE};QUIZ_STUDIO_BUILDER=${QUIZ_STUDIO_JS};QUIZ_PLAYER=${QUIZ_WIN32_DIR}/quizz.exe;QUIZ_ENGINE=${engine};QUIZ_WEB_WORK=${QUIZ_WEB_TEST_DIR}/work-${engine}")
   endforeach()
 endif()

@@ -111,7 +111,7 @@ async function launch(options = {}) {
   });
   context.on('page', watch);
   for (const page of context.pages()) watch(page);
-  return { engine, can: { route: true, pickFolder: true, initScript: true }, context, events, close: () => context.close() };
+  return { engine, can: { route: true, pickFolder: true }, context, events, close: () => context.close() };
 }
 
 async function openPage(browser, pagePath, viewport) {

@@ -13,7 +13,6 @@
 //   loads (pageWatch), and an open dialog fails the next command;
 // - neither intercepts requests, follows a new tab (can.route false) nor
 //   picks a folder for a directory input (can.pickFolder false);
-// - WebKitWebDriver runs no script before the page's own (can.initScript false).
 'use strict';
 const fs = require('fs');
 const path = require('path');
@@ -65,43 +64,31 @@ function takeWatched() {
   return taken;
 }
 
-class EnginePage {
-  constructor(browser, handle) {
+// What the tests ask of a document, the page's own or a frame's (by its
+// element's selector): playwright waits for an element; so does each call here.
+class EngineDocument {
+  constructor(browser, handle, frame) {
     this.browser = browser;
     this.handle = handle;
-    this.listeners = [];
-    this.keyboard = { press: (keys) => browser.session.press(handle, keys) };
+    this.frame = frame;
   }
 
-  on(event, listener) { if (event === 'download') this.listeners.push(listener); }
-  async goto(url) { await this.browser.session.navigate(this.handle, url); }
-  async reload() { await this.browser.session.reload(this.handle); }
-  async close() { await this.browser.closePage(this); }
-  evaluate(fn, argument) { return this.browser.session.run(this.handle, null, fn, argument); }
+  evaluate(fn, argument) { return this.browser.session.run(this.handle, this.frame, fn, argument); }
   title() { return this.evaluate(() => document.title); }
   url() { return this.evaluate(() => location.href); }
-  async setViewportSize(size) { await this.browser.session.viewport(this.handle, size); }
-  async addInitScript(fn) { await this.browser.session.initScript(this.handle, fn); }
-  async addScriptTag({ path: file }) { await this.browser.session.runText(this.handle, fs.readFileSync(file, 'utf8')); }
-
-  // Playwright waits for the element; so does each call here.
-  async element(selector, frame = null) {
+  async element(selector) {
     for (let tries = 0; tries < 200; ++tries) {
-      if (await this.browser.session.run(this.handle, frame, (s) => !!document.querySelector(s), selector)) return;
+      if (await this.evaluate((s) => !!document.querySelector(s), selector)) return;
       await sleep(25);
     }
     throw new Error('no element ' + selector);
   }
   async $eval(selector, fn, argument) {
     await this.element(selector);
-    return this.browser.session.run(this.handle, null, `(s, a) => (${fn})(document.querySelector(s), a)`, selector, argument);
+    return this.browser.session.run(this.handle, this.frame, `(s, a) => (${fn})(document.querySelector(s), a)`, selector, argument);
   }
   $$eval(selector, fn, argument) {
-    return this.browser.session.run(this.handle, null, `(s, a) => (${fn})([...document.querySelectorAll(s)], a)`, selector, argument);
-  }
-  async $(selector) {
-    if (!(await this.evaluate((s) => !!document.querySelector(s), selector))) return null;
-    return { contentFrame: async () => new EngineFrame(this, selector) };
+    return this.browser.session.run(this.handle, this.frame, `(s, a) => (${fn})([...document.querySelectorAll(s)], a)`, selector, argument);
   }
   textContent(selector) { return this.$eval(selector, (node) => node.textContent); }
   getAttribute(selector, name) { return this.$eval(selector, (node, attribute) => node.getAttribute(attribute), name); }
@@ -116,10 +103,6 @@ class EnginePage {
   }
   focus(selector) { return this.$eval(selector, (node) => node.focus()); }
   async waitForSelector(selector) { await this.element(selector); }
-  async click(selector) {
-    await this.element(selector);
-    await this.browser.session.click(this.handle, selector);
-  }
   // As playwright's fill: the focus, the new value, one input event.
   fill(selector, value) {
     return this.$eval(selector, (node, text) => {
@@ -134,6 +117,45 @@ class EnginePage {
       node.dispatchEvent(new Event('input', { bubbles: true }));
       node.dispatchEvent(new Event('change', { bubbles: true }));
     }, value);
+  }
+}
+
+class EnginePage extends EngineDocument {
+  constructor(browser, handle) {
+    super(browser, handle, null);
+    this.listeners = [];
+    this.keyboard = {
+      press: (keys) => browser.session.press(handle, keys),
+      type: (text) => browser.session.type(handle, text),
+    };
+  }
+
+  on(event, listener) { if (event === 'download') this.listeners.push(listener); }
+  async goto(url) { await this.browser.session.navigate(this.handle, url); }
+  async reload() { await this.browser.session.reload(this.handle); }
+  async close() { await this.browser.closePage(this); }
+  async setViewportSize(size) { await this.browser.session.viewport(this.handle, size); }
+  async addScriptTag({ path: file }) { await this.browser.session.runText(this.handle, fs.readFileSync(file, 'utf8')); }
+
+  async $(selector) {
+    if (!(await this.evaluate((s) => !!document.querySelector(s), selector))) return null;
+    return { contentFrame: async () => new EngineDocument(this.browser, this.handle, selector) };
+  }
+  // The page's frames, each by its place among the page's frames (none
+  // nested), with its address when asked, as playwright's frames have it.
+  async frames() {
+    const count = await this.evaluate(() => document.querySelectorAll('iframe').length);
+    const frames = [];
+    for (let at = 1; at <= count; ++at) {
+      const frame = new EngineDocument(this.browser, this.handle, 'iframe:nth-of-type(' + at + ')');
+      const address = await frame.evaluate(() => location.href);
+      frames.push(Object.assign(frame, { url: () => address }));
+    }
+    return frames;
+  }
+  async click(selector) {
+    await this.element(selector);
+    await this.browser.session.click(this.handle, selector);
   }
   async setInputFiles(selector, files) {
     await this.element(selector);
@@ -153,17 +175,6 @@ class EnginePage {
   }
 }
 
-// A frame of a page, by its element's selector.
-class EngineFrame {
-  constructor(page, selector) {
-    this.page = page;
-    this.selector = selector;
-  }
-  evaluate(fn, argument) { return this.page.browser.session.run(this.page.handle, this.selector, fn, argument); }
-  url() { return this.evaluate(() => location.href); }
-  title() { return this.evaluate(() => document.title); }
-}
-
 // What every engine's browser shares: its pages, the events of its pages
 // and a poll of new downloads, each handed to every open page's listeners.
 class EngineBrowser {
@@ -174,7 +185,7 @@ class EngineBrowser {
     this.events = events;
     this.pages = [new EnginePage(this, first)];
     this.count = 0;
-    this.can = { route: false, pickFolder: false, initScript: session.initScript !== undefined };
+    this.can = { route: false, pickFolder: false };
     this.context = { pages: () => this.pages, newPage: () => this.newPage() };
     this.polling = this.poll();
   }
@@ -258,10 +269,10 @@ async function firefoxSession(puppeteer, executablePath, folder, events) {
       await page.keyboard.press(key);
       for (const modifier of modifiers.reverse()) await page.keyboard.up(modifier);
     },
+    type: async (page, text) => (await use(page)).keyboard.type(text),
     click: async (page, selector) => (await use(page)).click(selector),
     setFiles: async (page, selector, files) => (await (await use(page)).$(selector)).uploadFile(...files),
     viewport: (page, size) => page.setViewport(size),
-    initScript: (page, fn) => page.evaluateOnNewDocument(fn),
     newPage: async () => { front = watch(await browser.newPage()); return front; },
     closePage: async (page) => { front = null; await page.close(); },
     // A file is whole once Firefox holds no part file and its size stayed
@@ -290,7 +301,7 @@ async function firefoxSession(puppeteer, executablePath, folder, events) {
 
 // WebKitWebDriver's keys for playwright's names.
 const webdriverKey = (Key, name) => ({ Shift: Key.SHIFT, Control: Key.CONTROL, Tab: Key.TAB, Enter: Key.ENTER,
-  F1: Key.F1, Escape: Key.ESCAPE }[name] || name);
+  F1: Key.F1, Escape: Key.ESCAPE, Delete: Key.DELETE }[name] || name);
 
 async function webkitSession(selenium, driverPath, browserPath, events) {
   const { Builder, By, Capabilities, Key } = selenium;
@@ -352,6 +363,7 @@ async function webkitSession(selenium, driverPath, browserPath, events) {
       for (const modifier of modifiers.reverse()) actions = actions.keyUp(modifier);
       return actions.perform();
     }),
+    type: (handle, text) => serial(handle, () => driver.actions().sendKeys(text).perform()),
     click: (handle, selector) => serial(handle, async () => (await driver.findElement(By.css(selector))).click()),
     setFiles: (handle, selector, files) => serial(handle, async () => (await driver.findElement(By.css(selector))).sendKeys(files.join('\n'))),
     viewport: (handle, size) => serial(handle, () => sizeView(size)),

@@ -105,7 +105,7 @@ async function openPlatform(browser, name, saved) {
     window.API.on('LMSSetValue.cmi.*', (element, value) => window.calls.push(['LMSSetValue', element, value]));
     document.getElementById('sco').src = source;
   }, ['/' + name + '/index.html', saved || null]);
-  const frame = await until(() => page.frames().find((frame) => frame.url().endsWith('/' + name + '/index.html')));
+  const frame = await until(async () => (await page.frames()).find((frame) => frame.url().endsWith('/' + name + '/index.html')));
   await frame.waitForSelector('body[data-ready]');
   return { page, frame };
 }
