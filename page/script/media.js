@@ -6,7 +6,7 @@
 // What the data says of each item (entry, role, type), and the addresses
 // made so far by role (question, answer, clip) and entry.
 function mediaOf(items) {
-  return { items, urls: { question: {}, answer: {}, clip: {} }, made: new Set(), wanted: [], next: 0, waiting: false };
+  return { items, urls: { question: {}, answer: {}, clip: {} }, made: new Set(), wanted: [], next: 0, waiting: false, idle: 0 };
 }
 
 // Item `index`'s address from its block, once; false while the browser has
@@ -67,7 +67,7 @@ function makeNextMedia(page) {
     if (document.readyState !== 'loading') {
       media.made.add(index);  // no such block: nothing to show
     } else {
-      media.waiting = true;
+      media.waiting = 'page';
       document.addEventListener('DOMContentLoaded', () => {
         media.waiting = false;
         scheduleMedia(page, true);
@@ -78,12 +78,20 @@ function makeNextMedia(page) {
   scheduleMedia(page, media.wanted.length > 0);
 }
 
-// Wanted items come at once; the rest when the browser is idle.
+// Wanted items come at once; the rest when the browser is idle. An entry
+// that comes near the screen while the page waits for idle time is not
+// kept waiting: a busy, slow device may have none for a second.
 function scheduleMedia(page, soon) {
-  if (page.media.waiting) return;
-  page.media.waiting = true;
-  if (soon || typeof requestIdleCallback !== 'function') setTimeout(() => makeNextMedia(page), 0);
-  else requestIdleCallback(() => makeNextMedia(page), { timeout: 1000 });
+  const media = page.media;
+  if (media.waiting === 'soon' || media.waiting === 'page' || (media.waiting === 'idle' && !soon)) return;
+  if (media.waiting === 'idle') cancelIdleCallback(media.idle);
+  if (soon || typeof requestIdleCallback !== 'function') {
+    media.waiting = 'soon';
+    setTimeout(() => makeNextMedia(page), 0);
+  } else {
+    media.waiting = 'idle';
+    media.idle = requestIdleCallback(() => makeNextMedia(page), { timeout: 1000 });
+  }
 }
 
 // Entries that come near the screen ask for their media first.
