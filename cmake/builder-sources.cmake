@@ -60,5 +60,6 @@ set(QUIZ_BUILDER_PICTURE_SOURCES
   tools/builder/input/bmp_decode.cpp
   tools/builder/input/gif_decode.cpp
   tools/builder/input/picture_fitting.cpp
+  tools/builder/program/fitted_resources.cpp
   third_party/lodepng/lodepng.cpp)
 set(QUIZ_BUILDER_PICTURE_C_SOURCES quiz/jpeg_decode.c tools/builder/input/jpeg_encode.c)

@@ -103,12 +103,23 @@ TEST(PictureFitting, TransparencyIsLaidOnWhite)
 TEST(PictureFitting, SmallEnoughPicturesAreKept)
 {
     auto grey = [](int, int) { return Rgba{128, 128, 128, 255}; };
-    const Bytes kept[] = {jpegOf(520, 300, grey), pngOf(260, 260, grey), gifOf(300, 520, grey), bmpOf(64, 64, grey)};
+    const Bytes kept[] = {jpegOf(520, 300, grey), bmpOf(260, 260, grey), gifOf(300, 520, grey), bmpOf(64, 64, grey)};
     for (const Bytes& input : kept) {
         PictureFitting fitted = fitPicture(input.data(), input.size());
         EXPECT_EQ(fitted.problem, "");
         EXPECT_TRUE(fitted.bytes.empty());
     }
+}
+
+TEST(PictureFitting, SmallPngBecomesJpegOfTheSameSize)
+{
+    Bytes input = pngOf(260, 200, [](int x, int y) { return redOverBlue(x, y, 200); });
+    PictureFitting fitted = fitPicture(input.data(), input.size());
+    ASSERT_EQ(fitted.problem, "");
+    Decoded decoded = decodedJpeg(fitted.bytes);
+    EXPECT_EQ(decoded.width, 260);
+    EXPECT_EQ(decoded.height, 200);
+    EXPECT_EQ(colourAt(decoded, 130, 20), "high/low/low");
 }
 
 TEST(PictureFitting, SameBytesInSameBytesOut)

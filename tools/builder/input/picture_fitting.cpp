@@ -99,11 +99,12 @@ PictureFitting fitPicture(const uint8_t* bytes, std::size_t length)
     PictureSize stated = isPng(bytes, length) ? pngSize(bytes, length) : statedPictureSize(bytes, length);
     if (!stated.known)
         return {{}, "not a picture the builder can read (JPEG, PNG, GIF or BMP), or its header is damaged"};
-    if (stated.width <= FittedPictureSide && stated.height <= FittedPictureSide)
+    bool small = stated.width <= FittedPictureSide && stated.height <= FittedPictureSide;
+    if (small && !isPng(bytes, length))
         return {};
     if (!pictureSizeIsDecodable(stated))
         return {{}, sizeProblem(stated)};
-    PictureSize fitted = fittedPictureSize(stated, FittedPictureSide, FittedPictureSide);
+    PictureSize fitted = small ? stated : fittedPictureSize(stated, FittedPictureSide, FittedPictureSide);
     fitted.width = fitted.width < 1 ? 1 : fitted.width;
     fitted.height = fitted.height < 1 ? 1 : fitted.height;
     PictureBitmap decoded = decodePicture(bytes, length, fitted);

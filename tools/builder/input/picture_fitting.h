@@ -1,7 +1,9 @@
 // Pictures fitted to what players see: the board shows every picture in
 // 260 x 260 pixels, so a picture whose long side is over twice that is
 // shrunk, its aspect kept, until its long side is FittedPictureSide, and
-// stored as a baseline JPEG. Smaller pictures are kept byte for byte. The
+// stored as a baseline JPEG. Smaller pictures are kept byte for byte, but
+// for PNG files, which the player cannot show: they become JPEG files of
+// the same size. The
 // same bytes in give the same bytes out, in the native builder and in the
 // studio's WebAssembly one.
 #pragma once
@@ -14,7 +16,7 @@ inline constexpr int FittedPictureSide = 520;
 inline constexpr int FittedPictureQuality = 85;
 
 struct PictureFitting {
-    std::vector<uint8_t> bytes;  // the fitted JPEG; empty when the picture is kept as it is
+    std::vector<uint8_t> bytes;  // the JPEG made; empty when the picture is kept as it is
     std::string problem;         // why it could not be fitted; empty otherwise
 };
 
