@@ -2,7 +2,8 @@
 // together or dropped on the table, one entry each, in the order a file
 // manager shows their names (letter case and accents ignored, numbers by
 // value), after the chosen entry, as one step of the history. Each answer
-// starts as the file's name, for the author to correct.
+// starts as the file's name, for the author to correct. Large pictures are
+// then fitted to the board (picture-fitting.js), a step of their own.
 const fileNameOrder = new Intl.Collator('fr', { sensitivity: 'base', numeric: true });
 
 // "pont_du_gard.JPG" → "pont du gard".
@@ -24,10 +25,12 @@ function addMediaEntries(files, after) {
   if (workspace.quiz.kind === 'text') return 'Un quiz de genre Texte n’a pas de médias : choisissez Images, Sons ou Vidéos dans « Genre de quiz ».';
   const sorted = [...files].sort((a, b) => fileNameOrder.compare(a.name, b.name) || (a.name < b.name ? -1 : 1));
   let first = after + 1;
+  const paths = [];
   change((quiz, media) => {
     const entries = sorted.map((file) => {
       const path = mediaPathFor(media, file.name, file.bytes);
       media.set(path, file.bytes);
+      paths.push(path);
       const entry = { media: path, ...blankEntry(quiz) };
       entry.answers[0] = answerFromFileName(file.name);
       return entry;
@@ -40,6 +43,7 @@ function addMediaEntries(files, after) {
   selectEntry(first);
   say(sorted.length + ' entrée(s) ajoutée(s) à partir de ' + (sorted.length > 1 ? 'ces fichiers' : 'ce fichier') +
     ' ; leurs réponses viennent des noms de fichiers, à corriger au besoin (Annuler les retire).');
+  if (useOf('media') === 'picture') fitImportedPictures(paths);
   return '';
 }
 

@@ -58,6 +58,7 @@ struct FittedCase {
 const FittedCase fittedCases[] = {
     {"jpeg landscape", jpegOf, 4000, 3000, 520, 390},
     {"jpeg portrait", jpegOf, 900, 1200, 390, 520},
+    {"jpeg over the player's 4096 pixels", jpegOf, 5000, 200, 520, 20},
     {"png", pngOf, 600, 800, 390, 520},
     {"gif", gifOf, 1040, 300, 520, 150},
     {"bmp", bmpOf, 700, 700, 520, 520},

@@ -86,10 +86,18 @@ PictureBitmap decodePicture(const uint8_t* bytes, std::size_t length, const Pict
     return decodeBmp(bytes, length);
 }
 
-std::string sizeProblem(const PictureSize& size)
+// A JPEG is decoded already shrunk (to 1/8 at most), so one up to the
+// resampler's limit fits within the bitmap the others may take whole:
+// phones' 48-megapixel photos are over the player's own limit.
+int largestSourceSide(const uint8_t* bytes)
+{
+    return bytes[0] == 0xFF && bytes[1] == 0xD8 ? LargestResampledSide : LargestPictureSide;
+}
+
+std::string sizeProblem(const PictureSize& size, int largest)
 {
     return std::to_string(size.width) + " x " + std::to_string(size.height) + " pixels, at most "
-           + std::to_string(LargestPictureSide) + " on a side";
+           + std::to_string(largest) + " on a side";
 }
 
 }  // namespace
@@ -102,8 +110,9 @@ PictureFitting fitPicture(const uint8_t* bytes, std::size_t length)
     bool small = stated.width <= FittedPictureSide && stated.height <= FittedPictureSide;
     if (small && !isPng(bytes, length))
         return {};
-    if (!pictureSizeIsDecodable(stated))
-        return {{}, sizeProblem(stated)};
+    int largest = largestSourceSide(bytes);
+    if (stated.width <= 0 || stated.height <= 0 || stated.width > largest || stated.height > largest)
+        return {{}, sizeProblem(stated, largest)};
     PictureSize fitted = small ? stated : fittedPictureSize(stated, FittedPictureSide, FittedPictureSide);
     fitted.width = fitted.width < 1 ? 1 : fitted.width;
     fitted.height = fitted.height < 1 ? 1 : fitted.height;

@@ -20,5 +20,7 @@ struct PictureFitting {
     std::string problem;         // why it could not be fitted; empty otherwise
 };
 
-// JPEG, PNG (transparency laid on white), GIF (its first frame) and BMP.
+// JPEG (up to 16384 pixels a side, decoded already shrunk), PNG
+// (transparency laid on white), GIF (its first frame) and BMP (up to the
+// player's 4096 pixels a side).
 PictureFitting fitPicture(const uint8_t* bytes, std::size_t length);

@@ -7,10 +7,14 @@
 
 namespace {
 
+// "31.0 MiB", "0.4 MiB", and "48 KiB" below a tenth of a mebibyte.
 std::string mebibytes(uint64_t bytes)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f MiB", double(bytes) / double(uint64_t(1) << 20));
+    if (bytes < (uint64_t(1) << 20) / 10)
+        std::snprintf(text, sizeof text, "%llu KiB", static_cast<unsigned long long>((bytes + 512) / 1024));
+    else
+        std::snprintf(text, sizeof text, "%.1f MiB", double(bytes) / double(uint64_t(1) << 20));
     return text;
 }
 
