@@ -105,8 +105,9 @@ EMSCRIPTEN_KEEPALIVE const char* studioMediaFormat(const uint8_t* bytes, std::si
 
 // The picture fitted as --fit-pictures fits it: returns the JPEG made and
 // its size in `*fittedSize`, or null when the picture is kept as it is; the
-// problem, when it cannot be fitted, is then studioFittingProblem's. Both
-// are kept until the next call.
+// problem, when it cannot be fitted, is then studioFittingProblem's, and
+// whether it was made smaller (not only turned from PNG into JPEG)
+// studioFittingShrunk's. All are kept until the next call.
 EMSCRIPTEN_KEEPALIVE const uint8_t* studioFitPicture(const uint8_t* bytes, std::size_t size, std::size_t* fittedSize)
 {
     lastFitting = fitPicture(bytes, size);
@@ -117,6 +118,11 @@ EMSCRIPTEN_KEEPALIVE const uint8_t* studioFitPicture(const uint8_t* bytes, std::
 EMSCRIPTEN_KEEPALIVE const char* studioFittingProblem()
 {
     return lastFitting.problem.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE int studioFittingShrunk()
+{
+    return lastFitting.shrunk ? 1 : 0;
 }
 
 // A media file the quiz no longer holds, so the checks find it missing.

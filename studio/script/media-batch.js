@@ -20,13 +20,12 @@ function onlyBlankEntry(quiz) {
   return quiz.entries.length === 1 && Object.values(quiz.entries[0]).flat().every((value) => value === '');
 }
 
-// files: [{ name, bytes }]; the new entries follow entry `after`.
-function addMediaEntries(files, after) {
-  if (workspace.quiz.kind === 'text') return 'Un quiz de genre Texte n’a pas de médias : choisissez Images, Sons ou Vidéos dans « Genre de quiz ».';
-  const sorted = [...files].sort((a, b) => fileNameOrder.compare(a.name, b.name) || (a.name < b.name ? -1 : 1));
+// The entries of `sorted` after entry `after`, as one step (`changed` by
+// change or changeUnseen); their paths.
+function putMediaEntries(sorted, after, changed = change) {
   let first = after + 1;
   const paths = [];
-  change((quiz, media) => {
+  changed((quiz, media) => {
     const entries = sorted.map((file) => {
       const path = mediaPathFor(media, file.name, file.bytes);
       media.set(path, file.bytes);
@@ -38,12 +37,31 @@ function addMediaEntries(files, after) {
     if (onlyBlankEntry(quiz)) {
       quiz.entries = entries;
       first = 1;
-    } else quiz.entries.splice(after, 0, ...entries);
+    } else quiz.entries.splice(Math.min(after, quiz.entries.length), 0, ...entries);
   }, 'entries');
-  selectEntry(first);
+  // Unseen, the entry is only marked: the next step draws it.
+  if (changed === change) selectEntry(first);
+  else studio.selected = first;
   say(sorted.length + ' entrée(s) ajoutée(s) à partir de ' + (sorted.length > 1 ? 'ces fichiers' : 'ce fichier') +
     ' ; leurs réponses viennent des noms de fichiers, à corriger au besoin (Annuler les retire).');
-  if (useOf('media') === 'picture') fitImportedPictures(paths);
+  return paths;
+}
+
+// files: [{ name, bytes }]; the new entries follow entry `after`. Pictures
+// are fitted first, so the page never shows the large originals; they are
+// put in, then replaced by the fitted ones at once.
+function addMediaEntries(files, after) {
+  if (workspace.quiz.kind === 'text') return 'Un quiz de genre Texte n’a pas de médias : choisissez Images, Sons ou Vidéos dans « Genre de quiz ».';
+  const sorted = [...files].sort((a, b) => fileNameOrder.compare(a.name, b.name) || (a.name < b.name ? -1 : 1));
+  if (useOf('media') !== 'picture') {
+    putMediaEntries(sorted, after);
+    return '';
+  }
+  say('Préparation de ' + (sorted.length > 1 ? sorted.length + ' images…' : 'l’image…'));
+  Promise.all(sorted.map((file) => fitPictureBytes(file.bytes))).then((fitted) => {
+    const changed = fitted.some((picture) => picture.shrunk) ? changeUnseen : change;
+    replaceWithFittedAt(putMediaEntries(sorted, after, changed), fitted);
+  });
   return '';
 }
 

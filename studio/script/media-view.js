@@ -32,14 +32,17 @@ function mediaLook(bytes, format) {
   return null;
 }
 
+// A picture is fitted first, then put in and replaced by the fitted one
+// (picture-fitting.js).
 async function addMedia(entry, key, file) {
   const bytes = new Uint8Array(await file.arrayBuffer());
+  const fitted = useOf(key) === 'picture' ? await fitPictureBytes(bytes) : null;
   const path = mediaPathFor(workspace.media, file.name || 'media', bytes);
-  change((quiz, media) => {
+  (fitted && fitted.shrunk ? changeUnseen : change)((quiz, media) => {
     media.set(path, bytes);
     quiz.entries[entry - 1][key] = path;
   });
-  if (useOf(key) === 'picture') await fitImportedPictures([path]);
+  if (fitted) replaceWithFittedAt([path], [fitted]);
 }
 
 // A PNG (which the player cannot show) or a picture too large becomes the

@@ -6,7 +6,9 @@
 // keeps answering while 90 photos are fitted; where no worker starts, the
 // page's module fits them, one picture between two frames. The fitted
 // pictures replace the originals as one step, which undo takes back.
-const fitting = { workers: null, jobs: new Map(), nextJob: 1, turn: 0 };
+// Jobs wait in `queue` for the first worker free: one large PNG does not
+// hold up the photos behind it.
+const fitting = { workers: null, jobs: new Map(), queue: [], nextJob: 1 };
 
 // Runs in the worker, after the builder module's script.
 function fittingWorkerMain() {
@@ -21,7 +23,7 @@ function fittingWorkerMain() {
       const fitted = (await builder).fitPicture(bytes);
       self.postMessage({ job, ...fitted }, fitted.bytes ? [fitted.bytes.buffer] : []);
     } catch (error) {
-      self.postMessage({ job, bytes: null, problem: String(error && error.message || error), failed: true });
+      self.postMessage({ job, failed: true });
     }
   };
 }
@@ -30,11 +32,15 @@ function startFittingWorkers() {
   const source = document.getElementById('quizz-builder-script').textContent + '\n;(' + fittingWorkerMain + ')();\n';
   const url = URL.createObjectURL(new Blob([source], { type: 'text/javascript' }));
   const wasm = dataBlockBytes('quizz-builder-wasm');
-  const count = Math.max(1, Math.min(2, navigator.hardwareConcurrency || 1));
+  const count = Math.max(1, Math.min(4, navigator.hardwareConcurrency || 1));
   const workers = [];
   for (let n = 0; n < count; n++) {
     const worker = new Worker(url);
-    worker.onmessage = (event) => finishJob(event.data);
+    worker.onmessage = (event) => {
+      worker.job = 0;
+      finishJob(event.data);
+      giveJobs();
+    };
     worker.onerror = workersFailed;
     worker.postMessage({ wasm });
     workers.push(worker);
@@ -42,18 +48,27 @@ function startFittingWorkers() {
   return workers;
 }
 
+function giveJobs() {
+  for (const worker of fitting.workers) {
+    if (worker.job || fitting.queue.length === 0) continue;
+    worker.job = fitting.queue.shift();
+    worker.postMessage({ job: worker.job, bytes: fitting.jobs.get(worker.job).bytes });
+  }
+}
+
 // A worker that cannot start or run: the page fits what was asked of them.
 function workersFailed() {
   fitting.workers = [];
+  fitting.queue = [];
   for (const job of [...fitting.jobs.keys()]) finishJob({ job, failed: true });
 }
 
-function finishJob({ job, bytes, problem, failed }) {
+function finishJob({ job, failed, ...fitted }) {
   const pending = fitting.jobs.get(job);
   if (!pending) return;
   fitting.jobs.delete(job);
   if (failed) fitOnPage(pending.bytes).then(pending.resolve);
-  else pending.resolve({ bytes, problem });
+  else pending.resolve(fitted);
 }
 
 async function fitOnPage(bytes) {
@@ -61,7 +76,7 @@ async function fitOnPage(bytes) {
   return studio.builder.fitPicture(bytes);
 }
 
-// { bytes: the JPEG made or null when kept, problem }.
+// { bytes: the JPEG made or null when kept, shrunk, problem }.
 function fitPictureBytes(bytes) {
   if (!fitting.workers) {
     try {
@@ -72,10 +87,10 @@ function fitPictureBytes(bytes) {
   }
   if (fitting.workers.length === 0) return fitOnPage(bytes);
   const job = fitting.nextJob++;
-  const worker = fitting.workers[fitting.turn++ % fitting.workers.length];
   return new Promise((resolve) => {
     fitting.jobs.set(job, { bytes, resolve });
-    worker.postMessage({ job, bytes });
+    fitting.queue.push(job);
+    giveJobs();
   });
 }
 
@@ -112,14 +127,13 @@ function fittingText(fitted) {
   return count + ' : ' + sizeText(before) + ' → ' + sizeText(after) + ' (Annuler rend les originaux).';
 }
 
-// Fits the pictures just put at `paths`; tells the author in a line after
-// what the import said. Resolves once they are replaced.
-async function fitImportedPictures(paths) {
-  const originals = paths.filter((path, at) => paths.indexOf(path) === at && workspace.media.has(path))
-    .map((path) => ({ path, original: workspace.media.get(path) }));
-  const results = await Promise.all(originals.map((item) => fitPictureBytes(item.original)));
-  const fitted = originals.map((item, at) => ({ ...item, bytes: results[at].bytes })).filter((item) => item.bytes);
-  if (fitted.length === 0) return;
-  replaceWithFitted(fitted);
-  sayMore(fittingText(fitted));
+// The pictures just put at `paths` replaced by `fitted` (what
+// fitPictureBytes gave for each), as one step; the author is told after
+// what the import said.
+function replaceWithFittedAt(paths, fitted) {
+  const replaced = paths.map((path, at) => ({ path, original: workspace.media.get(path), bytes: fitted[at].bytes }))
+    .filter((item, at) => fitted[at].shrunk && item.original && paths.indexOf(item.path) === at);
+  if (replaced.length === 0) return;
+  replaceWithFitted(replaced);
+  sayMore(fittingText(replaced));
 }

@@ -74,6 +74,7 @@ TEST(PictureFitting, LongSideBecomes520AspectAndColoursKept)
         PictureFitting fitted = fitPicture(input.data(), input.size());
         ASSERT_EQ(fitted.problem, "");
         ASSERT_FALSE(fitted.bytes.empty());
+        EXPECT_TRUE(fitted.shrunk);
         EXPECT_EQ(fitted.bytes[0], 0xFF);
         EXPECT_LT(fitted.bytes.size(), input.size());
         Decoded decoded = decodedJpeg(fitted.bytes);
@@ -117,6 +118,7 @@ TEST(PictureFitting, SmallPngBecomesJpegOfTheSameSize)
     Bytes input = pngOf(260, 200, [](int x, int y) { return redOverBlue(x, y, 200); });
     PictureFitting fitted = fitPicture(input.data(), input.size());
     ASSERT_EQ(fitted.problem, "");
+    EXPECT_FALSE(fitted.shrunk);
     Decoded decoded = decodedJpeg(fitted.bytes);
     EXPECT_EQ(decoded.width, 260);
     EXPECT_EQ(decoded.height, 200);

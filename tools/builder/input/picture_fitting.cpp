@@ -129,7 +129,7 @@ PictureFitting fitPicture(const uint8_t* bytes, std::size_t length)
     if (!jpegEncodeRows(pixels.data(), fitted.width, fitted.height, to.stride, FittedPictureQuality, &encoded,
                         &encodedLength))
         return {{}, "not enough memory to store it as JPEG"};
-    PictureFitting fitting{std::vector<uint8_t>(encoded, encoded + encodedLength), ""};
+    PictureFitting fitting{std::vector<uint8_t>(encoded, encoded + encodedLength), "", !small};
     std::free(encoded);
     return fitting;
 }

@@ -18,6 +18,7 @@ inline constexpr int FittedPictureQuality = 85;
 struct PictureFitting {
     std::vector<uint8_t> bytes;  // the JPEG made; empty when the picture is kept as it is
     std::string problem;         // why it could not be fitted; empty otherwise
+    bool shrunk = false;         // made smaller, not only turned from PNG into JPEG
 };
 
 // JPEG (up to 16384 pixels a side, decoded already shrunk), PNG
