@@ -1,5 +1,6 @@
 #include "tools/builder/input/gif_decode.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {

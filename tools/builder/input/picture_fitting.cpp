@@ -9,6 +9,7 @@
 #include "tools/builder/input/jpeg_encode.h"
 #include "tools/builder/input/picture_bitmap.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
