@@ -133,7 +133,13 @@ function fittingText(fitted) {
 function replaceWithFittedAt(paths, fitted) {
   const replaced = paths.map((path, at) => ({ path, original: workspace.media.get(path), bytes: fitted[at].bytes }))
     .filter((item, at) => fitted[at].shrunk && item.original && paths.indexOf(item.path) === at);
-  if (replaced.length === 0) return;
-  replaceWithFitted(replaced);
-  sayMore(fittingText(replaced));
+  if (replaced.length > 0) {
+    replaceWithFitted(replaced);
+    sayMore(fittingText(replaced));
+  }
+  // Only pictures count: a sound in a picture quiz is the checks' to tell.
+  const unread = paths.filter((path, at) => fitted[at].problem && workspace.media.has(path) &&
+    formatOf(workspace.media.get(path), 'picture').mime.startsWith('image/')).length;
+  if (unread > 0) sayMore(unread === 1 ? '1 image n’a pas pu être lue pour être réduite : elle reste telle quelle.'
+    : unread + ' images n’ont pas pu être lues pour être réduites : elles restent telles quelles.');
 }

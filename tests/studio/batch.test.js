@@ -122,3 +122,17 @@ for (const drop of drops) {
     assert.deepEqual(await shownRows(), before, 'the table stays');
   });
 }
+
+test('a photo cut short is kept as it is, and the studio says it could not shrink it', async () => {
+  const dir = path.join(folder, 'damaged');
+  fs.mkdirSync(dir, { recursive: true });
+  const whole = fs.readFileSync(photoPath('poule.jpg'));
+  fs.writeFileSync(path.join(dir, 'abimee.jpg'), whole.subarray(0, whole.length >> 1));
+  const before = await shownRows();
+  await page.setInputFiles('input[type=file][data-action=add-media]', [path.join(dir, 'abimee.jpg')]);
+  await drive.until(page, () => /pas pu être lue/.test(document.getElementById('notice').textContent), undefined, 'the message');
+  assert.match(await page.textContent('#notice'), /1 entrée\(s\) ajoutée\(s\).* 1 image n’a pas pu être lue pour être réduite : elle reste telle quelle\.$/);
+  const rows = await shownRows();
+  assert.equal(rows.length, before.length + 1);
+  assert.ok(rows.includes('abimee ← media/abimee.jpg'), rows.join('; '));
+});
