@@ -128,8 +128,8 @@ measure-web: builder
 
 # The quiz studio's size and timings in headless Chromium: opening it, a
 # keystroke's checks and preview and the program's export in a 90-photo
-# quiz against the native quizbuild, and sound quizzes of 512 and 1023 MiB
-# (not a test). The studio carries the 32-bit player, built alone here.
+# quiz against the native quizbuild, 8 and 90 phone photos fitted as they
+# are picked, and sound quizzes of 512 and 1023 MiB (not a test). The studio carries the 32-bit player, built alone here.
 measure-studio: setup
 	$(build-studio-tools)
 	tools/measure-studio

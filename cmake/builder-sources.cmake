@@ -51,3 +51,15 @@ set(QUIZ_BUILDER_COMMAND_SOURCES
   tools/builder/commands/commands.cpp
   tools/builder/commands/results_command.cpp
   tools/builder/commands/command_dispatch.cpp)
+# Pictures fitted to the board's size (--fit-pictures, the studio's import):
+# decoders, the fitting, and the vendored PNG decoder. With them, in C and
+# compiled on their own, go the JPEG encoder's wrapper and libjpeg-turbo
+# (third_party/libjpeg-turbo/sources.cmake, decoder and encoder).
+set(QUIZ_BUILDER_PICTURE_SOURCES
+  tools/builder/input/picture_bitmap.cpp
+  tools/builder/input/bmp_decode.cpp
+  tools/builder/input/gif_decode.cpp
+  tools/builder/input/picture_fitting.cpp
+  tools/builder/program/fitted_resources.cpp
+  third_party/lodepng/lodepng.cpp)
+set(QUIZ_BUILDER_PICTURE_C_SOURCES quiz/jpeg_decode.c tools/builder/input/jpeg_encode.c)

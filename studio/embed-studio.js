@@ -57,6 +57,7 @@ function policy(scripts, styles) {
     'img-src data: blob:',
     'media-src data: blob:',
     'frame-src blob:',
+    'worker-src blob:',
     "base-uri 'none'",
     "form-action 'none'",
   ].join('; ');

@@ -32,3 +32,23 @@ Module['mediaFormat'] = function (bytes, use) {
 Module['removeFile'] = function (path) {
   withString(path, function (name) { _studioRemoveFile(name); });
 };
+
+// { bytes, shrunk, problem } of a picture fitted as --fit-pictures fits it:
+// bytes, the JPEG made, null when the picture is kept as it is; shrunk,
+// whether it was made smaller (not only turned from PNG into JPEG);
+// problem, the builder's words when it cannot be fitted.
+Module['fitPicture'] = function (bytes) {
+  var sizePointer = _malloc(4);
+  try {
+    return withBytes(bytes, function (pointer) {
+      var fitted = _studioFitPicture(pointer, bytes.length, sizePointer);
+      return {
+        bytes: fitted ? HEAPU8.slice(fitted, fitted + HEAPU32[sizePointer >> 2]) : null,
+        shrunk: _studioFittingShrunk() === 1,
+        problem: UTF8ToString(_studioFittingProblem()),
+      };
+    });
+  } finally {
+    _free(sizePointer);
+  }
+};

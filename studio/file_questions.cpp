@@ -1,12 +1,14 @@
 // What the studio asks the builder about files an author brings: the rows
-// of a CSV file of entries, read by the builder's own CSV reader, and the
-// format of a media file, told by the builder's own detection; and a file
-// taken out of the builder's memory. Answers go back as JSON text that
+// of a CSV file of entries, read by the builder's own CSV reader, the
+// format of a media file, told by the builder's own detection, and a
+// picture fitted to the board by the builder's own fitting (as
+// --fit-pictures fits it); and a file taken out of the builder's memory. Answers go back as JSON text that
 // file-questions.js parses.
 #include "tools/builder/files/memory_files.h"
 #include "tools/builder/input/csv_entries.h"
 #include "tools/builder/input/diagnostics.h"
 #include "tools/builder/input/media_format.h"
+#include "tools/builder/input/picture_fitting.h"
 
 #include <emscripten/emscripten.h>
 
@@ -21,6 +23,7 @@ namespace {
 
 // Kept until the next call, for the page to copy out.
 std::string lastAnswer;
+PictureFitting lastFitting;
 
 const char* answered(const nlohmann::json& answer)
 {
@@ -98,6 +101,28 @@ EMSCRIPTEN_KEEPALIVE const char* studioMediaFormat(const uint8_t* bytes, std::si
                      {"mime", mediaMimeType(format)},
                      {"extension", mediaFileExtension(format)},
                      {"problem", mediaFormatProblem(format, useNamed(use), file)}});
+}
+
+// The picture fitted as --fit-pictures fits it: returns the JPEG made and
+// its size in `*fittedSize`, or null when the picture is kept as it is; the
+// problem, when it cannot be fitted, is then studioFittingProblem's, and
+// whether it was made smaller (not only turned from PNG into JPEG)
+// studioFittingShrunk's. All are kept until the next call.
+EMSCRIPTEN_KEEPALIVE const uint8_t* studioFitPicture(const uint8_t* bytes, std::size_t size, std::size_t* fittedSize)
+{
+    lastFitting = fitPicture(bytes, size);
+    *fittedSize = lastFitting.bytes.size();
+    return lastFitting.bytes.empty() ? nullptr : lastFitting.bytes.data();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* studioFittingProblem()
+{
+    return lastFitting.problem.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE int studioFittingShrunk()
+{
+    return lastFitting.shrunk ? 1 : 0;
 }
 
 // A media file the quiz no longer holds, so the checks find it missing.

@@ -15,6 +15,7 @@ set(QUIZ_STUDIO_SOURCES
   quiz/notice_stderr.cpp
   ${QUIZ_BUILDER_SOURCES}
   ${QUIZ_BUILDER_COMMAND_SOURCES}
+  ${QUIZ_BUILDER_PICTURE_SOURCES}
   tools/builder/files/memory_files.cpp
   tools/builder/files/slash_paths.cpp
   tools/builder/files/memory_file_facts.cpp
@@ -36,6 +37,19 @@ set(QUIZ_STUDIO_JSON_INCLUDE ${QUIZ_STUDIO_DIR}/json-include)
 file(MAKE_DIRECTORY ${QUIZ_STUDIO_JSON_INCLUDE})
 file(CREATE_LINK /usr/include/nlohmann ${QUIZ_STUDIO_JSON_INCLUDE}/nlohmann SYMBOLIC)
 
+# The picture fitting's C part (libjpeg-turbo's decoder and encoder and
+# their wrappers), compiled as C on its own into one object.
+set(QUIZ_STUDIO_JPEG ${QUIZ_STUDIO_DIR}/jpeg.o)
+set(QUIZ_STUDIO_JPEG_SOURCES ${QUIZ_BUILDER_PICTURE_C_SOURCES} ${QUIZ_LIBJPEG_TURBO_SOURCES}
+    ${QUIZ_LIBJPEG_TURBO_ENCODER_SOURCES})
+list(TRANSFORM QUIZ_STUDIO_JPEG_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/ REGEX "^[^/]" OUTPUT_VARIABLE QUIZ_STUDIO_JPEG_PATHS)
+add_custom_command(
+  OUTPUT ${QUIZ_STUDIO_JPEG}
+  COMMAND ${CMAKE_COMMAND} -E env ${QUIZ_EMCC_ENV} ${QUIZ_EMCC} -O2 -w -r -I${CMAKE_SOURCE_DIR}
+          -I${QUIZ_LIBJPEG_TURBO_DIR}/config -I${QUIZ_LIBJPEG_TURBO_DIR} ${QUIZ_STUDIO_JPEG_PATHS} -o ${QUIZ_STUDIO_JPEG}
+  DEPENDS ${QUIZ_STUDIO_JPEG_PATHS}
+  COMMENT "Compiling libjpeg-turbo to WebAssembly"
+  VERBATIM)
 add_custom_command(
   OUTPUT ${QUIZ_STUDIO_CSV}
   COMMAND ${CMAKE_COMMAND} -E env ${QUIZ_EMCC_ENV} ${QUIZ_EMCC} -Os -w -c
@@ -47,10 +61,10 @@ add_custom_command(
   OUTPUT ${QUIZ_STUDIO_JS}
   COMMAND ${CMAKE_COMMAND} -E env ${QUIZ_EMCC_ENV} ${QUIZ_EMCC} -std=c++20 -O2 -fwasm-exceptions
           -I${CMAKE_SOURCE_DIR} -isystem ${QUIZ_STUDIO_JSON_INCLUDE}
-          "-DQUIZ_PUBLISHER_URL=\"${QUIZ_PUBLISHER_URL}\""
-          ${QUIZ_STUDIO_PATHS} ${QUIZ_PAGE_RUNTIME} ${QUIZ_STUDIO_CSV} -o ${QUIZ_STUDIO_JS}
+          "-DQUIZ_PUBLISHER_URL=\"${QUIZ_PUBLISHER_URL}\"" -DLODEPNG_NO_COMPILE_ENCODER -DLODEPNG_NO_COMPILE_DISK
+          ${QUIZ_STUDIO_PATHS} ${QUIZ_PAGE_RUNTIME} ${QUIZ_STUDIO_CSV} ${QUIZ_STUDIO_JPEG} -o ${QUIZ_STUDIO_JS}
           -sDYNAMIC_EXECUTION=0 -sSINGLE_FILE=1
-          -sMODULARIZE=1 -sEXPORT_NAME=quizzBuilder -sENVIRONMENT=web,node
+          -sMODULARIZE=1 -sEXPORT_NAME=quizzBuilder -sENVIRONMENT=web,worker,node
           -sFILESYSTEM=0 -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=4GB
           --js-library ${CMAKE_SOURCE_DIR}/studio/captured-streams.js
           --post-js ${CMAKE_SOURCE_DIR}/web/wasm-memory.js
@@ -59,7 +73,7 @@ add_custom_command(
           --post-js ${CMAKE_SOURCE_DIR}/studio/shape-questions.js
           -sEXPORTED_FUNCTIONS=_malloc,_free
           -sEXPORTED_RUNTIME_METHODS=UTF8ToString,stringToUTF8,lengthBytesUTF8
-  DEPENDS ${QUIZ_STUDIO_PATHS} ${QUIZ_STUDIO_HEADERS} ${QUIZ_PAGE_RUNTIME} ${QUIZ_STUDIO_CSV}
+  DEPENDS ${QUIZ_STUDIO_PATHS} ${QUIZ_STUDIO_HEADERS} ${QUIZ_PAGE_RUNTIME} ${QUIZ_STUDIO_CSV} ${QUIZ_STUDIO_JPEG}
           ${CMAKE_SOURCE_DIR}/studio/captured-streams.js ${CMAKE_SOURCE_DIR}/web/wasm-memory.js
           ${CMAKE_SOURCE_DIR}/studio/builder-session.js
           ${CMAKE_SOURCE_DIR}/studio/file-questions.js ${CMAKE_SOURCE_DIR}/studio/shape-questions.js
@@ -82,6 +96,7 @@ set(QUIZ_STUDIO_SCRIPT_PARTS
   web/download.js
   studio/script/zip.js
   studio/script/builder.js
+  studio/script/picture-fitting.js
   studio/script/elements.js
   studio/script/quiz-model.js
   studio/script/workspace.js

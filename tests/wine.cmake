@@ -57,7 +57,7 @@ add_test(NAME config.host_kinds COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/host-k
 set_tests_properties(config.host_kinds PROPERTIES TIMEOUT 300)
 # A short run of each fuzz target over its corpus (make fuzz runs the campaign).
 if(QUIZ_FUZZ_DIR)
-  foreach(target core answers description pe csv jpeg)
+  foreach(target core answers description pe csv jpeg fitting)
     add_test(NAME fuzz.${target}
       COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/run-fuzz ${QUIZ_FUZZ_DIR} ${CMAKE_BINARY_DIR}/fuzz-${target}
               ${QUIZ_FUZZ_SECONDS} fuzz_${target})

@@ -15,3 +15,10 @@ function say(text, kind = 'info') {
   const notice = document.getElementById('notice');
   notice.replaceChildren(el('p', { className: kind, text }));
 }
+
+// Added to what the notice says, as its last sentence.
+function sayMore(text) {
+  const said = document.querySelector('#notice p:last-child');
+  if (said) said.textContent += ' ' + text;
+  else say(text);
+}

@@ -2,7 +2,8 @@
 // together or dropped on the table, one entry each, in the order a file
 // manager shows their names (letter case and accents ignored, numbers by
 // value), after the chosen entry, as one step of the history. Each answer
-// starts as the file's name, for the author to correct.
+// starts as the file's name, for the author to correct. Large pictures are
+// then fitted to the board (picture-fitting.js), a step of their own.
 const fileNameOrder = new Intl.Collator('fr', { sensitivity: 'base', numeric: true });
 
 // "pont_du_gard.JPG" → "pont du gard".
@@ -19,15 +20,16 @@ function onlyBlankEntry(quiz) {
   return quiz.entries.length === 1 && Object.values(quiz.entries[0]).flat().every((value) => value === '');
 }
 
-// files: [{ name, bytes }]; the new entries follow entry `after`.
-function addMediaEntries(files, after) {
-  if (workspace.quiz.kind === 'text') return 'Un quiz de genre Texte n’a pas de médias : choisissez Images, Sons ou Vidéos dans « Genre de quiz ».';
-  const sorted = [...files].sort((a, b) => fileNameOrder.compare(a.name, b.name) || (a.name < b.name ? -1 : 1));
+// The entries of `sorted` after entry `after`, as one step (`changed` by
+// change or changeUnseen); their paths.
+function putMediaEntries(sorted, after, changed = change) {
   let first = after + 1;
-  change((quiz, media) => {
+  const paths = [];
+  changed((quiz, media) => {
     const entries = sorted.map((file) => {
       const path = mediaPathFor(media, file.name, file.bytes);
       media.set(path, file.bytes);
+      paths.push(path);
       const entry = { media: path, ...blankEntry(quiz) };
       entry.answers[0] = answerFromFileName(file.name);
       return entry;
@@ -35,11 +37,31 @@ function addMediaEntries(files, after) {
     if (onlyBlankEntry(quiz)) {
       quiz.entries = entries;
       first = 1;
-    } else quiz.entries.splice(after, 0, ...entries);
+    } else quiz.entries.splice(Math.min(after, quiz.entries.length), 0, ...entries);
   }, 'entries');
-  selectEntry(first);
+  // Unseen, the entry is only marked: the next step draws it.
+  if (changed === change) selectEntry(first);
+  else studio.selected = first;
   say(sorted.length + ' entrée(s) ajoutée(s) à partir de ' + (sorted.length > 1 ? 'ces fichiers' : 'ce fichier') +
     ' ; leurs réponses viennent des noms de fichiers, à corriger au besoin (Annuler les retire).');
+  return paths;
+}
+
+// files: [{ name, bytes }]; the new entries follow entry `after`. Pictures
+// are fitted first, so the page never shows the large originals; they are
+// put in, then replaced by the fitted ones at once.
+function addMediaEntries(files, after) {
+  if (workspace.quiz.kind === 'text') return 'Un quiz de genre Texte n’a pas de médias : choisissez Images, Sons ou Vidéos dans « Genre de quiz ».';
+  const sorted = [...files].sort((a, b) => fileNameOrder.compare(a.name, b.name) || (a.name < b.name ? -1 : 1));
+  if (useOf('media') !== 'picture') {
+    putMediaEntries(sorted, after);
+    return '';
+  }
+  say('Préparation de ' + (sorted.length > 1 ? sorted.length + ' images…' : 'l’image…'));
+  Promise.all(sorted.map((file) => fitPictureBytes(file.bytes))).then((fitted) => {
+    const changed = fitted.some((picture) => picture.shrunk) ? changeUnseen : change;
+    replaceWithFittedAt(putMediaEntries(sorted, after, changed), fitted);
+  });
   return '';
 }
 

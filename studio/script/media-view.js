@@ -1,7 +1,7 @@
 // An entry's media: what the builder says the file is, its size, a look
 // at it (a picture, a sound or a clip to play), and ways to pick, drop or
-// paste another. A PNG or a picture too large is offered as a JPEG the
-// browser makes.
+// paste another. A picture put in is fitted to the board; a PNG or a
+// picture too large is offered as the JPEG the builder's fitting makes.
 const mediaUrls = new WeakMap();
 const mediaFormats = new WeakMap();
 const mediaKeyNames = { media: 'Média', revealPicture: 'Image révélée', webClip: 'Clip pour la page web (MP4, WebM)' };
@@ -32,34 +32,31 @@ function mediaLook(bytes, format) {
   return null;
 }
 
+// A picture is fitted first, then put in and replaced by the fitted one
+// (picture-fitting.js).
 async function addMedia(entry, key, file) {
   const bytes = new Uint8Array(await file.arrayBuffer());
+  const fitted = useOf(key) === 'picture' ? await fitPictureBytes(bytes) : null;
   const path = mediaPathFor(workspace.media, file.name || 'media', bytes);
-  change((quiz, media) => {
+  (fitted && fitted.shrunk ? changeUnseen : change)((quiz, media) => {
     media.set(path, bytes);
     quiz.entries[entry - 1][key] = path;
   });
+  if (fitted) replaceWithFittedAt([path], [fitted]);
 }
 
-// The browser's own decoder makes a JPEG of at most 4096 pixels a side on white.
+// A PNG (which the player cannot show) or a picture too large becomes the
+// JPEG the builder's fitting makes of it.
 async function convertToJpeg(entry, key) {
   const path = workspace.quiz.entries[entry - 1][key];
-  const bytes = workspace.media.get(path);
-  try {
-    const picture = await createImageBitmap(new Blob([bytes]));
-    const scale = Math.min(1, 4096 / Math.max(picture.width, picture.height));
-    const canvas = new OffscreenCanvas(Math.max(1, Math.round(picture.width * scale)), Math.max(1, Math.round(picture.height * scale)));
-    const context = canvas.getContext('2d');
-    context.fillStyle = '#FFFFFF';
-    context.fillRect(0, 0, canvas.width, canvas.height);
-    context.drawImage(picture, 0, 0, canvas.width, canvas.height);
-    const jpeg = new Uint8Array(await (await canvas.convertToBlob({ type: 'image/jpeg', quality: 0.9 })).arrayBuffer());
-    const name = path.replace(/^.*[\\/]/, '').replace(/\.[^.]*$/, '') + '.jpg';
-    await addMedia(entry, key, new File([jpeg], name));
-    say('« ' + path + ' » est remplacé par « ' + workspace.quiz.entries[entry - 1][key] + ' », un JPEG de ' + canvas.width + ' x ' + canvas.height + ' pixels.');
-  } catch (error) {
-    say('Le navigateur ne sait pas lire « ' + path + ' » pour le convertir : ' + error.message, 'problem');
+  const original = workspace.media.get(path);
+  const fitted = await fitPictureBytes(original);
+  if (!fitted.bytes) {
+    say('« ' + path + ' » ne peut pas être converti : le fichier est abîmé, incomplet ou trop grand.', 'problem');
+    return;
   }
+  replaceWithFitted([{ path, original, bytes: fitted.bytes }]);
+  say('« ' + path + ' » est remplacé par « ' + workspace.quiz.entries[entry - 1][key] + ' », un JPEG de ' + sizeText(fitted.bytes.length) + '.');
 }
 
 function mediaFacts(entry, key, path) {
@@ -100,5 +97,5 @@ function mediaTotalText() {
   for (const entry of workspace.quiz.entries)
     for (const key of ['media', 'revealPicture'])
       if (workspace.media.has(entry[key])) total += workspace.media.get(entry[key]).length;
-  return 'Médias : ' + sizeText(total) + ' en tout, au plus 1024 Mo';
+  return 'Médias : ' + sizeText(total) + ' en tout, au plus ' + sizeText(builderLimits().mediaTotalBytes).replace(/,0 /, ' ');
 }

@@ -59,6 +59,18 @@ function change(edit, what = 'all') {
   notify(what);
 }
 
+// A step the views are not told of, which undo takes back all the same:
+// the originals of pictures fitted right after (picture-fitting.js), never
+// drawn, decoded or stored as a draft unless the author undoes the fitting.
+function changeUnseen(edit) {
+  workspace.typingIn = null;
+  keepForUndo();
+  const media = new Map(workspace.media);
+  edit(workspace.quiz, media);
+  workspace.media = media;
+  workspace.saved = false;
+}
+
 // A value typed in a field: one history step per stretch of typing in it.
 function typeInto(field, edit) {
   if (workspace.typingIn !== field) keepForUndo();

@@ -252,7 +252,7 @@ TEST(QuizBuild, UsageErrors)
     const Row rows[] = {
         {"", 2, "", "quizbuild: missing command. Try 'quizbuild --help'.\n"},
         {"--help", 0, "Usage: quizbuild COMMAND ...\n", ""},
-        {"build --help", 0, "Usage: quizbuild build QUIZ.json -o OUT.exe [--player PLAYER.exe] [--strict]\n", ""},
+        {"build --help", 0, "Usage: quizbuild build QUIZ.json -o OUT.exe [--player PLAYER.exe] [--strict] [--fit-pictures]\n", ""},
         {"extract --help", 0, "Usage: quizbuild extract QUIZ.exe -o DIR [--csv]\n", ""},
         {"biuld q.json", 2, "", "quizbuild: unknown command biuld. Try 'quizbuild --help'.\n"},
         {"build q.json", 2, "", "quizbuild: missing -o OUT.exe. Try 'quizbuild build --help'.\n"},

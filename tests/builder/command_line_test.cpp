@@ -3,9 +3,27 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
+
+TEST(CommandLine, FitPicturesForTheCommandsThatWriteAQuiz)
+{
+    const std::pair<std::vector<std::string>, std::string> rows[] = {
+        {{"build", "q.json", "-o", "o.exe", "--fit-pictures"}, ""},
+        {{"html", "--fit-pictures", "q.json", "-o", "o.html"}, ""},
+        {{"scorm", "q.json", "-o", "o.zip", "--fit-pictures"}, ""},
+        {{"check", "q.json", "--fit-pictures"}, "unknown option --fit-pictures"},
+        {{"extract", "q.exe", "-o", "d", "--fit-pictures"}, "unknown option --fit-pictures"},
+    };
+    for (const auto& [arguments, error] : rows) {
+        CommandLine line = parseCommandLine(arguments);
+        EXPECT_EQ(line.error, error) << arguments[0];
+        EXPECT_EQ(line.fitPictures, error.empty()) << arguments[0];
+    }
+    EXPECT_FALSE(parseCommandLine({"build", "q.json", "-o", "o.exe"}).fitPictures);
+}
 
 TEST(CommandLine, EveryCommandAndItsUsageProblems)
 {

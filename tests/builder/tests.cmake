@@ -28,7 +28,9 @@ else()
     tests/builder/quiz_shape_test.cpp
     tests/builder/author_mistakes_test.cpp
     tests/builder/class_results_test.cpp
-    tests/builder/scorm_package_test.cpp)
+    tests/builder/scorm_package_test.cpp
+    tests/builder/picture_makers.cpp
+    tests/builder/picture_fitting_test.cpp)
 
   target_include_directories(builder_unit_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(builder_unit_tests PRIVATE quizbuildcore_checked GTest::gtest GTest::gtest_main)

@@ -1,8 +1,9 @@
 // Photos from a phone become entries in one go: picked together, or
 // dropped on the table, one entry each in the order a file manager shows
-// their names, answers taken from the names; undone as one step; saved as
-// the native quizbuild builds the saved description. A drop of anything
-// else says so where it fell.
+// their names, answers taken from the names; fitted to the board, which
+// undo takes back to the originals; the batch undone as one step; saved as
+// the native quizbuild --fit-pictures builds the saved description from
+// the original photos. A drop of anything else says so where it fell.
 'use strict';
 const { test, before, after } = require('node:test');
 const assert = require('node:assert/strict');
@@ -42,6 +43,8 @@ async function dropOn(selector, files, at) {
     const data = new DataTransfer();
     for (const file of dropped) data.items.add(new File([Uint8Array.from(atob(file.base64), (c) => c.charCodeAt(0))], file.name));
     const target = document.querySelector(where);
+    // In view, where an author drops: the rows above may be any height.
+    target.scrollIntoView({ block: 'center' });
     const box = target.getBoundingClientRect();
     const x = box.left + point[0];
     const y = box.top + point[1];
@@ -50,32 +53,44 @@ async function dropOn(selector, files, at) {
   }, [selector, files.map((file) => ({ name: path.basename(file), base64: fs.readFileSync(file).toString('base64') })), at]);
 }
 
-test('eight phone photos picked together become eight entries in name order, undone as one step', async () => {
+const fittedName = (name) => name.replace(/\.[^.]*$/, '.jpg');
+const rowsOf = (named) => inNameOrder.map((answer) => answer + ' ← media/' + named(photos.find((name) => name.replace(/\.[^.]*$/, '').replace(/_/g, ' ') === answer)));
+
+test('eight phone photos picked together become eight entries in name order, fitted, each step undone', async () => {
   await drive.startNew(page, 'picture');
   await page.setInputFiles('input[type=file][data-action=add-media]', photos.map(photoPath));
-  await drive.until(page, () => document.querySelectorAll('#entry-table tr[data-entry]').length === 8, undefined, 'eight entries');
-  const expected = inNameOrder.map((answer) => answer + ' ← media/' + photos.find((name) => name.replace(/\.[^.]*$/, '').replace(/_/g, ' ') === answer));
-  assert.deepEqual(await shownRows(), expected);
+  await drive.until(page, () => document.getElementById('notice').textContent.includes('réduites'), undefined, 'the fitting');
+  assert.match(await page.textContent('#notice'), /8 entrée\(s\) ajoutée\(s\).*8 photos réduites : \d+,\d Mo → \d+ Ko \(Annuler rend les originaux\)\.$/);
+  const fitted = rowsOf(fittedName);
+  assert.deepEqual(await shownRows(), fitted);
+  const facts = await page.$$eval('#entry-table tr[data-entry] .facts', (spans) => spans.map((span) => span.textContent.replace(/^.* — /, '')));
+  assert.ok(facts.every((fact) => /^JPEG, \d+ Ko$/.test(fact)), facts.join('; '));
   await page.click('[data-action=undo]');
-  assert.deepEqual(await page.$$eval('#entry-table tr[data-entry]', (trs) => trs.length), 1, 'one undo takes the batch away');
+  assert.deepEqual(await shownRows(), rowsOf((name) => name), 'one undo gives back the originals');
+  await page.click('[data-action=undo]');
+  assert.deepEqual(await page.$$eval('#entry-table tr[data-entry]', (trs) => trs.length), 1, 'a second takes the batch away');
   await page.click('[data-action=redo]');
-  assert.deepEqual(await shownRows(), expected);
+  await page.click('[data-action=redo]');
+  assert.deepEqual(await shownRows(), fitted);
 });
 
-test('the batch saved is the program quizbuild builds of the saved description', async () => {
-  // The PNG goes to JPEG first, as the checks ask.
-  const png = inNameOrder.indexOf('cochon') + 1;
-  await page.click(`#entry-table tr[data-entry="${png}"] [data-action=convert-media]`);
-  await drive.until(page, (entry) => document.querySelector(`#entry-table tr[data-entry="${entry}"] .facts`).textContent.includes('— JPEG'), png, 'the JPEG');
+test('the batch saved is under 1 MB, the program quizbuild --fit-pictures builds of the original photos', async () => {
   await page.fill('[data-setting=name]', 'ferme');
   const zip = await drive.save(page, 'save-description');
   const exe = await drive.save(page, 'save-program');
+  assert.ok(exe.bytes.length < 1 << 20, exe.bytes.length + ' bytes');
   const unpacked = drive.unzip(zip.bytes, path.join(folder, 'saved'));
   const description = JSON.parse(fs.readFileSync(path.join(unpacked, 'quiz.json'), 'utf8'));
   assert.deepEqual(description.entries.map((entry) => entry.answers[0]), inNameOrder);
-  const built = drive.quizbuild(['build', 'quiz.json', '-o', 'ferme.exe', '--player', player], unpacked);
+  // The photos as taken, under the names the description gives them.
+  for (const entry of description.entries) {
+    const photo = photos.find((name) => 'media/' + fittedName(name) === entry.media);
+    fs.copyFileSync(photoPath(photo), path.join(unpacked, entry.media));
+  }
+  const built = drive.quizbuild(['build', 'quiz.json', '-o', 'ferme.exe', '--player', player, '--fit-pictures'], unpacked);
   assert.equal(built.status, 0, built.stderr);
-  assert.ok(fs.readFileSync(path.join(unpacked, 'ferme.exe')).equals(exe.bytes), 'ferme.exe differs from quizbuild build');
+  assert.match(built.stdout, /^8 pictures fitted: \d+\.\d MiB -> \d+ KiB$/m);
+  assert.ok(fs.readFileSync(path.join(unpacked, 'ferme.exe')).equals(exe.bytes), 'ferme.exe differs from quizbuild build --fit-pictures');
 });
 
 // Each row: what is dropped, where, and what the table then shows or what is said by the drop.
@@ -107,3 +122,17 @@ for (const drop of drops) {
     assert.deepEqual(await shownRows(), before, 'the table stays');
   });
 }
+
+test('a photo cut short is kept as it is, and the studio says it could not shrink it', async () => {
+  const dir = path.join(folder, 'damaged');
+  fs.mkdirSync(dir, { recursive: true });
+  const whole = fs.readFileSync(photoPath('poule.jpg'));
+  fs.writeFileSync(path.join(dir, 'abimee.jpg'), whole.subarray(0, whole.length >> 1));
+  const before = await shownRows();
+  await page.setInputFiles('input[type=file][data-action=add-media]', [path.join(dir, 'abimee.jpg')]);
+  await drive.until(page, () => /pas pu être lue/.test(document.getElementById('notice').textContent), undefined, 'the message');
+  assert.match(await page.textContent('#notice'), /1 entrée\(s\) ajoutée\(s\).* 1 image n’a pas pu être lue pour être réduite : elle reste telle quelle\.$/);
+  const rows = await shownRows();
+  assert.equal(rows.length, before.length + 1);
+  assert.ok(rows.includes('abimee ← media/abimee.jpg'), rows.join('; '));
+});

@@ -6,7 +6,19 @@
 # posix_* files. The portable parts are unit-tested on the host.
 include(cmake/builder-sources.cmake)
 include(page/page.cmake)
-set(QUIZ_BUILDER_PROGRAM_SOURCES ${QUIZ_BUILDER_SOURCES} ${QUIZ_BUILDER_COMMAND_SOURCES} ${QUIZ_PAGE_RUNTIME})
+set(QUIZ_BUILDER_PROGRAM_SOURCES ${QUIZ_BUILDER_SOURCES} ${QUIZ_BUILDER_COMMAND_SOURCES}
+    ${QUIZ_BUILDER_PICTURE_SOURCES} ${QUIZ_PAGE_RUNTIME})
+
+# The picture fitting's C part: libjpeg-turbo's decoder and encoder and the
+# wrappers around them, unchecked like any vendored library. The player
+# links its own decoder alone (quizjpeg), never the encoder.
+include(third_party/libjpeg-turbo/sources.cmake)
+include(third_party/lodepng/sources.cmake)
+add_library(quizbuildjpeg STATIC ${QUIZ_BUILDER_PICTURE_C_SOURCES} ${QUIZ_LIBJPEG_TURBO_SOURCES}
+            ${QUIZ_LIBJPEG_TURBO_ENCODER_SOURCES})
+target_include_directories(quizbuildjpeg PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}
+  PRIVATE ${QUIZ_LIBJPEG_TURBO_DIR}/config ${QUIZ_LIBJPEG_TURBO_DIR})
+set_source_files_properties(${QUIZ_BUILDER_PICTURE_C_SOURCES} PROPERTIES COMPILE_OPTIONS "-Wall;-Wextra")
 
 # The page's header link when a quiz gives none: the player's default.
 set_property(SOURCE tools/builder/output/web_page.cpp APPEND PROPERTY COMPILE_DEFINITIONS
@@ -27,7 +39,7 @@ if(WIN32)
               tools/builder/files/win32_file_facts.cpp tools/builder/files/win32_letter_case.cpp
               tools/builder/commands/win32_console.cpp)
   target_include_directories(quizbuildcore SYSTEM PUBLIC ${QUIZ_JSON_INCLUDE})
-  target_link_libraries(quizbuildcore PUBLIC quizcore)
+  target_link_libraries(quizbuildcore PUBLIC quizcore quizbuildjpeg)
   add_dependencies(quizbuildcore page_runtime)
   target_compile_options(quizbuildcore PRIVATE -Wall -Wextra)
 
@@ -46,7 +58,7 @@ else()
   # The native program, unchecked and optimised like any tool.
   add_library(quizbuildcore STATIC ${QUIZ_BUILDER_PROGRAM_SOURCES} tools/builder/files/posix_files.cpp tools/builder/files/slash_paths.cpp
               tools/builder/files/posix_file_facts.cpp tools/builder/files/posix_letter_case.cpp)
-  target_link_libraries(quizbuildcore PUBLIC quizcore)
+  target_link_libraries(quizbuildcore PUBLIC quizcore quizbuildjpeg)
   add_dependencies(quizbuildcore page_runtime)
   target_compile_options(quizbuildcore PRIVATE -Wall -Wextra)
   add_executable(quizbuild tools/builder/main.cpp)
@@ -58,7 +70,7 @@ else()
   if(QUIZ_TESTS)
     add_library(quizbuildcore_checked STATIC ${QUIZ_BUILDER_PROGRAM_SOURCES} tools/builder/files/posix_files.cpp tools/builder/files/slash_paths.cpp
               tools/builder/files/posix_file_facts.cpp tools/builder/files/posix_letter_case.cpp)
-    target_link_libraries(quizbuildcore_checked PUBLIC quizcore_checked)
+    target_link_libraries(quizbuildcore_checked PUBLIC quizcore_checked quizbuildjpeg)
     add_dependencies(quizbuildcore_checked page_runtime)
     target_compile_options(quizbuildcore_checked PRIVATE -Wall -Wextra)
   endif()

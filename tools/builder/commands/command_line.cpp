@@ -10,11 +10,13 @@ struct CommandForm {
 
 constexpr CommandForm commandForms[] = {
     {Command::Build, "build",
-     "Usage: quizbuild build QUIZ.json -o OUT.exe [--player PLAYER.exe] [--strict]\n"
+     "Usage: quizbuild build QUIZ.json -o OUT.exe [--player PLAYER.exe] [--strict] [--fit-pictures]\n"
      "Checks the quiz description QUIZ.json and writes OUT.exe: a copy of the player\n"
      "with the quiz and its media in its resources. The player is quizz.exe beside\n"
      "quizbuild.exe unless --player names another; it is never changed. OUT.exe is\n"
-     "replaced only once it is complete. --strict turns warnings into errors.\n"},
+     "replaced only once it is complete. --strict turns warnings into errors.\n"
+     "--fit-pictures shrinks every picture over 520 pixels on a side (twice what the\n"
+     "board shows) to 520 on its long side and stores it as JPEG.\n"},
     {Command::Extract, "extract",
      "Usage: quizbuild extract QUIZ.exe -o DIR [--csv]\n"
      "Reads the quiz out of a built QUIZ.exe without running it and writes\n"
@@ -26,18 +28,20 @@ constexpr CommandForm commandForms[] = {
      "Checks the quiz description and its media as build does, writing nothing.\n"
      "--strict turns warnings into errors.\n"},
     {Command::Html, "html",
-     "Usage: quizbuild html QUIZ.json|QUIZ.exe -o OUT.html [--strict]\n"
+     "Usage: quizbuild html QUIZ.json|QUIZ.exe -o OUT.html [--strict] [--fit-pictures]\n"
      "Writes the quiz as one web page that needs nothing else: texts, codes, media\n"
      "and the player's judging, which works opened from disk or from a web server.\n"
      "From a description every entry of a video quiz needs a \"webClip\" (MP4 or\n"
      "WebM), as browsers do not play AVI; a built video quiz has none. The page saves\n"
-     "and loads the answers file of OUT.exe (OUT.txt). --strict turns warnings into errors.\n"},
+     "and loads the answers file of OUT.exe (OUT.txt). --strict turns warnings into errors.\n"
+     "--fit-pictures fits a description's pictures as build does.\n"},
     {Command::Scorm, "scorm",
-     "Usage: quizbuild scorm QUIZ.json|QUIZ.exe -o OUT.zip [--strict]\n"
+     "Usage: quizbuild scorm QUIZ.json|QUIZ.exe -o OUT.zip [--strict] [--fit-pictures]\n"
      "Writes the quiz as a SCORM 1.2 package for a school platform (Moodle: add an\n"
      "activity, \"Paquet SCORM\"): imsmanifest.xml and index.html, the page html\n"
      "writes, which then gives the platform each pupil's score, answers and status.\n"
-     "--strict turns warnings into errors.\n"},
+     "--strict turns warnings into errors. --fit-pictures fits a description's\n"
+     "pictures as build does.\n"},
     {Command::Results, "results",
      "Usage: quizbuild results QUIZ.json|QUIZ.exe ANSWERS.txt... -o OUT.csv\n"
      "Judges pupils' answers files (saved by the quiz's player or page) as the player\n"
@@ -56,11 +60,11 @@ constexpr CommandForm commandForms[] = {
 constexpr const char* overallUsage =
     "Usage: quizbuild COMMAND ...\n"
     "Builds quiz players from quiz descriptions, and reads them back.\n"
-    "  build QUIZ.json -o OUT.exe [--player PLAYER.exe] [--strict]\n"
+    "  build QUIZ.json -o OUT.exe [--player PLAYER.exe] [--strict] [--fit-pictures]\n"
     "  extract QUIZ.exe -o DIR [--csv]\n"
     "  check QUIZ.json [--strict]\n"
-    "  html QUIZ.json|QUIZ.exe -o OUT.html [--strict]\n"
-    "  scorm QUIZ.json|QUIZ.exe -o OUT.zip [--strict]\n"
+    "  html QUIZ.json|QUIZ.exe -o OUT.html [--strict] [--fit-pictures]\n"
+    "  scorm QUIZ.json|QUIZ.exe -o OUT.zip [--strict] [--fit-pictures]\n"
     "  results QUIZ.json|QUIZ.exe ANSWERS.txt... -o OUT.csv\n"
     "  pack IN OUT\n"
     "  unpack IN OUT\n"
@@ -106,6 +110,9 @@ void readArguments(const std::vector<std::string>& arguments, CommandLine& line)
         } else if (argument == "--strict" && (line.command == Command::Build || line.command == Command::Check
                                            || line.command == Command::Html || line.command == Command::Scorm)) {
             line.strict = true;
+        } else if (argument == "--fit-pictures" && (line.command == Command::Build || line.command == Command::Html
+                                                 || line.command == Command::Scorm)) {
+            line.fitPictures = true;
         } else if (argument == "--csv" && line.command == Command::Extract) {
             line.csv = true;
         } else if (argument.size() > 1 && argument[0] == '-') {

@@ -12,6 +12,7 @@ struct CommandLine {
     bool help = false;
     bool strict = false;
     bool csv = false;    // extract: the entries into a CSV file for spreadsheets
+    bool fitPictures = false;  // build, html, scorm: pictures fitted to the board before writing
     std::string input;
     std::vector<std::string> answers;  // results: the answers files after the quiz
     std::string output;

@@ -15,6 +15,7 @@
 #include "tools/builder/output/stored_zip.h"
 #include "tools/builder/output/web_page.h"
 #include "tools/builder/program/codec.h"
+#include "tools/builder/program/fitted_resources.h"
 #include "tools/builder/program/player_file.h"
 #include "tools/builder/program/quiz_resources.h"
 #include "tools/builder/program/resource_reader.h"
@@ -53,10 +54,11 @@ struct Plan {
     std::size_t entries = 0;
     std::vector<QuizResource> resources;
     std::vector<InputFile> inputs;  // every file read, which the output must not be
+    std::optional<FittingSummary> fitting;  // with --fit-pictures
 };
 
 // The description, its texts and every media file it names, checked as one.
-Plan planFrom(const std::string& descriptionPath, Diagnostics& diagnostics)
+Plan planFrom(const std::string& descriptionPath, Diagnostics& diagnostics, bool fitPictures = false)
 {
     Plan plan;
     diagnostics.file = descriptionPath;
@@ -70,7 +72,10 @@ Plan planFrom(const std::string& descriptionPath, Diagnostics& diagnostics)
         readQuizDescription(std::string_view(reinterpret_cast<const char*>(json.bytes.data()), json.bytes.size()),
                             diagnostics, entriesBeside(folder, diagnostics));
     respellMissingMedia(description, folder, diagnostics);
-    plan.resources = planQuizResources(description, mediaBeside(folder), diagnostics);
+    if (fitPictures)
+        plan.fitting.emplace();
+    plan.resources = planQuizResources(description, mediaBeside(folder), diagnostics,
+                                       plan.fitting ? &*plan.fitting : nullptr);
     plan.description = description;
     plan.entries = description.entries.size();
     plan.inputs.push_back(inputFile("the quiz description", false, descriptionPath));
@@ -136,10 +141,20 @@ int runCheck(const CommandLine& line)
     return exitSuccess;
 }
 
+namespace {
+
+void printFitting(const Plan& plan)
+{
+    if (plan.fitting)
+        printLine(stdout, fittingLine(*plan.fitting));
+}
+
+}  // namespace
+
 int runBuild(const CommandLine& line)
 {
     Diagnostics diagnostics;
-    Plan plan = planFrom(line.input, diagnostics);
+    Plan plan = planFrom(line.input, diagnostics, line.fitPictures);
     std::string player = playerToUse(line.player, diagnostics);
     if (!player.empty())
         plan.inputs.push_back(inputFile("the player", true, player));
@@ -152,6 +167,7 @@ int runBuild(const CommandLine& line)
         printLine(stderr, problem);
         return exitBadInput;
     }
+    printFitting(plan);
     std::printf("%s: %s\n", line.output.c_str(), summaryOf(plan).c_str());
     return exitSuccess;
 }
@@ -217,6 +233,10 @@ std::optional<MadePage> madePage(const CommandLine& line, bool platform)
     std::map<int, WebClip> clips;
     std::vector<InputFile> inputs;
     if (isProgram(line.input)) {
+        if (line.fitPictures) {
+            printLine(stderr, line.input + ": --fit-pictures fits the pictures of a quiz description, not of a built quiz");
+            return std::nullopt;
+        }
         std::string problem;
         made.stored = readStoredQuiz(line.input, problem);
         if (!problem.empty()) {
@@ -227,10 +247,11 @@ std::optional<MadePage> madePage(const CommandLine& line, bool platform)
         inputs.push_back(inputFile("the quiz program", false, line.input));
         made.answersFile = pageAnswersFileName(line.input);
     } else {
-        Plan plan = planFrom(line.input, diagnostics);
+        Plan plan = planFrom(line.input, diagnostics, line.fitPictures);
         clips = webClipsOf(line.input, plan.description, diagnostics);
         if (!passes(diagnostics, line.strict))
             return std::nullopt;
+        printFitting(plan);
         diagnostics = {line.input, {}, {}};
         made.stored = storedQuizOf(plan.resources);
         inputs = plan.inputs;

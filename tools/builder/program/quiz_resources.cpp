@@ -59,13 +59,18 @@ bool readable(const std::vector<MediaItem>& items)
     return total <= MaxMediaTotalBytes;
 }
 
-void readMedia(MediaItem& item, const MediaFileReader& readFile, std::vector<QuizResource>& resources)
+// Pictures are fitted, with `fitting`, once their size is known to be the
+// one counted and before their format is checked.
+void readMedia(MediaItem& item, const MediaFileReader& readFile, std::vector<QuizResource>& resources,
+               FittingSummary* fitting, Diagnostics& diagnostics)
 {
     FileRead read = readFile(item.file.path);
-    item.problem = !read.problem.empty()           ? read.problem
-                   : read.bytes.size() != item.size ? "changed while it was read; run quizbuild again"
-                                                    : mediaFormatProblem(mediaFormatOf(read.bytes), item.file.use,
-                                                                         read.bytes);
+    if (read.problem.empty() && read.bytes.size() != item.size)
+        read.problem = "changed while it was read; run quizbuild again";
+    if (read.problem.empty() && fitting && item.file.use == MediaUse::Picture)
+        fitMediaPicture(item.file.path, item.file.where, read.bytes, *fitting, diagnostics);
+    item.problem = !read.problem.empty() ? read.problem
+                                         : mediaFormatProblem(mediaFormatOf(read.bytes), item.file.use, read.bytes);
     if (item.problem.empty())
         resources.push_back({MediaResourceType, item.file.id, std::move(read.bytes)});
 }
@@ -130,7 +135,7 @@ void fillQuiz(const QuizDescription& description, Quiz& quiz)
 }
 
 std::vector<QuizResource> planQuizResources(const QuizDescription& description, const MediaAccess& media,
-                                            Diagnostics& diagnostics)
+                                            Diagnostics& diagnostics, FittingSummary* fitting)
 {
     bool described = diagnostics.errors.empty();
     std::vector<MediaItem> items;
@@ -141,7 +146,7 @@ std::vector<QuizResource> planQuizResources(const QuizDescription& description, 
     if (readable(items))
         for (MediaItem& item : items)
             if (item.problem.empty())
-                readMedia(item, media.read, read);
+                readMedia(item, media.read, read, fitting, diagnostics);
     for (const MediaItem& item : items)
         if (!item.problem.empty())
             reportError(diagnostics, item.file.where, inQuotes(item.file.path) + ": " + item.problem);

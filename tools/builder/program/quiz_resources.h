@@ -10,6 +10,7 @@
 #include "tools/builder/input/diagnostics.h"
 #include "tools/builder/input/media_format.h"
 #include "tools/builder/input/quiz_description.h"
+#include "tools/builder/program/fitted_resources.h"
 
 #include <cstdint>
 #include <string>
@@ -41,5 +42,6 @@ void fillQuiz(const QuizDescription& description, Quiz& quiz);
 // reports all problems. Assembles and packs the payloads only for a
 // description without errors. Checks the codec's limits: 65536 bytes
 // before packing, and at most 65536 packed bytes, all the player unpacks.
+// With `fitting`, every picture is fitted as it is read and counted there.
 std::vector<QuizResource> planQuizResources(const QuizDescription& description, const MediaAccess& media,
-                                            Diagnostics& diagnostics);
+                                            Diagnostics& diagnostics, FittingSummary* fitting = nullptr);
