@@ -105,7 +105,8 @@ std::string buildMediaQuiz(const MediaQuiz& quiz, const std::string& folder, std
         problems = "cannot write " + description;
         return "";
     }
-    bool built = runBuilder("build \"" + description + "\" -o \"" + program + "\" --player \"" + playerProgram() + "\"",
+    bool built = runBuilder("build \"" + description + "\" -o \"" + program + "\" --player \"" + playerProgram() + "\""
+                                + (quiz.fitPictures ? " --fit-pictures" : ""),
                             folder + "\\" + exeName + ".log", problems);
     DeleteFileA(description.c_str());
     return built ? program : std::string();

@@ -28,6 +28,7 @@ struct MediaQuiz {
     std::string secondAnswerLabel = "Fleuve";
     std::string boardColour = "#D8E4F0";
     std::vector<MediaEntry> entries;
+    bool fitPictures = false;  // built with quizbuild's --fit-pictures
 };
 
 // The media the tests are made with, beside this test program.

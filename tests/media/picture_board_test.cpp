@@ -135,6 +135,35 @@ TEST(PictureBoard, EachPictureIsFittedIntoItsSquareAndShown)
     EXPECT_EQ(run.exitCode(), 0u);
 }
 
+// Phone photos that quizbuild --fit-pictures stored at twice the square's
+// size (a PNG as a JPEG, which the player could not show) show fitted as
+// any picture does, right side up.
+TEST(PictureBoard, PhotosTheBuilderFittedShowAsTheOriginalsWould)
+{
+    const FittedRow rows[] = {
+        {1, "photo4000x3000.jpg", 260, 195, true},
+        {2, "photo1200x1600.png", 195, 260, true},
+        {3, "square130.jpg", 260, 260, true},  // small enough: kept as it is
+    };
+    MediaQuiz quiz = mediaQuiz("picture", 3, {rows[0].picture, rows[1].picture, rows[2].picture});
+    quiz.fitPictures = true;
+    PlayerRun run;
+    std::string problem;
+    std::string folder = startMediaQuiz(quiz, "media-picture-photos", {}, run, problem);
+    ASSERT_FALSE(folder.empty()) << problem;
+    for (const FittedRow& row : rows) {
+        SCOPED_TRACE(row.picture);
+        HWND picture = run.boardItem(pictureControlId(row.entry));
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(run.placementIn(picture, run.board()), fittedPlacement(row));
+        EXPECT_NE(shownBitmap(picture), 0);
+        EXPECT_TRUE(showsPicture(run, picture, row.picture));
+    }
+    EXPECT_TRUE(run.messageBoxes().empty());
+    ASSERT_TRUE(run.close());
+    EXPECT_EQ(run.exitCode(), 0u);
+}
+
 TEST(PictureBoard, ThirtyEntriesMakeContent3325PixelsTall)
 {
     PlayerRun run;
