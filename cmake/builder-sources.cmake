@@ -2,6 +2,7 @@
 # and program-file reader and writer, built into the Windows program, the host's unit tests and the
 # fuzz target alike.
 set(QUIZ_BUILDER_SOURCES
+  tools/builder/input/message_catalogue.cpp
   tools/builder/input/diagnostics.cpp
   tools/builder/input/input_size.cpp
   tools/builder/files/file_facts.cpp

@@ -62,7 +62,7 @@ Plan planFrom(const std::string& descriptionPath, Diagnostics& diagnostics)
     diagnostics.file = descriptionPath;
     FileRead json = readDescription(descriptionPath);
     if (!json.problem.empty()) {
-        reportError(diagnostics, "", json.problem);
+        reportError(diagnostics, "", MessageId::FileProblem, {json.problem});
         return plan;
     }
     std::string folder = folderOf(descriptionPath);
@@ -77,7 +77,7 @@ Plan planFrom(const std::string& descriptionPath, Diagnostics& diagnostics)
     if (std::string path = mediaFilePath(folder, description.entriesFile); !description.entriesFile.empty() && !path.empty())
         plan.inputs.push_back(inputFile("the CSV file of entries", false, path));
     for (const MediaFileUse& media : mediaFilesOf(description)) {
-        std::string role = "the file of " + media.where + " (" + inQuotes(media.path) + ")";
+        std::string role = "the file of " + placeText(media.where, Language::English) + " (" + inQuotes(media.path) + ")";
         if (std::string path = mediaFilePath(folder, media.path); !path.empty())
             plan.inputs.push_back(inputFile(role, false, path));
     }
@@ -144,7 +144,7 @@ int runBuild(const CommandLine& line)
     if (!player.empty())
         plan.inputs.push_back(inputFile("the player", true, player));
     if (std::string conflict = outputConflict(line.output, plan.inputs); !conflict.empty())
-        diagnostics.errors.push_back(conflict);
+        reportError(diagnostics, wholeLine(), MessageId::OutputConflict, {conflict});
     if (!passes(diagnostics, line.strict))
         return exitBadInput;
     std::string problem = writePlayerCopy(player, line.output, plan.resources);
@@ -182,12 +182,12 @@ std::string programNameOf(const std::string& pagePath)
 bool loadStoredQuiz(const StoredQuiz& stored, Quiz& quiz, Diagnostics& diagnostics)
 {
     if (!stored.quizPayload) {
-        reportError(diagnostics, "quiz payload", "missing (no resource \"PATCH\" 104); is it a built quiz?");
+        reportError(diagnostics, "quiz payload", MessageId::PayloadMissing);
         return false;
     }
     CodecResult unpacked = unpackBytes(*stored.quizPayload);
     if (unpacked.status != 0 || !parseQuizPayload(quiz, unpacked.bytes.data(), unpacked.bytes.size())) {
-        reportError(diagnostics, "quiz payload", "damaged; the player would not load it");
+        reportError(diagnostics, "quiz payload", MessageId::PayloadDamaged);
         return false;
     }
     // Without codes the player shows none, and so does the table.

@@ -22,9 +22,9 @@ struct EntryDescription {
     std::string media;          // path as written (UTF-8), relative to the description; empty when absent
     std::string revealPicture;  // likewise, only with reveal "picture"
     std::string webClip;        // video quizzes: the clip the web page plays (MP4 or WebM); the player never gets it
-    std::string mediaPlace;          // where the paths are written, for problems with their files:
-    std::string revealPicturePlace;  // "entry 3, media", "names.csv, line 4, column \"media\""
-    std::string webClipPlace;
+    Place mediaPlace;                // where the paths are written, for problems with their files:
+    Place revealPicturePlace;  // "entry 3, media", "names.csv, line 4, column \"media\""
+    Place webClipPlace;
 };
 
 struct QuizDescription {
