@@ -2,6 +2,8 @@
 // problems are told apart from bad input, since they exit with 2.
 #pragma once
 
+#include "tools/builder/input/message_catalogue.h"
+
 #include <string>
 #include <vector>
 
@@ -12,6 +14,9 @@ struct CommandLine {
     bool help = false;
     bool strict = false;
     bool csv = false;    // extract: the entries into a CSV file for spreadsheets
+    bool records = false;  // check: every problem as a JSON record on standard output as well
+    Language language = Language::English;  // of the problem lines
+    bool languageGiven = false;             // --lang: the system's language is not asked
     std::string input;
     std::vector<std::string> answers;  // results: the answers files after the quiz
     std::string output;

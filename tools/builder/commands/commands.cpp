@@ -17,6 +17,7 @@
 #include "tools/builder/program/codec.h"
 #include "tools/builder/program/player_file.h"
 #include "tools/builder/program/quiz_resources.h"
+#include "tools/builder/input/problem_records.h"
 #include "tools/builder/program/resource_reader.h"
 
 #include <cstdio>
@@ -29,9 +30,9 @@ void printLine(std::FILE* stream, const std::string& line)
     std::fputc('\n', stream);
 }
 
-bool passes(const Diagnostics& diagnostics, bool strict)
+bool passes(const Diagnostics& diagnostics, bool strict, Language language)
 {
-    for (const std::string& line : problemLines(diagnostics, strict))
+    for (const std::string& line : problemLines(diagnostics, strict, language))
         printLine(stderr, line);
     return !failed(diagnostics, strict);
 }
@@ -86,15 +87,17 @@ Plan planFrom(const std::string& descriptionPath, Diagnostics& diagnostics)
 
 // "12 entries, 24 media items", and for entries from a spreadsheet which
 // encoding its file was read in: "17 entries, 0 media items, dep.csv read as Windows-1252"
-std::string summaryOf(const Plan& plan)
+std::string summaryOf(const Plan& plan, Language language = Language::English)
 {
     std::size_t media = 0;
     for (const QuizResource& item : plan.resources)
         media += item.type == MediaResourceType;
-    std::string summary = countOf(plan.entries, "entry", "entries") + ", " + countOf(media, "media item", "media items");
-    if (!plan.description.entriesFile.empty())
-        summary += ", " + escaped(plan.description.entriesFile) + " read as " + plan.description.entriesEncoding;
-    return summary;
+    std::vector<std::string> values = {std::to_string(plan.entries), std::to_string(media)};
+    if (plan.description.entriesFile.empty())
+        return renderMessage({MessageId::Summary, values}, language);
+    values.push_back(escaped(plan.description.entriesFile));
+    values.push_back(plan.description.entriesEncoding);
+    return renderMessage({MessageId::SummaryWithFile, values}, language);
 }
 
 int transcode(const CommandLine& line, CodecResult (*codec)(const std::vector<uint8_t>&),
@@ -130,9 +133,12 @@ int runCheck(const CommandLine& line)
 {
     Diagnostics diagnostics;
     Plan plan = planFrom(line.input, diagnostics);
-    if (!passes(diagnostics, line.strict))
+    if (line.records)
+        std::fputs(problemRecords(diagnostics, line.strict, line.language).c_str(), stdout);
+    if (!passes(diagnostics, line.strict, line.language))
         return exitBadInput;
-    std::printf("%s: fit to build, %s\n", line.input.c_str(), summaryOf(plan).c_str());
+    std::string fit = renderMessage({MessageId::FitToBuild, {summaryOf(plan, line.language)}}, line.language);
+    std::printf("%s%s%s\n", line.input.c_str(), line.language == Language::French ? " : " : ": ", fit.c_str());
     return exitSuccess;
 }
 
@@ -145,14 +151,15 @@ int runBuild(const CommandLine& line)
         plan.inputs.push_back(inputFile("the player", true, player));
     if (std::string conflict = outputConflict(line.output, plan.inputs); !conflict.empty())
         reportError(diagnostics, wholeLine(), MessageId::OutputConflict, {conflict});
-    if (!passes(diagnostics, line.strict))
+    if (!passes(diagnostics, line.strict, line.language))
         return exitBadInput;
     std::string problem = writePlayerCopy(player, line.output, plan.resources);
     if (!problem.empty()) {
         printLine(stderr, problem);
         return exitBadInput;
     }
-    std::printf("%s: %s\n", line.output.c_str(), summaryOf(plan).c_str());
+    std::printf("%s%s%s\n", line.output.c_str(), line.language == Language::French ? " : " : ": ",
+                summaryOf(plan, line.language).c_str());
     return exitSuccess;
 }
 
@@ -229,7 +236,7 @@ std::optional<MadePage> madePage(const CommandLine& line, bool platform)
     } else {
         Plan plan = planFrom(line.input, diagnostics);
         clips = webClipsOf(line.input, plan.description, diagnostics);
-        if (!passes(diagnostics, line.strict))
+        if (!passes(diagnostics, line.strict, line.language))
             return std::nullopt;
         diagnostics = {line.input, {}, {}};
         made.stored = storedQuizOf(plan.resources);
@@ -241,7 +248,7 @@ std::optional<MadePage> madePage(const CommandLine& line, bool platform)
         return std::nullopt;
     }
     made.page = webPageOf(made.stored, clips, made.answersFile, diagnostics, platform);
-    if (!passes(diagnostics, line.strict))
+    if (!passes(diagnostics, line.strict, line.language))
         return std::nullopt;
     return made;
 }
@@ -321,7 +328,7 @@ int runExtract(const CommandLine& line)
     }
     Diagnostics diagnostics{line.input, {}, {}};
     std::vector<ExtractedFile> files = extractQuiz(stored, diagnostics, line.csv);
-    if (!passes(diagnostics, false))
+    if (!passes(diagnostics, false, line.language))
         return exitBadInput;
 
     for (const std::string& folder : {line.output, joinPath(line.output, "media")}) {
@@ -353,7 +360,7 @@ int runUnpack(const CommandLine& line)
     return transcode(line, unpackBytes, unpackProblem, "unpack", "unpacked");
 }
 
-std::optional<QuizInput> quizInputOf(const std::string& path)
+std::optional<QuizInput> quizInputOf(const std::string& path, Language language)
 {
     if (isProgram(path)) {
         std::string problem;
@@ -366,7 +373,7 @@ std::optional<QuizInput> quizInputOf(const std::string& path)
     }
     Diagnostics diagnostics;
     Plan plan = planFrom(path, diagnostics);
-    if (!passes(diagnostics, false))
+    if (!passes(diagnostics, false, language))
         return std::nullopt;
     return QuizInput{storedQuizOf(plan.resources), plan.inputs};
 }

@@ -48,8 +48,8 @@ enum class MessageId {
     PayloadMissing, PayloadDamaged, PayloadDamagedFields, PayloadRevealKind, CodesPayloadDamaged, StoredLinkBad,
     StoredTextUnreadable, ResourceMissing, ResourceUnpackable, ResourceNotPacked, ResourcePacksTooLarge, ResourceTooLarge, PlayerNotFound, PlayerProblem,
     OutputConflict, ProgramProblem,
-    // Markers around a problem line
-    WarningMark, StrictTail,
+    // Summaries, and markers around a problem line
+    FitToBuild, Summary, SummaryWithFile, WarningMark, StrictTail,
     Count
 };
 
@@ -66,6 +66,7 @@ inline const Message noProblem{MessageId::Count, {}, {}};
 
 struct CatalogueEntry {
     MessageId id;
+    const char* name;     // the identifier as programs reading records know it
     std::size_t values;   // how many values its texts take
     const char* english;  // today's wording, which scripts read
     const char* french;   // for authors
@@ -83,6 +84,9 @@ struct CatalogueWord {
 std::span<const CatalogueWord> catalogueWords();
 
 std::string renderMessage(const Message& message, Language language);
+
+// "HoldsSeparator": the identifier's name.
+const char* messageName(MessageId id);
 
 // A field as the author's form names it: "title" -> "Titre",
 // "answers[1]" -> "Réponse 2", "codes[0]" -> "Code 1"; a path of keys
