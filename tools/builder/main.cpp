@@ -56,8 +56,7 @@ int main(int argc, char** argv)
     CommandLine line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (std::optional<int> code = exitBeforeRunning(line))
         return *code;
-    if (!line.languageGiven)
-        line.language = systemLanguage();
+    line.language = commandLanguage(line, systemLanguage());
 #ifdef _WIN32
     std::snprintf(inputName, sizeof inputName, "%s", line.input.c_str());
     SetUnhandledExceptionFilter(onCrash);

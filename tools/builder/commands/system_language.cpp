@@ -11,6 +11,11 @@ Language languageOfLocale(const char* lcAll, const char* lcMessages, const char*
     return Language::English;
 }
 
+Language commandLanguage(const CommandLine& line, Language system)
+{
+    return line.languageGiven ? line.language : system;
+}
+
 #ifndef _WIN32
 Language systemLanguage()
 {

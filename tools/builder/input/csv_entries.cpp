@@ -363,6 +363,7 @@ Place csvPlace(const CsvEntry& entry, const std::string& name, const std::string
         column = CsvColumn::RevealText;
     std::size_t line = column ? entry.cellLines[indexOf(*column)] : 0;
     Place place = csvFilePlace(name, line ? line : entry.line);
+    place.csvKey = field;
     if (column) {
         place.column = csvColumnName(*column);
         place.columnNamed = true;

@@ -115,6 +115,11 @@ bool failed(const Diagnostics& diagnostics, bool strict)
     return !diagnostics.errors.empty() || (strict && !diagnostics.warnings.empty());
 }
 
+const std::string& fieldKey(const Place& place)
+{
+    return place.field.empty() ? place.csvKey : place.field;
+}
+
 Place wholeLine()
 {
     Place place;

@@ -24,6 +24,7 @@ struct Place {
     std::size_t entry = 0;     // 1-based; 0 when not in an entry
     std::string field;         // "title", "answers[1]", "quiz payload"
     bool lineOnly = false;     // the line names its own file: no file in front
+    std::string csvKey;        // CSV: the description's key path the column stands for ("answers[0]")
 
     Place() = default;
     Place(std::string key) : field(std::move(key)) {}
@@ -31,6 +32,9 @@ struct Place {
 
     bool empty() const { return file.empty() && !line && column.empty() && !entry && field.empty(); }
 };
+
+// The key path of the place: its field, or the key a CSV column stands for.
+const std::string& fieldKey(const Place& place);
 
 enum class Severity { Error, Warning };
 

@@ -23,7 +23,7 @@ std::string problemRecord(const std::string& file, const Problem& problem, bool 
     const Place& place = problem.place;
     std::string key;
     std::size_t item = 0;
-    splitField(place.field, key, item);
+    splitField(fieldKey(place), key, item);
     nlohmann::ordered_json record = {
         {"severity", problem.severity == Severity::Error ? "error" : "warning"},
         {"file", place.file.empty() ? file : place.file},

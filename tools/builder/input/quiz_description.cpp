@@ -106,7 +106,7 @@ std::string checkedText(const Json& value, const Place& where, TextUse use, Diag
         reportError(diagnostics, where, MessageId::HoldsZero);
     if (use == TextUse::PayloadField && text.find(static_cast<char>(fieldSeparator)) != std::string::npos)
         reportError(diagnostics, where, MessageId::HoldsSeparator,
-                    {where.field.rfind("answers", 0) == 0 ? "an answer" : "a text"});
+                    {fieldKey(where).rfind("answers", 0) == 0 ? "an answer" : "a text"});
     return text;
 }
 
