@@ -181,7 +181,7 @@ constexpr CatalogueEntry entries[] = {
      "UTF-8 » (Excel) ou en Texte CSV, UTF-8 (LibreOffice Calc)"},
 
     {Id::FileTooLarge, "FileTooLarge", 5, "{1} bytes ({2} MiB), at most {3} bytes ({4} MiB) {5}",
-     "le fichier fait {2} Mo, au plus {4} Mo ; choisissez un fichier plus petit"},
+     "le fichier fait {d2} Mo, au plus {d4} Mo ; choisissez un fichier plus petit"},
     {Id::FileRespelled, "FileRespelled", 2, "{q1} is not found as written; using {q2}, whose name differs in letter case only (as Windows would)",
      "{q1} n'existe pas, mais {q2} oui (seules les majuscules diffèrent) ; c'est lui qui est pris, corrigez le nom"},
     {Id::FileProblem, "FileProblem", 1, "{1}", "le fichier ne peut pas être lu ({1})"},
@@ -203,7 +203,7 @@ constexpr CatalogueEntry entries[] = {
     {Id::MediaWrongFormat, "MediaWrongFormat", 2, "{w1}; {w2}", "ce fichier est {w1} ; {w2}"},
     {Id::MediaTotalTooLarge, "MediaTotalTooLarge", 5,
      "{1} bytes ({2} MiB) in all, at most {3} bytes ({4} MiB) for all media together, {5}; use fewer or smaller files",
-     "les médias font {2} Mo en tout, au plus {4} Mo ; utilisez des fichiers moins nombreux ou plus petits"},
+     "les médias font {d2} Mo en tout, au plus {d4} Mo ; utilisez des fichiers moins nombreux ou plus petits"},
     {Id::MediaMissingResource, "MediaMissingResource", 1, "missing (no resource \"IMG\" {1})", "le média manque dans le quiz (ressource {1})"},
 
     {Id::StoredTextUnreadable, "StoredTextUnreadable", 1, "{1}", "un texte du quiz est abîmé ({1})"},
@@ -383,9 +383,18 @@ bool placeholderInside(std::string_view inside)
 {
     if (inside == "m")
         return true;
-    std::size_t digit = !inside.empty() && std::strchr("qwlon", inside[0]) ? 1 : 0;
+    std::size_t digit = !inside.empty() && std::strchr("qwlond", inside[0]) ? 1 : 0;
     return inside.size() > digit && inside[digit] >= '1' && inside[digit] <= '9'
            && inside.find('{') == std::string_view::npos;
+}
+
+// "572.2" in English, "572,2" in French.
+std::string decimal(std::string value, Language language)
+{
+    if (language == Language::French)
+        for (char& c : value)
+            c = c == '.' ? ',' : c;
+    return value;
 }
 
 std::string placeholder(std::string_view inside, const Message& message, Language language)
@@ -405,6 +414,7 @@ std::string placeholder(std::string_view inside, const Message& message, Languag
     case 'w': return wordIn(value, language);
     case 'l': return listed(value, false, language);
     case 'o': return listed(value, true, language);
+    case 'd': return decimal(value, language);
     case 'n': return counted(value, colon == std::string_view::npos ? "|" : rest.substr(colon + 1), language);
     default: return value;
     }

@@ -6,7 +6,8 @@
 // Placeholders in a text: {1} a value as it is; {q1} a value quoted
 // ("Paris" in English, « Paris » in French); {n1:entry|entries} a count and
 // its noun; {w1} a word of the catalogue's word list (a value's type, a
-// reason), given by its English words; {l1} and {o1} a list of names
+// reason), given by its English words; {d1} a decimal number (572,2 in
+// French); {l1} and {o1} a list of names
 // (values separated by '\n') joined with commas, or with "or" at the end;
 // {m} the message's inner message.
 #pragma once

@@ -16,6 +16,13 @@ void splitField(const std::string& field, std::string& key, std::size_t& item)
     item = bracket == std::string::npos ? 0 : std::strtoul(first.c_str() + bracket + 1, nullptr, 10) + 1;
 }
 
+// A problem of a file is told by its inner message: "MediaPictureTooLarge"
+// rather than the file that has it.
+const Message& causeOf(const Message& message)
+{
+    return message.inner.empty() ? message : causeOf(message.inner.front());
+}
+
 }  // namespace
 
 std::string problemRecord(const std::string& file, const Problem& problem, bool strict, Language language)
@@ -33,7 +40,7 @@ std::string problemRecord(const std::string& file, const Problem& problem, bool 
         {"item", item},
         {"csvLine", place.file.empty() ? 0 : place.line},
         {"column", place.columnAsWritten.empty() ? place.column : place.columnAsWritten},
-        {"id", messageName(problem.message.id)},
+        {"id", messageName(causeOf(problem.message).id)},
         {"line", problemLine(file, problem, strict, language)},
     };
     // Texts hold the author's bytes, which may be no UTF-8: replaced, not thrown.

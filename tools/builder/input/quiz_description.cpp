@@ -57,9 +57,9 @@ void refuseUnknownKeys(const Json& object, std::span<const char* const> known, c
     }
 }
 
-// Why a text cannot be stored in Windows-1252: the first character it
-// lacks, named for the author, or a text that is no UTF-8.
-Message windows1252Refusal(const std::string& utf8, const std::string& problem)
+}  // namespace
+
+std::string characterWithoutWindows1252(const std::string& utf8)
 {
     // Bounded by the text's length: every step moves past one sequence.
     for (std::size_t at = 0; at < utf8.size();) {
@@ -71,10 +71,22 @@ Message windows1252Refusal(const std::string& utf8, const std::string& problem)
         for (std::size_t next = 1; next < length; ++next)
             codePoint = codePoint << 6 | (static_cast<unsigned char>(utf8[at + next]) & 0x3F);
         if (windows1252ByteOf(codePoint) < 0)
-            return {MessageId::NotWindows1252Character, {problem, utf8.substr(at, length)}};
+            return utf8.substr(at, length);
         at += length;
     }
-    return {MessageId::NotWindows1252Text, {problem}};
+    return "";
+}
+
+namespace {
+
+// Why a text cannot be stored in Windows-1252: the first character it
+// lacks, named for the author, or a text that is no UTF-8.
+Message windows1252Refusal(const std::string& utf8, const std::string& problem)
+{
+    std::string lacking = characterWithoutWindows1252(utf8);
+    if (lacking.empty())
+        return {MessageId::NotWindows1252Text, {problem}};
+    return {MessageId::NotWindows1252Character, {problem, lacking}};
 }
 
 // Every stored text is a single line of at most 259 Windows-1252 bytes; the

@@ -59,4 +59,8 @@ std::string colourText(uint32_t colour);
 
 // The names the description uses for the kinds and reveals.
 const char* quizKindName(QuizKind kind);
+
+// The first character of a UTF-8 text that Windows-1252 lacks ("∑"); ""
+// when there is none (or the text is no UTF-8).
+std::string characterWithoutWindows1252(const std::string& utf8);
 const char* revealKindName(RevealKind reveal);
