@@ -118,7 +118,7 @@ function openCsv(bytes, name) {
 // into memory; "" when it may be read.
 function sizeRefusal(path, size) {
   const problem = studio.builder.fileSizeProblem(size);
-  return problem ? slashed(path) + ': ' + problem : '';
+  return problem ? slashed(path) + ' : ' + problem : '';
 }
 
 // A program carries every media file in one: the builder reads it, and

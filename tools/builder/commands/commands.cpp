@@ -7,6 +7,7 @@
 #include "tools/builder/commands/output_guard.h"
 #include "tools/builder/files/files.h"
 #include "tools/builder/input/owned_quiz.h"
+#include "tools/builder/input/input_size.h"
 #include "tools/builder/input/quiz_description.h"
 #include "tools/builder/input/quiz_files.h"
 #include "tools/builder/output/extraction.h"
@@ -63,7 +64,7 @@ Plan planFrom(const std::string& descriptionPath, Diagnostics& diagnostics)
     diagnostics.file = descriptionPath;
     FileRead json = readDescription(descriptionPath);
     if (!json.problem.empty()) {
-        reportError(diagnostics, "", MessageId::FileProblem, {json.problem});
+        reportError(diagnostics, "", fileReadFault(json.problem));
         return plan;
     }
     std::string folder = folderOf(descriptionPath);

@@ -185,6 +185,8 @@ constexpr CatalogueEntry entries[] = {
     {Id::FileRespelled, "FileRespelled", 2, "{q1} is not found as written; using {q2}, whose name differs in letter case only (as Windows would)",
      "{q1} n'existe pas, mais {q2} oui (seules les majuscules diffèrent) ; c'est lui qui est pris, corrigez le nom"},
     {Id::FileProblem, "FileProblem", 1, "{1}", "le fichier ne peut pas être lu ({1})"},
+    {Id::FileNotFound, "FileNotFound", 0, "not found",
+     "le fichier est introuvable ; vérifiez son nom et son dossier, ou choisissez-le de nouveau"},
     {Id::MediaFileProblem, "MediaFileProblem", 1, "{q1}: {m}", "{q1} : {m}"},
     {Id::MediaEmpty, "MediaEmpty", 0, "the file is empty", "le fichier est vide ; choisissez-en un autre"},
     {Id::MediaChanged, "MediaChanged", 0, "changed while it was read; run quizbuild again",

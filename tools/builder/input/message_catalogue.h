@@ -42,7 +42,7 @@ enum class MessageId {
     CsvColumnAgain, CsvColumnMissing, CsvFieldPastLastColumn, CsvRowTooShort, CsvNoHeaderRow,
     CsvUtf16Cut, CsvUtf16Broken, CsvZeroBytes, CsvUnknownEncoding,
     // Files and media
-    FileTooLarge, FileRespelled, FileProblem, MediaFileProblem, MediaEmpty, MediaChanged, MediaPictureTooLarge,
+    FileTooLarge, FileRespelled, FileProblem, FileNotFound, MediaFileProblem, MediaEmpty, MediaChanged, MediaPictureTooLarge,
     MediaPng, MediaUnknownFormat, MediaWrongFormat, MediaTotalTooLarge, MediaMissingResource,
     MediaResourceEmpty, ClipMissing,
     // Built programs and their payloads

@@ -89,7 +89,7 @@ std::map<int, WebClip> webClipsOf(const std::string& descriptionPath, const Quiz
         Message fault = inputSizeFault(media.factsOf(entry.webClip), MaxMediaFileBytes, "for one media file");
         FileRead read = fault.none() ? media.read(entry.webClip) : FileRead{};
         if (fault.none() && !read.problem.empty())
-            fault = {MessageId::FileProblem, {read.problem}};
+            fault = fileReadFault(read.problem);
         if (!fault.none())
             reportError(diagnostics, where, fault);
         else

@@ -3,6 +3,7 @@
 #include "quiz/lzw.h"
 #include "quiz/payload_writer.h"
 #include "quiz/resource_ids.h"
+#include "tools/builder/input/input_size.h"
 #include "tools/builder/input/media_format.h"
 #include "tools/builder/input/media_limits.h"
 #include "tools/builder/input/media_size_problem.h"
@@ -62,7 +63,7 @@ bool readable(const std::vector<MediaItem>& items)
 void readMedia(MediaItem& item, const MediaFileReader& readFile, std::vector<QuizResource>& resources)
 {
     FileRead read = readFile(item.file.path);
-    item.problem = !read.problem.empty()           ? Message{MessageId::FileProblem, {read.problem}}
+    item.problem = !read.problem.empty()           ? fileReadFault(read.problem)
                    : read.bytes.size() != item.size ? Message{MessageId::MediaChanged, {}}
                                                     : mediaFormatFault(mediaFormatOf(read.bytes), item.file.use,
                                                                        read.bytes);
