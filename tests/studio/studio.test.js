@@ -433,9 +433,11 @@ test('hostile texts in a description, a CSV and a program are shown as text and 
 
 // Files that are no quiz: refused with quizbuild's own line, the work left as it was.
 const refusedOpens = [
-  { file: 'virgule.json', text: '{\n  "kind": "text",\n  "title": "x"\n  "entries": []\n}\n', native: ['check', 'virgule.json'] },
-  { file: 'quizz.exe', copy: process.env.QUIZ_PLAYER, native: ['extract', 'quizz.exe', '-o', 'extrait'] },
-  { file: 'colonnes.csv', text: 'clue;answer3\nA;B\n', native: ['check', 'colonnes.json'], json: { kind: 'text', title: 't', entries: 'colonnes.csv' } },
+  { file: 'virgule.json', text: '{\n  "kind": "text",\n  "title": "x"\n  "entries": []\n}\n', native: ['check', 'virgule.json', '--lang', 'fr'] },
+  { file: 'quizz.exe', copy: process.env.QUIZ_PLAYER, native: ['extract', 'quizz.exe', '-o', 'extrait', '--lang', 'fr'] },
+  { file: 'colonnes.csv', text: 'clue;answer3\nA;B\n', native: ['check', 'colonnes.json', '--lang', 'fr'], json: { kind: 'text', title: 't', entries: 'colonnes.csv' } },
+  { file: 'reponses.csv', text: 'Indice;Réponse 1;Couleur\nA;B;C\n', native: ['check', 'reponses.json', '--lang', 'fr'], json: { kind: 'text', title: 't', entries: 'reponses.csv' },
+    said: 'reponses.csv : reponses.csv, ligne 1, colonne 3 : colonne « Couleur » inconnue ; les colonnes possibles sont « indice », « réponse 1 », « réponse 2 », « média », « image révélée », « texte révélé »' },
   { file: 'vide.zip', zipped: 'lisez-moi.txt', said: 'vide.zip : aucune description (.json) à sa racine ni dans son dossier' },
 ];
 
@@ -456,6 +458,7 @@ test('a file that is no quiz is refused with quizbuild\'s words and the work sta
     const lines = refused.native ? drive.quizbuild(refused.native, dir).stderr.trim().split('\n') : [refused.said];
     // A CSV opened alone stands where quizbuild names the description that names it.
     const expected = lines.map((line) => (refused.json ? refused.file + line.slice(refused.native[1].length) : line)).join(refused.json ? ' ' : '\n');
+    if (refused.native && refused.said) assert.equal(expected, refused.said, refused.file);
     assert.equal(await drive.openFiles(page, [file]), 'Impossible d’ouvrir : ' + expected, refused.file);
     assert.deepEqual(await workShown(), before, refused.file);
   }
