@@ -5,6 +5,9 @@
 #include "tools/builder/commands/system_language.h"
 #include "tools/builder/input/diagnostics.h"
 #include "tools/builder/input/message_catalogue.h"
+#include "tools/builder/input/problem_records.h"
+
+#include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
 
@@ -110,6 +113,51 @@ TEST(MessageCatalogue, PlacesInTheAuthorsWords)
         EXPECT_EQ(placeText(row.place, Language::English), row.english);
         EXPECT_EQ(placeText(row.place, Language::French), row.french);
     }
+}
+
+// What the studio places problems by: the record's place, its cause and the
+// very line quizbuild prints.
+TEST(ProblemRecords, TellThePlaceTheCauseAndThePrintedLine)
+{
+    Diagnostics diagnostics{"quiz.json", {}, {}};
+    reportError(diagnostics, entryField(13, "answers[1]"), MessageId::HoldsSeparator, {"an answer"});
+    Place cell;
+    cell.file = "dep.csv";
+    cell.line = 4;
+    cell.column = "answer1";
+    cell.columnNamed = true;
+    cell.columnAsWritten = "Réponse 1";
+    cell.csvKey = "answers[0]";
+    reportError(diagnostics, cell, {MessageId::MediaFileProblem, {"a.png"}, {{MessageId::MediaPng, {}}}});
+    reportWarning(diagnostics, "codes", MessageId::CodesTooFew, {"1", "2", "1"});
+    std::string records = problemRecords(diagnostics, false, Language::French);
+    std::vector<nlohmann::json> parsed;
+    for (std::size_t start = 0, end; (end = records.find('\n', start)) != std::string::npos; start = end + 1)
+        parsed.push_back(nlohmann::json::parse(records.substr(start, end - start)));
+    ASSERT_EQ(parsed.size(), 3u);
+    std::vector<std::string> lines = problemLines(diagnostics, false, Language::French);
+    const struct {
+        std::string severity, file, field, column, id;
+        int entry, answer, csvLine;
+    } rows[] = {
+        {"error", "quiz.json", "answers", "", "HoldsSeparator", 14, 2, 0},
+        {"error", "dep.csv", "answers", "Réponse 1", "MediaPng", 0, 1, 4},
+        {"warning", "quiz.json", "codes", "", "CodesTooFew", 0, 0, 0},
+    };
+    for (std::size_t at = 0; at < parsed.size(); ++at) {
+        const nlohmann::json& record = parsed[at];
+        EXPECT_EQ(record["severity"], rows[at].severity);
+        EXPECT_EQ(record["file"], rows[at].file);
+        EXPECT_EQ(record["field"], rows[at].field);
+        EXPECT_EQ(record["column"], rows[at].column);
+        EXPECT_EQ(record["id"], rows[at].id);
+        EXPECT_EQ(record["entry"], rows[at].entry);
+        EXPECT_EQ(record["answer"], rows[at].answer);
+        EXPECT_EQ(record["csvLine"], rows[at].csvLine);
+        EXPECT_EQ(record["line"], lines[at]);
+    }
+    EXPECT_EQ(lines[0], "quiz.json : Entrée 14, réponse 2 : le signe « | » n'est pas permis dans une réponse ; "
+                        "remplacez-le, par exemple par « / »");
 }
 
 TEST(CommandLanguage, LocaleVariablesInOrderAndLangOverridesThem)
