@@ -2,7 +2,9 @@
 # and program-file reader and writer, built into the Windows program, the host's unit tests and the
 # fuzz target alike.
 set(QUIZ_BUILDER_SOURCES
+  tools/builder/input/message_catalogue.cpp
   tools/builder/input/diagnostics.cpp
+  tools/builder/input/problem_records.cpp
   tools/builder/input/input_size.cpp
   tools/builder/files/file_facts.cpp
   tools/builder/program/program_header.cpp
@@ -50,6 +52,7 @@ set(QUIZ_BUILDER_COMMAND_SOURCES
   tools/builder/program/player_file.cpp
   tools/builder/commands/commands.cpp
   tools/builder/commands/results_command.cpp
+  tools/builder/commands/system_language.cpp
   tools/builder/commands/command_dispatch.cpp)
 # Pictures fitted to the board's size (--fit-pictures, the studio's import):
 # decoders, the fitting, and the vendored PNG decoder. With them, in C and

@@ -82,6 +82,11 @@ Module['textBytes'] = function (text) {
   return withString(text, function (pointer) { return _studioTextBytes(pointer); });
 };
 
+// The first character of the text that Windows-1252 lacks, "" when none.
+Module['characterOutside'] = function (text) {
+  return withString(text, function (pointer) { return UTF8ToString(_studioCharacterOutside(pointer)); });
+};
+
 // The verdict the player gives when `typed` is typed for the stored `answer`.
 Module['trialVerdict'] = function (answer, typed) {
   return withString(answer, function (stored) {

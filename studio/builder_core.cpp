@@ -12,6 +12,7 @@
 #include "tools/builder/commands/commands.h"
 #include "tools/builder/files/memory_files.h"
 #include "tools/builder/input/media_size_problem.h"
+#include "tools/builder/input/quiz_description.h"
 
 #include <emscripten/emscripten.h>
 
@@ -31,6 +32,7 @@ std::string lastVerdict;
 std::string lastTable;
 // The last size refusal handed out, valid until the next one.
 std::string lastSizeProblem;
+std::string lastCharacter;
 
 std::vector<std::string> argumentsOf(const char* arguments, int count)
 {
@@ -146,12 +148,16 @@ EMSCRIPTEN_KEEPALIVE const uint8_t* studioFileBytes(const char* path, std::size_
     return file ? file->data() : nullptr;
 }
 
-// The builder's refusal of a file of `size` bytes, or "" when it may be
-// read: asked before a file that size is read into the browser's memory.
-// A double carries sizes over 4 GiB exactly.
+// The builder's refusal of a file of `size` bytes in the author's words, or
+// "" when it may be read: asked before a file that size is read into the
+// browser's memory. A double carries sizes over 4 GiB exactly.
 EMSCRIPTEN_KEEPALIVE const char* studioFileSizeProblem(double size)
 {
-    lastSizeProblem = size < 0 ? "" : mediaSizeProblem(uint64_t(size));
+    FileFacts facts;
+    facts.kind = FileKind::File;
+    facts.size = size < 0 ? 0 : uint64_t(size);
+    Message fault = mediaFileFault(facts);
+    lastSizeProblem = fault.none() ? "" : renderMessage(fault, Language::French);
     return lastSizeProblem.c_str();
 }
 
@@ -202,6 +208,13 @@ EMSCRIPTEN_KEEPALIVE int studioTextBytes(const char* text)
 {
     TextConversion converted = utf8ToWindows1252(text);
     return converted.converted ? int(converted.text.size()) : -1;
+}
+
+// The first character of the text that Windows-1252 lacks, "" when none.
+EMSCRIPTEN_KEEPALIVE const char* studioCharacterOutside(const char* text)
+{
+    lastCharacter = characterWithoutWindows1252(text);
+    return lastCharacter.c_str();
 }
 
 // The verdict, as UTF-8, the player gives to `typed` for the stored

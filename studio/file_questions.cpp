@@ -58,10 +58,28 @@ MediaUse useNamed(std::string_view use)
 
 }  // namespace
 
+namespace {
+
+std::vector<std::string> frenchLines(const Diagnostics& diagnostics, const std::vector<Problem>& problems)
+{
+    std::vector<std::string> lines;
+    for (const Problem& problem : problems)
+        lines.push_back(problemLine(diagnostics.file, problem, false, Language::French));
+    return lines;
+}
+
+std::string frenchText(const Message& message)
+{
+    return message.none() ? "" : renderMessage(message, Language::French);
+}
+
+}  // namespace
+
 extern "C" {
 
 // The entries of a CSV file as a description would list them, with the
-// problems the builder finds in it: {"entries": [...], "problems": [...],
+// problems the builder finds in it, in French: {"entries": [...],
+// "problems": [errors], "warnings": [...],
 // "encoding": "UTF-8"}. `needs` names the columns the quiz calls for, as
 // its shape lists them (studioQuizShape), each followed by a comma:
 // "clue,answer1,".
@@ -85,7 +103,8 @@ EMSCRIPTEN_KEEPALIVE const char* studioCsvEntries(const uint8_t* bytes, std::siz
     for (const CsvEntry& row : rows)
         entries.push_back(row.fields);
     return answered({{"entries", entries},
-                     {"problems", problemLines(diagnostics, false)},
+                     {"problems", frenchLines(diagnostics, diagnostics.errors)},
+                     {"warnings", frenchLines(diagnostics, diagnostics.warnings)},
                      {"encoding", encoding}});
 }
 
@@ -100,7 +119,7 @@ EMSCRIPTEN_KEEPALIVE const char* studioMediaFormat(const uint8_t* bytes, std::si
     return answered({{"format", formatName(format)},
                      {"mime", mediaMimeType(format)},
                      {"extension", mediaFileExtension(format)},
-                     {"problem", mediaFormatProblem(format, useNamed(use), file)}});
+                     {"problem", frenchText(mediaFormatFault(format, useNamed(use), file))}});
 }
 
 // The picture fitted as --fit-pictures fits it: returns the JPEG made and

@@ -1,6 +1,7 @@
 // The builder's checks on the quiz in the studio: quiz.json and the media
-// go into the builder's memory, `quizbuild check` runs, and each line it
-// prints becomes a problem placed at its field. The studio adds no rule.
+// go into the builder's memory, `quizbuild check --lang fr --records` runs,
+// and each record it writes becomes a problem placed at its field, with the
+// French line the command prints. The studio adds no rule.
 const descriptionName = 'quiz.json';
 const checking = { synced: new Map(), problems: [], summary: '', failed: false };
 const utf8Encoder = new TextEncoder();
@@ -21,19 +22,11 @@ function syncBuilderFiles(builder) {
   builder.putFile(descriptionName, utf8Encoder.encode(descriptionText(workspace.quiz)));
 }
 
-// "quiz.json: entry 3, answers[1]: 262 bytes ..." → where it points.
-function problemOf(line) {
-  const problem = { line, entry: 0, field: '', warning: line.includes(': warning: ') };
-  const rest = line.startsWith(descriptionName + ': ') ? line.slice(descriptionName.length + 2) : '';
-  const entry = /^entry (\d+)(?:, ([A-Za-z]+(?:\[\d+\])?))?: /.exec(rest);
-  if (entry) {
-    problem.entry = Number(entry[1]);
-    problem.field = entry[2] || '';
-    return problem;
-  }
-  const field = /^([A-Za-z]+)(\[\d+\])?: /.exec(rest);
-  if (field && !(field[1] === 'warning' && !field[2])) problem.field = field[1] + (field[2] || '');
-  return problem;
+// A record {entry, field: "answers", item: 2, severity, id, line} → the
+// problem at the control named "answers[1]".
+function problemOf(record) {
+  const field = record.field + (record.item > 0 ? '[' + (record.item - 1) + ']' : '');
+  return { line: record.line, entry: record.entry, field, warning: record.severity === 'warning', id: record.id };
 }
 
 function linesOf(bytes) {
@@ -44,9 +37,10 @@ function linesOf(bytes) {
 function runChecks(builder) {
   const started = performance.now();
   syncBuilderFiles(builder);
-  const result = builder.run(['check', descriptionName]);
-  checking.problems = linesOf(result.stderr).map(problemOf);
-  checking.summary = linesOf(result.stdout).join(' ');
+  const result = builder.run(['check', descriptionName, '--lang', 'fr', '--records']);
+  const lines = linesOf(result.stdout);
+  checking.problems = lines.filter((line) => line.startsWith('{')).map((line) => problemOf(JSON.parse(line)));
+  checking.summary = lines.filter((line) => !line.startsWith('{')).join(' ');
   checking.failed = result.exitCode !== 0;
   performance.measure('studio-check', { start: started });
   return checking;

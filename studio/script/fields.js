@@ -28,14 +28,17 @@ function holderOf(entry) {
   return entry > 0 ? workspace.quiz.entries[entry - 1] : workspace.quiz;
 }
 
-// "12 / N octets", N being the builder's limit, or what stops the text
-// being stored: the builder sizes the text once per keystroke.
+// "12 / N caractères", N being the builder's limit, or the character that
+// stops the text being stored: the builder sizes the text once per
+// keystroke (a Windows-1252 character is one byte).
 function showCount(control) {
   const count = control.parentElement.querySelector('.count');
   if (!count) return;
   const bytes = studio.builder.textBytes(control.value);
   const limit = builderLimits().textLength;
-  count.textContent = bytes < 0 ? 'caractère hors Windows-1252' : bytes + ' / ' + limit + ' octets';
+  const outside = bytes < 0 ? studio.builder.characterOutside(control.value) : '';
+  count.textContent = bytes >= 0 ? bytes + ' / ' + limit + ' caractères'
+    : outside ? 'caractère « ' + outside + ' » hors Windows-1252' : 'caractère hors Windows-1252';
   count.classList.toggle('over', bytes < 0 || bytes > limit);
 }
 

@@ -64,7 +64,7 @@ function mediaFacts(entry, key, path) {
   if (!bytes) return [el('span', { className: 'facts', text: path + ' : fichier absent' })];
   const format = formatOf(bytes, useOf(key));
   const facts = [mediaLook(bytes, format), el('span', { className: 'facts', text: path + ' — ' + (format.format || 'format inconnu') + ', ' + sizeText(bytes.length) })];
-  const tooLarge = problemsAt(entry, key).some((problem) => problem.line.includes('4096'));
+  const tooLarge = problemsAt(entry, key).some((problem) => problem.id === 'MediaPictureTooLarge');
   if (format.format === 'PNG' || (tooLarge && format.mime.startsWith('image/')))
     facts.push(actionButton('convert-media', 'Convertir en JPEG', () => convertToJpeg(entry, key)));
   return facts;

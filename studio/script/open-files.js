@@ -45,7 +45,7 @@ function csvNeeds(quiz) {
 
 function csvEntriesOf(bytes, name, quiz) {
   const read = studio.builder.csvEntries(bytes, name, csvNeeds(quiz));
-  const problems = read.problems.filter((line) => !line.includes(': warning: '));
+  const problems = read.problems;
   if (problems.length > 0 || read.entries.length === 0) {
     refuse(problems.join(' ') || name + ' : aucune entrée sous la ligne d’en-tête');
     return null;
@@ -70,7 +70,7 @@ function mediaNamed(quiz, files) {
 function openDescription(found, fallbackName) {
   const text = utf8Decoder.decode(found.files.get(found.json));
   withScratchFiles(found.files);
-  const result = studio.builder.run(['check', found.json]);
+  const result = studio.builder.run(['check', found.json, '--lang', 'fr']);
   let description;
   try {
     description = JSON.parse(text.replace(/^\uFEFF/, ''));
@@ -98,7 +98,7 @@ function openProgram(bytes, name) {
   const program = slashed(name).replace(/^.*\//, '') || 'quiz.exe';
   const folder = program + '-ouvert/';
   withScratchFiles([[program, bytes]]);
-  const result = studio.builder.run(['extract', program, '-o', folder.slice(0, -1)]);
+  const result = studio.builder.run(['extract', program, '-o', folder.slice(0, -1), '--lang', 'fr']);
   if (result.exitCode !== 0) {
     refuse(utf8Decoder.decode(result.stderr).trim());
     return;
@@ -118,7 +118,7 @@ function openCsv(bytes, name) {
 // into memory; "" when it may be read.
 function sizeRefusal(path, size) {
   const problem = studio.builder.fileSizeProblem(size);
-  return problem ? slashed(path) + ': ' + problem : '';
+  return problem ? slashed(path) + ' : ' + problem : '';
 }
 
 // A program carries every media file in one: the builder reads it, and

@@ -24,7 +24,7 @@ function refreshPreview() {
     return;
   }
   const started = performance.now();
-  const result = studio.builder.run(['html', descriptionName, '-o', previewName]);
+  const result = studio.builder.run(['html', descriptionName, '-o', previewName, '--lang', 'fr']);
   const page = result.written[previewName];
   studio.builder.removeFile(previewName);
   if (result.exitCode !== 0 || !page) {

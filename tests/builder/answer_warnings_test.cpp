@@ -45,8 +45,8 @@ TEST(AnswerWarnings, OneStoredAnswer)
     for (const Row& row : rows) {
         Diagnostics diagnostics{"q.json", {}, {}};
         warnAboutAnswer(row.answer, "e", diagnostics);
-        EXPECT_EQ(diagnostics.warnings, row.warnings) << row.answer;
-        EXPECT_EQ(diagnostics.errors, Lines{});
+        EXPECT_EQ(warningLines(diagnostics), row.warnings) << row.answer;
+        EXPECT_EQ(errorLines(diagnostics), Lines{});
     }
 }
 
@@ -58,30 +58,35 @@ TEST(AnswerWarnings, NamedByEntryAndAnswerInADescription)
         {"clue": "c", "answers": ["ok", "Été"]},
         {"clue": "c", "answers": [" x", "a|b"]}]})",
                         diagnostics);
-    EXPECT_EQ(diagnostics.warnings,
+    EXPECT_EQ(warningLines(diagnostics),
               (Lines{"quiz.json: entry 2, answers[1]: warning: \"Été\" holds \"É\", a capital outside A to Z; case "
                      "is matched only for a to z, so players must type it exactly as stored",
                      "quiz.json: entry 3, answers[0]: warning: \" x\" starts with a space; " + neverBravo}));
     // An answer that is already refused gets no warning on top.
-    EXPECT_EQ(diagnostics.errors,
+    EXPECT_EQ(errorLines(diagnostics),
               Lines{"quiz.json: entry 3, answers[1]: holds \"|\", which separates the stored fields"});
 }
 
 TEST(AnswerWarnings, StrictTurnsThemIntoErrors)
 {
     Diagnostics diagnostics{"quiz.json", {}, {}};
-    reportWarning(diagnostics, "entry 1, answers[0]", "\" a\" starts with a space");
+    reportWarning(diagnostics, entryField(0, "answers[0]"), MessageId::AnswerLeadingSpace, {" a"});
+    const std::string spaced = "\" a\" starts with a space; " + neverBravo;
     EXPECT_FALSE(failed(diagnostics, false));
     EXPECT_TRUE(failed(diagnostics, true));
-    EXPECT_EQ(problemLines(diagnostics, false),
-              Lines{"quiz.json: entry 1, answers[0]: warning: \" a\" starts with a space"});
+    EXPECT_EQ(problemLines(diagnostics, false), Lines{"quiz.json: entry 1, answers[0]: warning: " + spaced});
     EXPECT_EQ(problemLines(diagnostics, true),
-              Lines{"quiz.json: entry 1, answers[0]: \" a\" starts with a space (an error with --strict)"});
+              Lines{"quiz.json: entry 1, answers[0]: " + spaced + " (an error with --strict)"});
+    EXPECT_EQ(problemLines(diagnostics, true, Language::French),
+              Lines{"quiz.json : Entrée 1, réponse 1 : «  a » commence par une espace ; les espaces tapées au début "
+                    "et à la fin sont retirées, la réponse ne serait jamais « BRAVO » ; retirez cette espace (une "
+                    "erreur avec --strict)"});
 
-    reportError(diagnostics, "title", "missing");
+    reportError(diagnostics, "title", MessageId::TitleMissing);
     EXPECT_TRUE(failed(diagnostics, false));
     EXPECT_EQ(problemLines(diagnostics, false),
-              (Lines{"quiz.json: title: missing", "quiz.json: entry 1, answers[0]: warning: \" a\" starts with a space"}));
+              (Lines{"quiz.json: title: missing; expected the quiz's title",
+                     "quiz.json: entry 1, answers[0]: warning: " + spaced}));
 }
 
 }  // namespace

@@ -35,8 +35,8 @@ std::string csvWith(const std::vector<std::string>& names, const std::string& ro
 
 void expectSameQuiz(const Planned& planned, const Planned& twin, const std::string& context)
 {
-    ASSERT_EQ(planned.diagnostics.errors, Lines{}) << context;
-    EXPECT_EQ(planned.diagnostics.warnings, twin.diagnostics.warnings) << context;
+    ASSERT_EQ(errorLines(planned.diagnostics), Lines{}) << context;
+    EXPECT_EQ(warningLines(planned.diagnostics), warningLines(twin.diagnostics)) << context;
     ASSERT_EQ(planned.resources.size(), twin.resources.size()) << context;
     for (std::size_t at = 0; at < twin.resources.size(); ++at) {
         EXPECT_EQ(planned.resources[at].type, twin.resources[at].type) << context;
@@ -71,8 +71,8 @@ TEST(CsvColumnNames, FrenchSpellingsBuildTheQuizOfTheEnglishTwin)
     const Planned pictureTwin =
         planCsv(csvWith({"clue", "media", "answer1", "answer2", "revealPicture"}, pictureRows), picture);
     const Planned textTwin = planCsv(csvWith({"clue", "media", "answer1", "answer2", "revealText"}, textRows), text);
-    ASSERT_EQ(pictureTwin.diagnostics.errors, Lines{});
-    ASSERT_EQ(textTwin.diagnostics.errors, Lines{});
+    ASSERT_EQ(errorLines(pictureTwin.diagnostics), Lines{});
+    ASSERT_EQ(errorLines(textTwin.diagnostics), Lines{});
     ASSERT_EQ(pictureTwin.resources.size(), 6u);  // the quiz, its codes, two pictures and two revealed ones
     for (const Row& row : rows) {
         std::string context = row.names[2] + " / " + row.names[4];
@@ -87,7 +87,7 @@ TEST(CsvColumnNames, AWindows1252HeaderRowIsReadAsItsUtf8Twin)
 {
     const std::string more = R"("kind": "text", "answersPerEntry": 2, "reveal": "text")";
     const Planned twin = planCsv("clue;answer1;answer2;revealText\r\nA;b;c;d\r\n", more);
-    ASSERT_EQ(twin.diagnostics.errors, Lines{});
+    ASSERT_EQ(errorLines(twin.diagnostics), Lines{});
     expectSameQuiz(planCsv("Indice;R\xE9ponse 1;R\xC9PONSE 2;Texte r\xE9v\xE9l\xE9\r\nA;b;c;d\r\n", more), twin,
                    "Windows-1252");
 }
@@ -110,7 +110,7 @@ TEST(CsvColumnNames, OtherNamesAreRefusedWithTheKnownOnes)
         {"réponse 1", {"quiz.json: e.csv, line 1: no column \"clue\"; a text quiz shows the clue of every entry"}},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(planCsv(row.header + "\r\nA;b;c\r\n", R"("kind": "text")").diagnostics.errors, row.errors)
+        EXPECT_EQ(errorLines(planCsv(row.header + "\r\nA;b;c\r\n", R"("kind": "text")").diagnostics), row.errors)
             << row.header;
 }
 

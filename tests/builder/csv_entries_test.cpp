@@ -63,7 +63,7 @@ TEST(CsvEntries, SeparatorsQuotingAndLineEnds)
     };
     for (const Row& row : rows) {
         Checked checked = checkCsv(row.csv);
-        ASSERT_EQ(checked.diagnostics.errors, Lines{}) << row.name;
+        ASSERT_EQ(errorLines(checked.diagnostics), Lines{}) << row.name;
         EXPECT_EQ(checked.reads, Lines{"e.csv"}) << row.name;
         EXPECT_EQ(checked.quiz.entriesFile, "e.csv") << row.name;
         ASSERT_EQ(checked.quiz.entries.size(), row.entries.size()) << row.name;
@@ -104,7 +104,7 @@ TEST(CsvEntries, EncodingsSpreadsheetsSaveBuildTheSameQuiz)
     std::vector<QuizResource> first;
     for (const Row& row : rows) {
         Checked checked = checkCsv(row.csv);
-        ASSERT_EQ(checked.diagnostics.errors, Lines{}) << row.name;
+        ASSERT_EQ(errorLines(checked.diagnostics), Lines{}) << row.name;
         EXPECT_EQ(checked.quiz.entriesEncoding, row.encoding) << row.name;
         ASSERT_EQ(checked.quiz.entries.size(), 2u) << row.name;
         EXPECT_EQ(checked.quiz.entries[1].answers[0], "\xC9vry \x80") << row.name;
@@ -129,7 +129,7 @@ TEST(CsvEntries, EncodingsSpreadsheetsSaveBuildTheSameQuiz)
         {"UTF-16 cut short", std::string("\xFF\xFE" "c\0l", 5), "UTF-16 cut in the middle of a character" + saveAgain},
     };
     for (const auto& row : unreadable)
-        EXPECT_EQ(checkCsv(row.csv).diagnostics.errors, Lines{"quiz.json: e.csv: " + row.error}) << row.name;
+        EXPECT_EQ(errorLines(checkCsv(row.csv).diagnostics), Lines{"quiz.json: e.csv: " + row.error}) << row.name;
 }
 
 TEST(CsvEntries, EveryColumnOfAPictureQuizWithTwoAnswers)
@@ -138,18 +138,18 @@ TEST(CsvEntries, EveryColumnOfAPictureQuizWithTwoAnswers)
                                "R\xC3\xA9v\xC3\xA9l\xC3\xA9;img/1.jpg;Seine;Paris;\n"
                                ";img/2.jpg;;Rome;Italie\n",
                                R"("kind": "picture", "answersPerEntry": 2, "reveal": "text")");
-    ASSERT_EQ(checked.diagnostics.errors, Lines{});
+    ASSERT_EQ(errorLines(checked.diagnostics), Lines{});
     ASSERT_EQ(checked.quiz.entries.size(), 2u);
     const EntryDescription& first = checked.quiz.entries[0];
     EXPECT_EQ(first.revealText, "R\xE9v\xE9l\xE9");
     EXPECT_EQ(first.media, "img/1.jpg");
     EXPECT_EQ(first.answers[1], "Seine");
     EXPECT_EQ(first.clue, "");
-    EXPECT_EQ(first.mediaPlace, "e.csv, line 2, column \"media\"");
+    EXPECT_EQ(placeText(first.mediaPlace, Language::English), "e.csv, line 2, column \"media\"");
     EXPECT_EQ(checked.quiz.entries[1].answers[1], "");
     EXPECT_EQ(checked.quiz.entries[1].revealText, "");
     // The empty second answer is kept, and warned about as in a description.
-    EXPECT_EQ(checked.diagnostics.warnings,
+    EXPECT_EQ(warningLines(checked.diagnostics),
               Lines{"quiz.json: e.csv, line 3, column \"answer2\": warning: empty; no typed answer is ever judged "
                     "\"BRAVO\" against it"});
 }
@@ -193,7 +193,7 @@ TEST(CsvEntries, ProblemsOfTheFileAndItsHeaderRow)
     };
     for (const Row& row : rows) {
         Checked checked = checkCsv(row.csv, row.more);
-        EXPECT_EQ(checked.diagnostics.errors, row.errors) << row.name;
+        EXPECT_EQ(errorLines(checked.diagnostics), row.errors) << row.name;
         EXPECT_TRUE(checked.quiz.entries.empty()) << row.name;
     }
 }
@@ -233,7 +233,7 @@ TEST(CsvEntries, ProblemsOfRowsNameTheLineAndColumn)
     };
     for (const Row& row : rows) {
         Checked checked = checkCsv(row.csv);
-        EXPECT_EQ(checked.diagnostics.errors, row.errors) << row.name;
+        EXPECT_EQ(errorLines(checked.diagnostics), row.errors) << row.name;
     }
 }
 
@@ -242,7 +242,7 @@ TEST(CsvEntries, MoreThanNinetyEntries)
     std::string csv = "clue,answer1\n";
     for (int n = 0; n < 91; ++n)
         csv += "c,a\n";
-    EXPECT_EQ(checkCsv(csv).diagnostics.errors, Lines{"quiz.json: e.csv: 91 entries below the header row, at most 90"});
+    EXPECT_EQ(errorLines(checkCsv(csv).diagnostics), Lines{"quiz.json: e.csv: 91 entries below the header row, at most 90"});
 }
 
 TEST(CsvEntries, FilesThatCannotBeRead)
@@ -251,12 +251,12 @@ TEST(CsvEntries, FilesThatCannotBeRead)
     // The codes are not counted against entries that could not be read.
     readQuizDescription(R"({"kind": "text", "title": "T", "entries": "gone.csv", "codes": ["A", "B"]})", diagnostics,
                         [](const std::string&) { return FileRead{{}, "not found"}; });
-    EXPECT_EQ(diagnostics.errors, Lines{"quiz.json: entries: \"gone.csv\": not found"});
+    EXPECT_EQ(errorLines(diagnostics), Lines{"quiz.json: entries: \"gone.csv\": not found"});
 
     Diagnostics empty{"quiz.json", {}, {}};
     readQuizDescription(R"({"kind": "text", "title": "T", "entries": ""})", empty,
                         [](const std::string&) -> FileRead { throw std::logic_error("no path, no read"); });
-    EXPECT_EQ(empty.errors, Lines{"quiz.json: entries: expected an array of 1 to 90 entries or a CSV file path, "
+    EXPECT_EQ(errorLines(empty), Lines{"quiz.json: entries: expected an array of 1 to 90 entries or a CSV file path, "
                                   "found an empty string"});
 }
 
@@ -268,7 +268,7 @@ TEST(CsvEntries, MediaProblemsNameTheCell)
         R"({"kind": "picture", "title": "T", "entries": "e.csv"})", planned.diagnostics,
         [](const std::string&) { return FileRead{bytesOf("answer1;media\nA;a.jpg\nB;\n\nC;b.jpg\n"), ""}; });
     planQuizResources(description, accessOf(disk), planned.diagnostics);
-    EXPECT_EQ(planned.diagnostics.errors,
+    EXPECT_EQ(errorLines(planned.diagnostics),
               (Lines{"quiz.json: e.csv, line 3, column \"media\": missing; a picture quiz needs one for every entry",
                      "quiz.json: e.csv, line 5, column \"media\": \"b.jpg\": not found"}));
 }
@@ -317,11 +317,11 @@ TEST(CsvEntries, ExtractedAsCsvBuildsTheSameQuiz)
                            + std::to_string(row.answers) + R"(, "reveal": ")" + reveal + R"(", "entries": [)" + entries
                            + R"(], "codes": ["C1"]})";
         Planned first = plan(json, sources);
-        ASSERT_EQ(first.diagnostics.errors, Lines{}) << context;
+        ASSERT_EQ(errorLines(first.diagnostics), Lines{}) << context;
 
         Diagnostics extracted{"quiz.exe", {}, {}};
         std::vector<ExtractedFile> files = extractQuiz(storedQuizOf(first.resources), extracted, true);
-        ASSERT_EQ(extracted.errors, Lines{}) << context;
+        ASSERT_EQ(errorLines(extracted), Lines{}) << context;
         ASSERT_GE(files.size(), 2u) << context;
         EXPECT_EQ(files[1].name, "quiz.csv") << context;
         std::string description(files[0].bytes.begin(), files[0].bytes.end());
@@ -336,7 +336,7 @@ TEST(CsvEntries, ExtractedAsCsvBuildsTheSameQuiz)
             return path == "quiz.csv" ? FileRead{files[1].bytes, ""} : FileRead{{}, "not found"};
         });
         again.resources = planQuizResources(read, accessOf(disk), again.diagnostics);
-        ASSERT_EQ(again.diagnostics.errors, Lines{}) << context;
+        ASSERT_EQ(errorLines(again.diagnostics), Lines{}) << context;
         ASSERT_EQ(again.resources.size(), first.resources.size()) << context;
         for (std::size_t at = 0; at < first.resources.size(); ++at) {
             EXPECT_EQ(again.resources[at].id, first.resources[at].id) << context;

@@ -34,9 +34,9 @@ TEST(Extraction, DescriptionAndMediaOfAPictureQuiz)
                     {"answers": ["Rome"], "media": "b.bmp", "revealPicture": "a.jpg"}],
         "codes": ["K7Q2"]})",
                            sources);
-    ASSERT_EQ(planned.diagnostics.errors, Lines{});
+    ASSERT_EQ(errorLines(planned.diagnostics), Lines{});
     Extracted extracted = extract(storedQuizOf(planned.resources));
-    ASSERT_EQ(extracted.diagnostics.errors, Lines{});
+    ASSERT_EQ(errorLines(extracted.diagnostics), Lines{});
     ASSERT_EQ(extracted.files.size(), 5u);
     EXPECT_EQ(textOf(extracted.files[0].bytes), R"({
   "kind": "picture",
@@ -120,7 +120,7 @@ TEST(Extraction, EveryKindAndAnswerCountComesBackIdentical)
             + (*row.link ? R"("link": ")" + std::string(row.link) + "\", " : std::string()) + R"(
             "codes": ["C1", "", "C€3"]})";
         Planned first = plan(json, sources);
-        ASSERT_EQ(first.diagnostics.errors, Lines{}) << context;
+        ASSERT_EQ(errorLines(first.diagnostics), Lines{}) << context;
 
         // The link is a resource of its own, and only a quiz with a link has one.
         bool linked = false;
@@ -129,7 +129,7 @@ TEST(Extraction, EveryKindAndAnswerCountComesBackIdentical)
         EXPECT_EQ(linked, *row.link != '\0') << context;
 
         Extracted extracted = extract(storedQuizOf(first.resources));
-        ASSERT_EQ(extracted.diagnostics.errors, Lines{}) << context;
+        ASSERT_EQ(errorLines(extracted.diagnostics), Lines{}) << context;
         EXPECT_EQ(textOf(extracted.files[0].bytes).find("\"link\": \"" + std::string(row.link) + "\"") != std::string::npos,
                   *row.link != '\0')
             << context;
@@ -137,7 +137,7 @@ TEST(Extraction, EveryKindAndAnswerCountComesBackIdentical)
         for (std::size_t at = 1; at < extracted.files.size(); ++at)
             written[extracted.files[at].name] = extracted.files[at].bytes;
         Planned again = plan(textOf(extracted.files[0].bytes), written);
-        ASSERT_EQ(again.diagnostics.errors, Lines{}) << context;
+        ASSERT_EQ(errorLines(again.diagnostics), Lines{}) << context;
 
         ASSERT_EQ(again.resources.size(), first.resources.size()) << context;
         for (std::size_t at = 0; at < first.resources.size(); ++at) {
@@ -153,7 +153,7 @@ TEST(Extraction, RefusedPrograms)
     Planned planned = plan(R"({"kind": "sound", "title": "T", "entries": [
         {"answers": ["a"], "media": "s.mp3"}, {"answers": ["b"], "media": "s.mp3"}], "codes": ["X"]})",
                            sources);
-    ASSERT_EQ(planned.diagnostics.errors, Lines{});
+    ASSERT_EQ(errorLines(planned.diagnostics), Lines{});
     const StoredQuiz good = storedQuizOf(planned.resources);
     const std::string damagedLayout =
         "damaged: its fields end early, or its kind, counts or texts break the record's limits";
@@ -210,7 +210,7 @@ TEST(Extraction, RefusedPrograms)
     Planned withAnswers = plan(R"({"kind": "text", "title": "T", "reveal": "picture", "entries": [
         {"clue": "c", "answers": ["a"], "revealPicture": "c.gif"}], "codes": ["X"]})",
                                sources);
-    ASSERT_EQ(withAnswers.diagnostics.errors, Lines{});
+    ASSERT_EQ(errorLines(withAnswers.diagnostics), Lines{});
     StoredQuiz emptyAnswer = storedQuizOf(withAnswers.resources);
     emptyAnswer.media[10401].clear();
     rows.push_back({"answer picture empty or unreadable", emptyAnswer,
@@ -219,7 +219,7 @@ TEST(Extraction, RefusedPrograms)
 
     for (const Row& row : rows) {
         Extracted extracted = extract(row.stored);
-        EXPECT_EQ(extracted.diagnostics.errors, row.errors) << row.name;
+        EXPECT_EQ(errorLines(extracted.diagnostics), row.errors) << row.name;
         EXPECT_TRUE(extracted.files.empty()) << row.name;
     }
 }

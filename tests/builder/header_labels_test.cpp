@@ -18,8 +18,8 @@ TEST(HeaderLabels, TextsTooWideWarnAtTheirField)
         "author": "Ana", "link": "https://www.college-exemple.fr", "answersPerEntry": 1,
         "codes": ["ESCARGOT", "ESCARGOTS"], "entries": [{"clue": "a", "answers": ["b"]}, {"clue": "c", "answers": ["d"]}]})",
                         diagnostics, nullptr);
-    EXPECT_EQ(diagnostics.errors, std::vector<std::string>{});
-    EXPECT_EQ(diagnostics.warnings,
+    EXPECT_EQ(errorLines(diagnostics), std::vector<std::string>{});
+    EXPECT_EQ(warningLines(diagnostics),
               (std::vector<std::string>{
                   "q.json: title: warning: \"Conjugaison : le passé composé et l'imparfait\" shows cut in the "
                   "player's header: 33 of 45 characters visible; shorten it",

@@ -54,8 +54,8 @@ TEST(QuizDescription, ReadsEveryFieldIntoWindows1252)
       ],
       "codes": ["K7Q2", "Z|9"]
     })");
-    ASSERT_EQ(checked.diagnostics.errors, Lines{});
-    EXPECT_EQ(checked.diagnostics.warnings, Lines{});
+    ASSERT_EQ(errorLines(checked.diagnostics), Lines{});
+    EXPECT_EQ(warningLines(checked.diagnostics), Lines{});
     const QuizDescription& quiz = checked.quiz;
     EXPECT_EQ(quiz.kind, QuizKind::Sound);
     EXPECT_EQ(quiz.title, "Capitales d'Europe");
@@ -75,7 +75,7 @@ TEST(QuizDescription, ReadsEveryFieldIntoWindows1252)
 TEST(QuizDescription, DefaultsOfTheOptionalKeys)
 {
     Checked checked = check(textQuiz(plainEntry));
-    ASSERT_EQ(checked.diagnostics.errors, Lines{});
+    ASSERT_EQ(errorLines(checked.diagnostics), Lines{});
     EXPECT_EQ(checked.quiz.author, "");
     EXPECT_EQ(checked.quiz.answersPerEntry, 1);
     EXPECT_EQ(checked.quiz.reveal, RevealKind::None);
@@ -83,7 +83,7 @@ TEST(QuizDescription, DefaultsOfTheOptionalKeys)
     EXPECT_EQ(checked.quiz.answerLabels[0], "");
     EXPECT_TRUE(checked.quiz.codes.empty());
     // Windows editors may start UTF-8 files with a byte order mark.
-    EXPECT_EQ(check("\xEF\xBB\xBF" + textQuiz(plainEntry)).diagnostics.errors, Lines{});
+    EXPECT_EQ(errorLines(check("\xEF\xBB\xBF" + textQuiz(plainEntry)).diagnostics), Lines{});
 }
 
 TEST(QuizDescription, TextLimitsCountWindows1252Bytes)
@@ -100,8 +100,8 @@ TEST(QuizDescription, TextLimitsCountWindows1252Bytes)
          {"quiz.json: title: 262 bytes in Windows-1252, at most 259"}},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(check(R"({"kind": "text", "title": ")" + row.title + R"(", "entries": [)" + plainEntry + "]}")
-                      .diagnostics.errors,
+        EXPECT_EQ(errorLines(check(R"({"kind": "text", "title": ")" + row.title + R"(", "entries": [)" + plainEntry + "]}")
+                                 .diagnostics),
                   row.errors)
             << row.title.size();
 }
@@ -115,7 +115,7 @@ struct ErrorRow {
 void expectErrors(const std::vector<ErrorRow>& rows)
 {
     for (const ErrorRow& row : rows)
-        EXPECT_EQ(check(row.json).diagnostics.errors, row.errors) << row.name;
+        EXPECT_EQ(errorLines(check(row.json).diagnostics), row.errors) << row.name;
 }
 
 TEST(QuizDescription, MalformedJsonNamesLineAndColumn)
@@ -194,7 +194,7 @@ TEST(QuizDescription, TwoHundredKilobytesOfOpenBrackets)
         Checked checked = check(json);
         ASSERT_EQ(checked.diagnostics.errors.size(), 1u) << row.piece;
         const std::string start = "quiz.json: " + std::string(row.place) + ": arrays and objects nested more than 16";
-        EXPECT_EQ(checked.diagnostics.errors[0].substr(0, start.size()), start) << row.piece;
+        EXPECT_EQ(errorLines(checked.diagnostics)[0].substr(0, start.size()), start) << row.piece;
     }
 }
 
@@ -211,7 +211,7 @@ TEST(QuizDescription, NumbersTooLargeForTheParser)
          {"quiz.json: line 1, column 10: the number 99999999999999999999999999999999... (400 characters) is too "
           "large"}},
     });
-    EXPECT_EQ(check(textQuiz(plainEntry, R"("answersPerEntry": 1e300, )")).diagnostics.errors,
+    EXPECT_EQ(errorLines(check(textQuiz(plainEntry, R"("answersPerEntry": 1e300, )")).diagnostics),
               Lines{"quiz.json: answersPerEntry: 1e+300, expected 1 or 2"});
 }
 
@@ -308,7 +308,7 @@ TEST(QuizDescription, KindsRevealsCountsAndColours)
         {"no entry", textQuiz(""), {"quiz.json: entries: empty, at least 1"}},
         {"91 entries", textQuiz(entries(91)), {"quiz.json: entries: 91 entries, at most 90"}},
     });
-    EXPECT_EQ(check(textQuiz(entries(90))).diagnostics.errors, Lines{});
+    EXPECT_EQ(errorLines(check(textQuiz(entries(90))).diagnostics), Lines{});
 }
 
 TEST(QuizDescription, StoredTextRules)
@@ -388,8 +388,8 @@ TEST(QuizDescription, CodeRules)
          {"quiz.json: codes[0]: 300 bytes in Windows-1252, at most 259"}},
     });
     Checked fewer = check(textQuiz(entries(5), R"("codes": ["A", "", "C"], )"));
-    EXPECT_EQ(fewer.diagnostics.errors, Lines{});
-    EXPECT_EQ(fewer.diagnostics.warnings,
+    EXPECT_EQ(errorLines(fewer.diagnostics), Lines{});
+    EXPECT_EQ(warningLines(fewer.diagnostics),
               Lines{"quiz.json: codes: warning: 3 codes for 5 entries; 2 rows stay empty, and players reaching those "
                     "scores see no code"});
     EXPECT_EQ(fewer.quiz.codes, (Lines{"A", "", "C"}));
@@ -404,7 +404,7 @@ TEST(QuizDescription, EveryProblemOfTheFileInOneRun)
         {"answers": ["d"]}
       ],
       "codes": ["1", "2", "3", "4"]})");
-    EXPECT_EQ(checked.diagnostics.errors,
+    EXPECT_EQ(errorLines(checked.diagnostics),
               (Lines{"quiz.json: title: holds \"|\", which separates the stored fields",
                      "quiz.json: boardColour: \"#12345\" is not a colour; expected \"#RRGGBB\" with hexadecimal digits",
                      "quiz.json: entry 2, answers: 2 answers, answersPerEntry is 1",

@@ -30,7 +30,7 @@ TEST(QuizResources, PayloadsOfASmallQuizByteForByte)
           {"clue": "Autriche", "answers": ["Vienne", "Danube"], "media": "b.bmp"}],
         "codes": ["K7Q2"]})",
                            media);
-    ASSERT_EQ(planned.diagnostics.errors, Lines{});
+    ASSERT_EQ(errorLines(planned.diagnostics), Lines{});
     ASSERT_EQ(planned.resources.size(), 4u);
 
     const std::string quizPayload = std::string("\x00\x02\x02\x02", 4) + "Capitales|Ana|\xC9t\xE9|Ville|Fleuve|"
@@ -55,7 +55,7 @@ TEST(QuizResources, OneAnswerTextQuizWithAnswerPictures)
         "entries": [{"clue": "c1", "answers": ["a1"], "revealPicture": "c.gif"},
                     {"clue": "c2", "answers": ["a2"], "revealPicture": "a.jpg"}]})",
                            media);
-    ASSERT_EQ(planned.diagnostics.errors, Lines{});
+    ASSERT_EQ(errorLines(planned.diagnostics), Lines{});
     ASSERT_EQ(planned.resources.size(), 4u);
     EXPECT_EQ(unpacked(planned.resources[0]),
               bytesOf(std::string("\x00\x01\x02\x01", 4) + "T|||||a1|c1|a2|c2|" + "\x01" + "\xFF\xFF\xFF"));
@@ -104,7 +104,7 @@ TEST(QuizResources, MediaFilesByKind)
         Lines expected;
         if (!row.error.empty())
             expected.push_back("quiz.json: entry 2, media: " + row.error);
-        EXPECT_EQ(planned.diagnostics.errors, expected) << row.kind << " " << row.file;
+        EXPECT_EQ(errorLines(planned.diagnostics), expected) << row.kind << " " << row.file;
         EXPECT_EQ(planned.resources.empty(), !row.error.empty()) << row.kind << " " << row.file;
     }
 }
@@ -115,7 +115,7 @@ TEST(QuizResources, AnswerPicturesMustBePicturesInAnyKind)
         {"answers": ["a"], "media": "s.mp3", "revealPicture": "s.mp3"},
         {"answers": ["b"], "media": "s.mp3", "revealPicture": "p.png"}]})",
                            media);
-    EXPECT_EQ(planned.diagnostics.errors,
+    EXPECT_EQ(errorLines(planned.diagnostics),
               (Lines{"quiz.json: entry 1, revealPicture: \"s.mp3\": an MP3 sound; expected a BMP, JPEG or GIF picture",
                      "quiz.json: entry 2, revealPicture: \"p.png\": a PNG picture, which the Windows picture decoder "
                      "is not known to read; open it in Paint or another image editor and save it as JPEG"}));
@@ -125,7 +125,7 @@ TEST(QuizResources, MediaAreCheckedEvenBesideOtherErrors)
 {
     Planned planned = plan(R"({"kind": "picture", "title": "T|", "entries": [{"answers": ["a"], "media": "gone.gif"}]})",
                            media);
-    EXPECT_EQ(planned.diagnostics.errors,
+    EXPECT_EQ(errorLines(planned.diagnostics),
               (Lines{"quiz.json: title: holds \"|\", which separates the stored fields",
                      "quiz.json: entry 1, media: \"gone.gif\": not found"}));
     EXPECT_TRUE(planned.resources.empty());
@@ -216,7 +216,7 @@ TEST(QuizResources, MediaSizesAreLimitedBeforeAnythingIsRead)
         for (const std::string& name : namesOf("m", 9))
             disk.files[name] = jpegBytes;  // not the 128 MiB their sizes say
         Planned planned = planOnDisk(row.json, disk);
-        EXPECT_EQ(planned.diagnostics.errors, row.errors) << row.name;
+        EXPECT_EQ(errorLines(planned.diagnostics), row.errors) << row.name;
         EXPECT_EQ(disk.reads, row.reads) << row.name;
         EXPECT_TRUE(planned.resources.empty()) << row.name;
     }
@@ -229,7 +229,7 @@ TEST(QuizResources, AFileAtTheLimitIsStored)
     largest.resize(std::size_t(128) << 20, 0x55);
     FakeDisk disk{{{"largest.jpg", largest}}, {}, {}, {}, {}};
     Planned planned = planOnDisk(pictureQuizOf({"largest.jpg"}), disk);
-    ASSERT_EQ(planned.diagnostics.errors, Lines{});
+    ASSERT_EQ(errorLines(planned.diagnostics), Lines{});
     ASSERT_EQ(planned.resources.size(), 3u);
     EXPECT_EQ(planned.resources[2].bytes.size(), largest.size());
     EXPECT_TRUE(planned.resources[2].bytes == largest);
@@ -273,7 +273,7 @@ TEST(QuizResources, CodecLimits)
     // 10 header bytes, 90 groups of three 260-byte fields, the reveal byte,
     // 90 reveal fields of 260 bytes and the colour: 93614 bytes.
     Planned tooLong = plan(quizOfTexts(90, 259, false), {});
-    EXPECT_EQ(tooLong.diagnostics.errors,
+    EXPECT_EQ(errorLines(tooLong.diagnostics),
               Lines{"quiz.json: quiz payload: 93614 bytes before packing, at most 65536; shorten the texts or use "
                     "fewer entries"});
 
@@ -281,7 +281,7 @@ TEST(QuizResources, CodecLimits)
     // bytes the player reads, but within the packer's 80000.
     Planned packsLong = plan(quizOfTexts(54, 259, true), {});
     ASSERT_EQ(packsLong.diagnostics.errors.size(), 1u);
-    const std::string& line = packsLong.diagnostics.errors[0];
+    const std::string line = errorLines(packsLong.diagnostics)[0];
     const std::string prefix = "quiz.json: quiz payload: packs to ";
     const std::string suffix = " bytes, at most 65536 (the player unpacks no more); shorten the texts";
     ASSERT_EQ(line.substr(0, prefix.size()), prefix) << line;
@@ -292,7 +292,7 @@ TEST(QuizResources, CodecLimits)
     EXPECT_LE(packed, 80000);
 
     Planned packsTooLong = plan(quizOfTexts(63, 259, true), {});
-    EXPECT_EQ(packsTooLong.diagnostics.errors,
+    EXPECT_EQ(errorLines(packsTooLong.diagnostics),
               Lines{"quiz.json: quiz payload: cannot be packed, status -6: packs to more than 80000 bytes, at most "
                     "80000"});
     EXPECT_TRUE(packsTooLong.resources.empty());

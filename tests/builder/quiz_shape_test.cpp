@@ -64,7 +64,7 @@ Lines errorsOf(const Settings& settings, const Json& entry)
                         {"entries", Json::array({entry})}};
     Diagnostics diagnostics{"quiz.json", {}, {}};
     readQuizDescription(description.dump(), diagnostics);
-    return diagnostics.errors;
+    return errorLines(diagnostics);
 }
 
 bool lists(const QuizShape& shape, EntryKey key)
@@ -133,7 +133,7 @@ TEST(QuizShape, TheNeededColumnsAreThoseOfTheNeededFields)
             Diagnostics diagnostics{"quiz.json", {}, {}};
             readQuizDescription(description.dump(), diagnostics,
                                 [&](const std::string&) { return FileRead{bytesOf(csv + "\n" + row + "\n"), ""}; });
-            return diagnostics.errors;
+            return errorLines(diagnostics);
         };
         EXPECT_EQ(errorsWith(needed), Lines{}) << settings.context();
         for (std::size_t left = 0; left < needed.size(); ++left) {

@@ -27,6 +27,7 @@ else()
     tests/builder/csv_column_names_test.cpp
     tests/builder/quiz_shape_test.cpp
     tests/builder/author_mistakes_test.cpp
+    tests/builder/message_catalogue_test.cpp
     tests/builder/class_results_test.cpp
     tests/builder/scorm_package_test.cpp
     tests/builder/picture_makers.cpp

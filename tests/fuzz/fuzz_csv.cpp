@@ -37,8 +37,8 @@ QuizDescription read(const std::string& json, std::string_view csv, Diagnostics&
     QuizDescription description = readQuizDescription(json, diagnostics, [csv](const std::string&) {
         return FileRead{{csv.begin(), csv.end()}, ""};
     });
-    checkProblemLines(diagnostics.errors, "quiz.json");
-    checkProblemLines(diagnostics.warnings, "quiz.json");
+    checkProblemLines(errorLines(diagnostics), "quiz.json");
+    checkProblemLines(warningLines(diagnostics), "quiz.json");
     return description;
 }
 

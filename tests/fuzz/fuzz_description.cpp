@@ -54,8 +54,8 @@ std::vector<QuizResource> plan(std::string_view json, Diagnostics& diagnostics)
 {
     QuizDescription description = readQuizDescription(json, diagnostics);
     std::vector<QuizResource> resources = planQuizResources(description, {factsOf, readMedia}, diagnostics);
-    checkProblemLines(diagnostics.errors, diagnostics.file);
-    checkProblemLines(diagnostics.warnings, diagnostics.file);
+    checkProblemLines(errorLines(diagnostics), diagnostics.file);
+    checkProblemLines(warningLines(diagnostics), diagnostics.file);
     if (diagnostics.errors.empty() == resources.empty())
         std::abort();
     return resources;

@@ -68,9 +68,9 @@ function hugeZip() {
   fs.closeSync(fs.openSync(path.join(dir, 'img', 'huge.jpg'), 'w'));
   fs.truncateSync(path.join(dir, 'img', 'huge.jpg'), 1500000000);
   const zip = drive.zipFolder(dir, path.join(folder, 'huge.zip'));
-  const problem = drive.quizbuild(['check', 'quiz.json'], dir).stderr.split('\n').find((line) => line.includes('img/huge.jpg'));
+  const problem = drive.quizbuild(['check', 'quiz.json', '--lang', 'fr'], dir).stderr.split('\n').find((line) => line.includes('img/huge.jpg'));
   fs.rmSync(path.join(dir, 'img', 'huge.jpg'));
-  const named = '"img/huge.jpg": ';
+  const named = '« img/huge.jpg » : ';
   return { zip, problem: problem.slice(problem.indexOf(named) + named.length) };
 }
 
@@ -85,7 +85,7 @@ async function overLimitZipRefused() {
   const title = await page.inputValue('#settings-fields [data-field=title]');
   const huge = hugeZip();
   assert.ok(fs.statSync(huge.zip).size < 3e6, 'the zip is small');
-  assert.equal(await drive.openFiles(page, [huge.zip]), 'Impossible d’ouvrir : img/huge.jpg: ' + huge.problem);
+  assert.equal(await drive.openFiles(page, [huge.zip]), 'Impossible d’ouvrir : img/huge.jpg : ' + huge.problem);
   assert.deepEqual(await rows(), before, 'the open quiz stays as it was');
   assert.equal(await page.inputValue('#settings-fields [data-field=title]'), title);
   for (const action of ['save-program', 'save-page']) await savesAFile(action);

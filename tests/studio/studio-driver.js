@@ -140,8 +140,14 @@ function buildNative(folder, json, stem) {
     scorm: fs.readFileSync(path.join(folder, stem + '-scorm.zip')) };
 }
 
+// The French lines of quizbuild check, and each one's record (its place).
 function checkLines(folder, json = 'quiz.json') {
-  return quizbuild(['check', json], folder).stderr.split('\n').filter((line) => line !== '');
+  return quizbuild(['check', json, '--lang', 'fr'], folder).stderr.split('\n').filter((line) => line !== '');
+}
+
+function checkRecords(folder, json = 'quiz.json') {
+  return quizbuild(['check', json, '--lang', 'fr', '--records'], folder).stdout.split('\n')
+    .filter((line) => line.startsWith('{')).map((line) => JSON.parse(line));
 }
 
 // Where each problem line shows outside the list: "ENTRY:FIELD" of its slot.
@@ -156,12 +162,12 @@ function shownAt(page, lines) {
     })), lines);
 }
 
-// Where a line of quizbuild check belongs, read from the line itself.
-function placeOf(line) {
-  const entry = /^quiz\.json: (?:line \d+, )?entry (\d+), (\w+(?:\[\d\])?): /.exec(line);
-  if (entry) return entry[1] + ':' + entry[2];
-  const setting = /^quiz\.json: (\w+)(?:\[\d+\])?: /.exec(line);
-  return setting && setting[1] !== 'warning' ? '0:' + setting[1] : null;
+// Where a problem of quizbuild check belongs, from its record: "3:answers[0]"
+// in an entry, "0:codes" for a setting (its items share one control).
+function placeOf(record) {
+  if (!record.field) return null;
+  if (record.entry > 0) return record.entry + ':' + record.field + (record.item > 0 ? '[' + (record.item - 1) + ']' : '');
+  return '0:' + record.field;
 }
 
 const listedProblems = (page) => page.$$eval('#problem-list [data-problem]', (nodes) => nodes.map((node) => node.dataset.problem));
@@ -176,5 +182,5 @@ function makeExamples(folder) {
 
 module.exports = {
   web, until, openStudio, reload, notice, act, startNew, openFiles, cell, pickMedia, paste, save, refusedSave, unzip,
-  zipFolder, quizbuild, buildNative, checkLines, shownAt, placeOf, listedProblems, makeExamples, sleep,
+  zipFolder, quizbuild, buildNative, checkLines, checkRecords, shownAt, placeOf, listedProblems, makeExamples, sleep,
 };

@@ -254,27 +254,35 @@ const bases = {
 };
 const fill = (selector, text) => () => page.fill(selector, text);
 const setting = (field) => `#settings-fields [data-field="${field}"]`;
+// Each problem in the author's French words, the line `quizbuild check --lang fr` prints.
 const badEdits = [
-  { name: 'an answer of 260 bytes', base: 'capitales', edit: fill(cell(3, 'answers[0]'), 'x'.repeat(260)), expect: /entry 3, answers\[0\]: 260 bytes/ },
-  { name: 'a character outside Windows-1252', base: 'capitales', edit: fill(cell(2, 'clue'), 'Japon 日本'), expect: /entry 2, clue: character U\+65E5/ },
-  { name: 'a | in an answer', base: 'capitales', edit: fill(cell(4, 'answers[0]'), 'Lis|bonne'), expect: /entry 4, answers\[0\]: .*\|/ },
-  { name: 'a link that is no address', base: 'capitales', edit: fill(setting('link'), 'C:\\Windows\\notepad.exe'), expect: /: link: / },
-  { name: 'a colour that is none', base: 'capitales', edit: fill(setting('boardColour'), 'rouge'), expect: /: boardColour: / },
-  { name: 'a code outside Windows-1252', base: 'capitales', edit: fill(setting('codes'), 'C1\nC2\n日'), expect: /: codes\[2\]: / },
-  { name: 'an answer ending with a space', base: 'capitales', edit: fill(cell(5, 'answers[0]'), 'Berlin '), expect: /entry 5, answers\[0\]: warning: "Berlin " ends with a space/, warning: true },
-  { name: '91 entries', base: 'capitales', edit: () => drive.paste(page, cell(20, 'clue'), 'Pays\tVille\n'.repeat(71)), expect: /: entries: .*91/ },
-  { name: 'a PNG picture', base: 'picture', edit: () => drive.pickMedia(page, 1, 'media', media('drapeau.png')), expect: /entry 1, media: "media\/drapeau\.png": a PNG/ },
-  { name: 'a sound in a picture quiz', base: 'picture', edit: () => drive.pickMedia(page, 1, 'media', media('sound/mp3/01.mp3')), expect: /entry 1, media: "media\/01\.mp3"/ },
-  { name: 'media files left behind', base: 'nothing', edit: () => drive.openFiles(page, [media('picture/picture.json')]), expect: /entry 9, revealPicture: "img\/09-reponse\.gif"/ },
+  { name: 'an answer of 260 characters', base: 'capitales', edit: fill(cell(3, 'answers[0]'), 'x'.repeat(260)), expect: /^quiz\.json : Entrée 3, réponse 1 : 260 caractères, au plus 259 \(1 de trop\)$/ },
+  { name: 'a character outside Windows-1252', base: 'capitales', edit: fill(cell(2, 'clue'), 'Japon 日本'), expect: /^quiz\.json : Entrée 2, indice : le caractère « 日 » n'existe pas dans les textes du quiz/ },
+  { name: 'a | in an answer', base: 'capitales', edit: fill(cell(4, 'answers[0]'), 'Lis|bonne'), expect: /^quiz\.json : Entrée 4, réponse 1 : le signe « \| » n'est pas permis dans une réponse ; remplacez-le/ },
+  { name: 'a link that is no address', base: 'capitales', edit: fill(setting('link'), 'C:\\Windows\\notepad.exe'), expect: /^quiz\.json : Lien : « C:\\Windows\\notepad\.exe » n'est pas une adresse web ou de courriel ; elle doit commencer par http:\/\/, https:\/\/ ou mailto:$/ },
+  { name: 'a link without its scheme', base: 'capitales', edit: fill(setting('link'), 'www.college.fr'), expect: /^quiz\.json : Lien : « www\.college\.fr » doit commencer par http:\/\/, https:\/\/ ou mailto: \(par exemple https:\/\/www\.college\.fr\)$/ },
+  { name: 'a colour that is none', base: 'capitales', edit: fill(setting('boardColour'), 'rouge'), expect: /^quiz\.json : Couleur du tableau : « rouge » n'est pas une couleur ; écrivez-la #RRGGBB, par exemple #FFD700$/ },
+  { name: 'a code outside Windows-1252', base: 'capitales', edit: fill(setting('codes'), 'C1\nC2\n日'), expect: /^quiz\.json : Code 3 : le caractère « 日 »/ },
+  { name: 'an answer ending with a space', base: 'capitales', edit: fill(cell(5, 'answers[0]'), 'Berlin '), expect: /^quiz\.json : Entrée 5, réponse 1 : attention : « Berlin  » finit par une espace/, warning: true },
+  { name: '91 entries', base: 'capitales', edit: () => drive.paste(page, cell(20, 'clue'), 'Pays\tVille\n'.repeat(71)), expect: /^quiz\.json : Entrées : 91 entrées, au plus 90 ; retirez-en 1$/ },
+  { name: 'a PNG picture', base: 'picture', edit: () => drive.pickMedia(page, 1, 'media', media('drapeau.png')), expect: /^quiz\.json : Entrée 1, média : « media\/drapeau\.png » : c'est une image PNG/ },
+  { name: 'a sound in a picture quiz', base: 'picture', edit: () => drive.pickMedia(page, 1, 'media', media('sound/mp3/01.mp3')), expect: /^quiz\.json : Entrée 1, média : « media\/01\.mp3 » : ce fichier est un son MP3 ; choisissez une image BMP, JPEG ou GIF$/ },
+  { name: 'media files left behind', base: 'nothing', edit: () => drive.openFiles(page, [media('picture/picture.json')]), expect: /^quiz\.json : Entrée 9, image révélée : « img\/09-reponse\.gif »/ },
 ];
+// No English word of the builder reaches the author.
+const englishWords = /\b(entry|answers|bytes|warning|expected|found|missing)\b/;
 
 // The problems quizbuild check finds in what the studio saved, as the studio shows them.
 async function problemsShownAsQuizbuildFinds(what) {
   const zip = await drive.save(page, 'save-description');
-  const lines = drive.checkLines(drive.unzip(zip.bytes, path.join(folder, 'bad')));
+  const saved = drive.unzip(zip.bytes, path.join(folder, 'bad'));
+  const lines = drive.checkLines(saved);
   assert.deepEqual(await drive.listedProblems(page), lines, what);
+  const records = drive.checkRecords(saved);
+  assert.deepEqual(records.map((record) => record.line), lines, what);
   const places = await drive.shownAt(page, lines);
-  lines.forEach((line, at) => drive.placeOf(line) && assert.ok(places[at].includes(drive.placeOf(line)), `${what}: ${line} shown at ${places[at]}`));
+  records.forEach((record, at) => drive.placeOf(record) && assert.ok(places[at].includes(drive.placeOf(record)), `${what}: ${record.line} shown at ${places[at]}`));
+  for (const line of lines) assert.doesNotMatch(line, englishWords, what);
   return lines;
 }
 
@@ -283,13 +291,13 @@ test('each bad edit shows the line quizbuild check prints at its field, and expo
     await bases[bad.base]();
     await bad.edit();
     const lines = await problemsShownAsQuizbuildFinds(bad.name);
-    assert.ok(lines.some((line) => bad.expect.test(line) && line.includes(': warning: ') === Boolean(bad.warning)), bad.name + ': ' + lines.join('\n'));
-    const errors = lines.filter((line) => !line.includes(': warning: ')).length;
+    assert.ok(lines.some((line) => bad.expect.test(line) && line.includes(' : attention : ') === Boolean(bad.warning)), bad.name + ': ' + lines.join('\n'));
+    const errors = lines.filter((line) => !line.includes(' : attention : ')).length;
     assert.equal(await page.textContent('#problem-count'), `${errors} problème(s), ${lines.length - errors} avertissement(s)` + (errors ? ' : à corriger avant de publier.' : '.'));
     // A warning does not stop the export; an error does.
     if (bad.warning) assert.equal((await drive.save(page, 'save-program')).name, 'capitales.exe');
     else for (const action of ['save-program', 'save-page'])
-      assert.match(await drive.refusedSave(page, action), /^Enregistrement refusé : [1-9]\d* problème\(s\) à corriger\. quiz\.json: /, bad.name);
+      assert.match(await drive.refusedSave(page, action), /^Enregistrement refusé : [1-9]\d* problème\(s\) à corriger\. quiz\.json : /, bad.name);
   }
 });
 
@@ -423,9 +431,11 @@ test('hostile texts in a description, a CSV and a program are shown as text and 
 
 // Files that are no quiz: refused with quizbuild's own line, the work left as it was.
 const refusedOpens = [
-  { file: 'virgule.json', text: '{\n  "kind": "text",\n  "title": "x"\n  "entries": []\n}\n', native: ['check', 'virgule.json'] },
-  { file: 'quizz.exe', copy: process.env.QUIZ_PLAYER, native: ['extract', 'quizz.exe', '-o', 'extrait'] },
-  { file: 'colonnes.csv', text: 'clue;answer3\nA;B\n', native: ['check', 'colonnes.json'], json: { kind: 'text', title: 't', entries: 'colonnes.csv' } },
+  { file: 'virgule.json', text: '{\n  "kind": "text",\n  "title": "x"\n  "entries": []\n}\n', native: ['check', 'virgule.json', '--lang', 'fr'] },
+  { file: 'quizz.exe', copy: process.env.QUIZ_PLAYER, native: ['extract', 'quizz.exe', '-o', 'extrait', '--lang', 'fr'] },
+  { file: 'colonnes.csv', text: 'clue;answer3\nA;B\n', native: ['check', 'colonnes.json', '--lang', 'fr'], json: { kind: 'text', title: 't', entries: 'colonnes.csv' } },
+  { file: 'reponses.csv', text: 'Indice;Réponse 1;Couleur\nA;B;C\n', native: ['check', 'reponses.json', '--lang', 'fr'], json: { kind: 'text', title: 't', entries: 'reponses.csv' },
+    said: 'reponses.csv : reponses.csv, ligne 1, colonne 3 : colonne « Couleur » inconnue ; les colonnes possibles sont « indice », « réponse 1 », « réponse 2 », « média », « image révélée », « texte révélé »' },
   { file: 'vide.zip', zipped: 'lisez-moi.txt', said: 'vide.zip : aucune description (.json) à sa racine ni dans son dossier' },
 ];
 
@@ -446,6 +456,7 @@ test('a file that is no quiz is refused with quizbuild\'s words and the work sta
     const lines = refused.native ? drive.quizbuild(refused.native, dir).stderr.trim().split('\n') : [refused.said];
     // A CSV opened alone stands where quizbuild names the description that names it.
     const expected = lines.map((line) => (refused.json ? refused.file + line.slice(refused.native[1].length) : line)).join(refused.json ? ' ' : '\n');
+    if (refused.native && refused.said) assert.equal(expected, refused.said, refused.file);
     assert.equal(await drive.openFiles(page, [file]), 'Impossible d’ouvrir : ' + expected, refused.file);
     assert.deepEqual(await workShown(), before, refused.file);
   }

@@ -2,6 +2,7 @@
 // carries the quiz, and a built quiz back into a description.
 #include "tools/builder/commands/command_line.h"
 #include "tools/builder/commands/command_dispatch.h"
+#include "tools/builder/commands/system_language.h"
 #include "tools/builder/files/temporary_files.h"
 #include "tools/builder/files/files.h"
 
@@ -55,6 +56,7 @@ int main(int argc, char** argv)
     CommandLine line = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (std::optional<int> code = exitBeforeRunning(line))
         return *code;
+    line.language = commandLanguage(line, systemLanguage());
 #ifdef _WIN32
     std::snprintf(inputName, sizeof inputName, "%s", line.input.c_str());
     SetUnhandledExceptionFilter(onCrash);

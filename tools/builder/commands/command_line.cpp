@@ -24,9 +24,10 @@ constexpr CommandForm commandForms[] = {
      "--csv writes the entries into DIR/quiz.csv (UTF-8, comma-separated, for a\n"
      "spreadsheet), which quiz.json names as its entries.\n"},
     {Command::Check, "check",
-     "Usage: quizbuild check QUIZ.json [--strict]\n"
+     "Usage: quizbuild check QUIZ.json [--strict] [--records]\n"
      "Checks the quiz description and its media as build does, writing nothing.\n"
-     "--strict turns warnings into errors.\n"},
+     "--strict turns warnings into errors. --records also writes every problem as\n"
+     "one JSON object a line on standard output, for programs that place them.\n"},
     {Command::Html, "html",
      "Usage: quizbuild html QUIZ.json|QUIZ.exe -o OUT.html [--strict] [--fit-pictures]\n"
      "Writes the quiz as one web page that needs nothing else: texts, codes, media\n"
@@ -68,6 +69,8 @@ constexpr const char* overallUsage =
     "  results QUIZ.json|QUIZ.exe ANSWERS.txt... -o OUT.csv\n"
     "  pack IN OUT\n"
     "  unpack IN OUT\n"
+    "Every command takes --lang fr|en, the language of its problem lines; without\n"
+    "it, the system's language (French when it is French, English otherwise).\n"
     "'quizbuild COMMAND --help' tells more. Exit codes: 0 done, 1 invalid input,\n"
     "2 usage error.\n";
 
@@ -113,6 +116,14 @@ void readArguments(const std::vector<std::string>& arguments, CommandLine& line)
         } else if (argument == "--fit-pictures" && (line.command == Command::Build || line.command == Command::Html
                                                  || line.command == Command::Scorm)) {
             line.fitPictures = true;
+        } else if (argument == "--lang") {
+            std::string value = hasValue ? arguments[++at] : "";
+            if (value != "fr" && value != "en")
+                line.error = "--lang takes fr or en" + (value.empty() ? std::string() : ", not " + value);
+            line.language = value == "fr" ? Language::French : Language::English;
+            line.languageGiven = true;
+        } else if (argument == "--records" && line.command == Command::Check) {
+            line.records = true;
         } else if (argument == "--csv" && line.command == Command::Extract) {
             line.csv = true;
         } else if (argument.size() > 1 && argument[0] == '-') {

@@ -2,6 +2,8 @@
 // problems are told apart from bad input, since they exit with 2.
 #pragma once
 
+#include "tools/builder/input/message_catalogue.h"
+
 #include <string>
 #include <vector>
 
@@ -13,6 +15,9 @@ struct CommandLine {
     bool strict = false;
     bool csv = false;    // extract: the entries into a CSV file for spreadsheets
     bool fitPictures = false;  // build, html, scorm: pictures fitted to the board before writing
+    bool records = false;  // check: every problem as a JSON record on standard output as well
+    Language language = Language::English;  // of the problem lines
+    bool languageGiven = false;             // --lang: the system's language is not asked
     std::string input;
     std::vector<std::string> answers;  // results: the answers files after the quiz
     std::string output;

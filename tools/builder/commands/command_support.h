@@ -17,7 +17,7 @@
 void printLine(std::FILE* stream, const std::string& line);
 
 // Prints every problem; true when the command may go on to write.
-bool passes(const Diagnostics& diagnostics, bool strict);
+bool passes(const Diagnostics& diagnostics, bool strict, Language language);
 
 InputFile inputFile(const std::string& role, bool player, const std::string& path);
 
@@ -32,7 +32,7 @@ struct QuizInput {
 };
 
 // Nothing when the quiz cannot be read; its problems are then printed.
-std::optional<QuizInput> quizInputOf(const std::string& path);
+std::optional<QuizInput> quizInputOf(const std::string& path, Language language);
 
 // The quiz record the player would load from the stored payloads; false,
 // with the problem reported, when it would not load.

@@ -7,6 +7,7 @@
 #include "tools/builder/commands/output_guard.h"
 #include "tools/builder/files/files.h"
 #include "tools/builder/input/owned_quiz.h"
+#include "tools/builder/input/input_size.h"
 #include "tools/builder/input/quiz_description.h"
 #include "tools/builder/input/quiz_files.h"
 #include "tools/builder/output/extraction.h"
@@ -18,6 +19,7 @@
 #include "tools/builder/program/fitted_resources.h"
 #include "tools/builder/program/player_file.h"
 #include "tools/builder/program/quiz_resources.h"
+#include "tools/builder/input/problem_records.h"
 #include "tools/builder/program/resource_reader.h"
 
 #include <cstdio>
@@ -30,9 +32,9 @@ void printLine(std::FILE* stream, const std::string& line)
     std::fputc('\n', stream);
 }
 
-bool passes(const Diagnostics& diagnostics, bool strict)
+bool passes(const Diagnostics& diagnostics, bool strict, Language language)
 {
-    for (const std::string& line : problemLines(diagnostics, strict))
+    for (const std::string& line : problemLines(diagnostics, strict, language))
         printLine(stderr, line);
     return !failed(diagnostics, strict);
 }
@@ -64,7 +66,7 @@ Plan planFrom(const std::string& descriptionPath, Diagnostics& diagnostics, bool
     diagnostics.file = descriptionPath;
     FileRead json = readDescription(descriptionPath);
     if (!json.problem.empty()) {
-        reportError(diagnostics, "", json.problem);
+        reportError(diagnostics, "", fileReadFault(json.problem));
         return plan;
     }
     std::string folder = folderOf(descriptionPath);
@@ -82,7 +84,7 @@ Plan planFrom(const std::string& descriptionPath, Diagnostics& diagnostics, bool
     if (std::string path = mediaFilePath(folder, description.entriesFile); !description.entriesFile.empty() && !path.empty())
         plan.inputs.push_back(inputFile("the CSV file of entries", false, path));
     for (const MediaFileUse& media : mediaFilesOf(description)) {
-        std::string role = "the file of " + media.where + " (" + inQuotes(media.path) + ")";
+        std::string role = "the file of " + placeText(media.where, Language::English) + " (" + inQuotes(media.path) + ")";
         if (std::string path = mediaFilePath(folder, media.path); !path.empty())
             plan.inputs.push_back(inputFile(role, false, path));
     }
@@ -91,15 +93,17 @@ Plan planFrom(const std::string& descriptionPath, Diagnostics& diagnostics, bool
 
 // "12 entries, 24 media items", and for entries from a spreadsheet which
 // encoding its file was read in: "17 entries, 0 media items, dep.csv read as Windows-1252"
-std::string summaryOf(const Plan& plan)
+std::string summaryOf(const Plan& plan, Language language = Language::English)
 {
     std::size_t media = 0;
     for (const QuizResource& item : plan.resources)
         media += item.type == MediaResourceType;
-    std::string summary = countOf(plan.entries, "entry", "entries") + ", " + countOf(media, "media item", "media items");
-    if (!plan.description.entriesFile.empty())
-        summary += ", " + escaped(plan.description.entriesFile) + " read as " + plan.description.entriesEncoding;
-    return summary;
+    std::vector<std::string> values = {std::to_string(plan.entries), std::to_string(media)};
+    if (plan.description.entriesFile.empty())
+        return renderMessage({MessageId::Summary, values}, language);
+    values.push_back(escaped(plan.description.entriesFile));
+    values.push_back(plan.description.entriesEncoding);
+    return renderMessage({MessageId::SummaryWithFile, values}, language);
 }
 
 int transcode(const CommandLine& line, CodecResult (*codec)(const std::vector<uint8_t>&),
@@ -135,18 +139,21 @@ int runCheck(const CommandLine& line)
 {
     Diagnostics diagnostics;
     Plan plan = planFrom(line.input, diagnostics);
-    if (!passes(diagnostics, line.strict))
+    if (line.records)
+        std::fputs(problemRecords(diagnostics, line.strict, line.language).c_str(), stdout);
+    if (!passes(diagnostics, line.strict, line.language))
         return exitBadInput;
-    std::printf("%s: fit to build, %s\n", line.input.c_str(), summaryOf(plan).c_str());
+    std::string fit = renderMessage({MessageId::FitToBuild, {summaryOf(plan, line.language)}}, line.language);
+    std::printf("%s%s%s\n", line.input.c_str(), line.language == Language::French ? " : " : ": ", fit.c_str());
     return exitSuccess;
 }
 
 namespace {
 
-void printFitting(const Plan& plan)
+void printFitting(const Plan& plan, Language language)
 {
     if (plan.fitting)
-        printLine(stdout, fittingLine(*plan.fitting));
+        printLine(stdout, fittingLine(*plan.fitting, language));
 }
 
 }  // namespace
@@ -159,16 +166,17 @@ int runBuild(const CommandLine& line)
     if (!player.empty())
         plan.inputs.push_back(inputFile("the player", true, player));
     if (std::string conflict = outputConflict(line.output, plan.inputs); !conflict.empty())
-        diagnostics.errors.push_back(conflict);
-    if (!passes(diagnostics, line.strict))
+        reportError(diagnostics, wholeLine(), MessageId::OutputConflict, {conflict});
+    if (!passes(diagnostics, line.strict, line.language))
         return exitBadInput;
     std::string problem = writePlayerCopy(player, line.output, plan.resources);
     if (!problem.empty()) {
         printLine(stderr, problem);
         return exitBadInput;
     }
-    printFitting(plan);
-    std::printf("%s: %s\n", line.output.c_str(), summaryOf(plan).c_str());
+    printFitting(plan, line.language);
+    std::printf("%s%s%s\n", line.output.c_str(), line.language == Language::French ? " : " : ": ",
+                summaryOf(plan, line.language).c_str());
     return exitSuccess;
 }
 
@@ -198,12 +206,12 @@ std::string programNameOf(const std::string& pagePath)
 bool loadStoredQuiz(const StoredQuiz& stored, Quiz& quiz, Diagnostics& diagnostics)
 {
     if (!stored.quizPayload) {
-        reportError(diagnostics, "quiz payload", "missing (no resource \"PATCH\" 104); is it a built quiz?");
+        reportError(diagnostics, "quiz payload", MessageId::PayloadMissing);
         return false;
     }
     CodecResult unpacked = unpackBytes(*stored.quizPayload);
     if (unpacked.status != 0 || !parseQuizPayload(quiz, unpacked.bytes.data(), unpacked.bytes.size())) {
-        reportError(diagnostics, "quiz payload", "damaged; the player would not load it");
+        reportError(diagnostics, "quiz payload", MessageId::PayloadDamaged);
         return false;
     }
     // Without codes the player shows none, and so does the table.
@@ -249,9 +257,9 @@ std::optional<MadePage> madePage(const CommandLine& line, bool platform)
     } else {
         Plan plan = planFrom(line.input, diagnostics, line.fitPictures);
         clips = webClipsOf(line.input, plan.description, diagnostics);
-        if (!passes(diagnostics, line.strict))
+        if (!passes(diagnostics, line.strict, line.language))
             return std::nullopt;
-        printFitting(plan);
+        printFitting(plan, line.language);
         diagnostics = {line.input, {}, {}};
         made.stored = storedQuizOf(plan.resources);
         inputs = plan.inputs;
@@ -262,7 +270,7 @@ std::optional<MadePage> madePage(const CommandLine& line, bool platform)
         return std::nullopt;
     }
     made.page = webPageOf(made.stored, clips, made.answersFile, diagnostics, platform);
-    if (!passes(diagnostics, line.strict))
+    if (!passes(diagnostics, line.strict, line.language))
         return std::nullopt;
     return made;
 }
@@ -342,7 +350,7 @@ int runExtract(const CommandLine& line)
     }
     Diagnostics diagnostics{line.input, {}, {}};
     std::vector<ExtractedFile> files = extractQuiz(stored, diagnostics, line.csv);
-    if (!passes(diagnostics, false))
+    if (!passes(diagnostics, false, line.language))
         return exitBadInput;
 
     for (const std::string& folder : {line.output, joinPath(line.output, "media")}) {
@@ -374,7 +382,7 @@ int runUnpack(const CommandLine& line)
     return transcode(line, unpackBytes, unpackProblem, "unpack", "unpacked");
 }
 
-std::optional<QuizInput> quizInputOf(const std::string& path)
+std::optional<QuizInput> quizInputOf(const std::string& path, Language language)
 {
     if (isProgram(path)) {
         std::string problem;
@@ -387,7 +395,7 @@ std::optional<QuizInput> quizInputOf(const std::string& path)
     }
     Diagnostics diagnostics;
     Plan plan = planFrom(path, diagnostics);
-    if (!passes(diagnostics, false))
+    if (!passes(diagnostics, false, language))
         return std::nullopt;
     return QuizInput{storedQuizOf(plan.resources), plan.inputs};
 }

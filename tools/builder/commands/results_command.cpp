@@ -53,13 +53,13 @@ std::optional<std::vector<PupilResult>> judgedAnswers(const Quiz& quiz, const st
 
 std::optional<ClassTable> classTableOf(const CommandLine& line)
 {
-    std::optional<QuizInput> input = quizInputOf(line.input);
+    std::optional<QuizInput> input = quizInputOf(line.input, line.language);
     if (!input)
         return std::nullopt;
     OwnedQuiz owned;
     Diagnostics diagnostics{line.input, {}, {}};
     if (!loadStoredQuiz(input->stored, owned.quiz, diagnostics)) {
-        passes(diagnostics, false);
+        passes(diagnostics, false, line.language);
         return std::nullopt;
     }
     for (const std::string& path : line.answers)

@@ -1,5 +1,6 @@
 #include "tools/builder/commands/win32_console.h"
 
+#include "tools/builder/commands/system_language.h"
 #include "win32/platform.h"
 
 #include <conio.h>
@@ -20,4 +21,11 @@ void waitForKeyBeforeClosing()
     std::fputs("\nPress a key to close this window.\n", stdout);
     std::fflush(stdout);
     _getch();
+}
+
+// Windows has no locale variables: the language the user reads Windows in
+// decides, as for the player's own texts.
+Language systemLanguage()
+{
+    return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_FRENCH ? Language::French : Language::English;
 }

@@ -23,26 +23,22 @@ std::string utf8Of(const std::string& windows1252)
 
 }  // namespace
 
-void warnAboutAnswer(const std::string& answer, const std::string& where, Diagnostics& diagnostics)
+void warnAboutAnswer(const std::string& answer, const Place& where, Diagnostics& diagnostics)
 {
     if (answer.empty()) {
-        reportWarning(diagnostics, where, "empty; no typed answer is ever judged \"BRAVO\" against it");
+        reportWarning(diagnostics, where, MessageId::AnswerEmpty);
         return;
     }
-    const char* typedLoses = "typed answers lose their spaces at both ends, so it can never be \"BRAVO\"";
     if (answer.front() == ' ')
-        reportWarning(diagnostics, where, inQuotes(utf8Of(answer)) + " starts with a space; " + typedLoses);
+        reportWarning(diagnostics, where, MessageId::AnswerLeadingSpace, {utf8Of(answer)});
     if (answer.back() == ' ')
-        reportWarning(diagnostics, where, inQuotes(utf8Of(answer)) + " ends with a space; " + typedLoses);
+        reportWarning(diagnostics, where, MessageId::AnswerTrailingSpace, {utf8Of(answer)});
 
     std::string capitals;
     for (char c : answer)
         if (isCapitalBeyondAtoZ(static_cast<uint8_t>(c)) && capitals.find(c) == std::string::npos)
             capitals += c;
     if (!capitals.empty())
-        reportWarning(diagnostics, where,
-                      inQuotes(utf8Of(answer)) + " holds " + inQuotes(utf8Of(capitals))
-                          + (capitals.size() == 1 ? ", a capital" : ", capitals")
-                          + " outside A to Z; case is matched only for a to z, so players must type "
-                          + (capitals.size() == 1 ? "it" : "them") + " exactly as stored");
+        reportWarning(diagnostics, where, capitals.size() == 1 ? MessageId::AnswerCapital : MessageId::AnswerCapitals,
+                      {utf8Of(answer), utf8Of(capitals)});
 }

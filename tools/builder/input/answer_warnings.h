@@ -9,4 +9,4 @@
 #include <string>
 
 // Warns about one stored answer (Windows-1252) at `where`.
-void warnAboutAnswer(const std::string& answer, const std::string& where, Diagnostics& diagnostics);
+void warnAboutAnswer(const std::string& answer, const Place& where, Diagnostics& diagnostics);

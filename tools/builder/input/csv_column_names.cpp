@@ -79,6 +79,14 @@ std::optional<CsvColumn> csvColumnNamed(std::string_view cell)
     return std::nullopt;
 }
 
+std::string knownCsvColumnValue(bool french)
+{
+    std::string list;
+    for (const CsvColumnSpelling& spelling : spellings)
+        list += (list.empty() ? "" : "\n") + std::string(french ? spelling.french : spelling.english);
+    return list;
+}
+
 std::string knownCsvColumnList()
 {
     std::string list;

@@ -31,3 +31,7 @@ std::optional<CsvColumn> csvColumnNamed(std::string_view cell);
 // The known columns as the header row's messages list them:
 // "\"clue\", \"answer1\", ...". The one place that list is made.
 std::string knownCsvColumnList();
+
+// The known columns as a list value of a message (message_catalogue.h), in
+// the names English or French files give them.
+std::string knownCsvColumnValue(bool french);

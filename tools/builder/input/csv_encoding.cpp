@@ -7,13 +7,18 @@
 
 namespace {
 
-constexpr const char* saveAgain =
-    "; save it again from the spreadsheet as \"CSV UTF-8\" (Excel) or as Text CSV with UTF-8 (LibreOffice Calc)";
+// A text that cannot be read: its record, and its English line as the
+// catalogue words it.
+CsvText refusal(const char* encoding, Message fault)
+{
+    std::string problem = renderMessage(fault, Language::English);
+    return {{}, encoding, problem, std::move(fault)};
+}
 
 CsvText fromUtf16(std::string_view bytes, bool bigEndian)
 {
     if (bytes.size() % 2)
-        return {{}, "UTF-16", "UTF-16 cut in the middle of a character" + std::string(saveAgain)};
+        return refusal("UTF-16", {MessageId::CsvUtf16Cut, {}});
     std::string utf8;
     auto unitAt = [&](std::size_t at) {
         auto first = static_cast<uint8_t>(bytes[at]), second = static_cast<uint8_t>(bytes[at + 1]);
@@ -27,7 +32,7 @@ CsvText fromUtf16(std::string_view bytes, bool bigEndian)
             unit = 0x10000 + ((unit - 0xD800) << 10) + (unitAt(at + 2) - 0xDC00);
             at += 2;
         } else if (unit >= 0xD800 && unit < 0xE000) {
-            return {{}, "UTF-16", "UTF-16 with a broken character" + std::string(saveAgain)};
+            return refusal("UTF-16", {MessageId::CsvUtf16Broken, {}});
         }
         appendUtf8(utf8, unit);
     }
@@ -46,7 +51,7 @@ CsvText decodeCsvText(std::string_view bytes)
         bytes.remove_prefix(3);
     // UTF-16 saved without its mark has a zero byte in every ASCII character.
     if (bytes.find('\0') != std::string_view::npos)
-        return {{}, "", "holds zero bytes, as UTF-16 without its byte order mark does" + std::string(saveAgain)};
+        return refusal("", {MessageId::CsvZeroBytes, {}});
     if (isUtf8(bytes))
         return {std::string(bytes), "UTF-8", ""};
     TextConversion latin = windows1252ToUtf8(bytes);
@@ -61,6 +66,5 @@ CsvText decodeCsvText(std::string_view bytes)
     std::size_t line = 1;
     for (std::size_t before = 0; before < at; ++before)  // bounded by `at`
         line += bytes[before] == '\n';
-    return {{}, "", std::string("neither UTF-8 nor Windows-1252 (byte ") + byte + " on line " + std::to_string(line)
-                        + ", which Windows-1252 leaves unassigned)" + saveAgain};
+    return refusal("", {MessageId::CsvUnknownEncoding, {byte, std::to_string(line)}});
 }

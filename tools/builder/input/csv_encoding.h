@@ -7,10 +7,13 @@
 #include <string>
 #include <string_view>
 
+#include "tools/builder/input/message_catalogue.h"
+
 struct CsvText {
     std::string utf8;      // the whole text, without a byte order mark
     const char* encoding;  // what was read: "UTF-8", "UTF-16", "Windows-1252"
     std::string problem;   // why the text cannot be read, with how to save it again; empty when read
+    Message fault{MessageId::Count, {}};  // the same as a message record
 };
 
 CsvText decodeCsvText(std::string_view bytes);

@@ -75,12 +75,12 @@ unsigned char separatorOf(std::string_view text)
     return semicolons > commas ? ';' : ',';
 }
 
-std::string columnPlace(const std::string& name, std::size_t line, std::size_t column, const std::vector<Cell>& header)
+Place columnPlace(const std::string& name, std::size_t line, std::size_t column, const std::vector<Cell>& header)
 {
-    std::string place = name + ", line " + std::to_string(line) + ", column ";
-    if (column < header.size() && !header[column].text.empty())
-        return place + inQuotes(header[column].text);
-    return place + std::to_string(column + 1);
+    Place place = csvFilePlace(name, line);
+    place.columnNamed = column < header.size() && !header[column].text.empty();
+    place.column = place.columnNamed ? header[column].text : std::to_string(column + 1);
+    return place;
 }
 
 // The parser's refusals, told where the field is, in the author's words.
@@ -90,19 +90,15 @@ void reportParseProblem(const csv_parser& parser, const Reading& reading, bool a
     const std::vector<Cell>& header = reading.rows.empty() ? reading.cells : reading.rows.front().cells;
     std::size_t column = reading.cells.size();
     if (atEnd) {
-        reportError(diagnostics, columnPlace(name, reading.fieldLine, column, header),
-                    "the quoted field that starts here has no closing quote");
+        reportError(diagnostics, columnPlace(name, reading.fieldLine, column, header), MessageId::CsvUnclosedQuote);
         return;
     }
-    std::string place = columnPlace(name, reading.line, column, header);
+    Place place = columnPlace(name, reading.line, column, header);
     // FIELD_MIGHT_HAVE_ENDED (3): a quote closed the field and more text came.
     if (parser.pstate == 3)
-        reportError(diagnostics, place,
-                    "text after the closing quote of a quoted field; inside quotes, write a quote as two (\"\")");
+        reportError(diagnostics, place, MessageId::CsvTextAfterQuote);
     else
-        reportError(diagnostics, place,
-                    "a quote inside a field that does not start with one; put the whole field in quotes and write "
-                    "each quote inside it as two (\"\")");
+        reportError(diagnostics, place, MessageId::CsvStrayQuote);
 }
 
 // Every row of the file with the line each cell starts on; nullopt after a
@@ -153,31 +149,29 @@ std::size_t columnOf(const std::string& text)
 
 // A header cell as quoted in a message: a cell of another file's first
 // row may be long, and its start is enough to find it.
-std::string shortQuote(const std::string& text)
+std::string shortText(const std::string& text)
 {
     constexpr std::size_t longest = 40;
     if (text.size() <= longest)
-        return inQuotes(text);
+        return text;
     std::size_t end = longest;
     while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
         --end;  // not inside a UTF-8 sequence
-    return inQuotes(text.substr(0, end)) + "...";
+    return text.substr(0, end);
 }
 
 // The column each header cell names, by position; problems reported.
 std::optional<std::vector<CsvColumn>> readHeader(const Row& header, const std::string& name,
                                                  const CsvColumnsNeeded& needed, Diagnostics& diagnostics)
 {
-    std::string known = knownCsvColumnList();
+    std::string known = knownCsvColumnList(), knownFrench = knownCsvColumnValue(true);
     // A first row without a single column name is no header row (another
     // file, or the header left out): one line says so, not one per cell.
     bool namesAny = false;
     for (const Cell& cell : header.cells)
         namesAny = namesAny || columnOf(cell.text) < CsvColumnCount;
     if (!namesAny) {
-        reportError(diagnostics, name + ", line " + std::to_string(header.line),
-                    "the first row names none of the columns " + known
-                        + "; it must be the header row, naming the column of each field");
+        reportError(diagnostics, csvFilePlace(name, header.line), MessageId::CsvNoHeaderNames, {known, knownFrench});
         return std::nullopt;
     }
 
@@ -186,18 +180,18 @@ std::optional<std::vector<CsvColumn>> readHeader(const Row& header, const std::s
     std::array<std::size_t, CsvColumnCount> seenAt{};  // 1-based position; 0 when not named
     for (std::size_t at = 0; at < header.cells.size(); ++at) {
         const std::string& text = header.cells[at].text;
-        std::string place = name + ", line " + std::to_string(header.cells[at].line) + ", column " + std::to_string(at + 1);
+        Place place = csvFilePlace(name, header.cells[at].line);
+        place.column = std::to_string(at + 1);
         std::size_t found = columnOf(text);
         if (found == CsvColumnCount) {
-            reportError(diagnostics, place,
-                        (text.empty() ? std::string("no column name") : "unknown column " + shortQuote(text))
-                            + "; the header row names columns among " + known);
+            if (text.empty())
+                reportError(diagnostics, place, MessageId::CsvNoColumnName, {known, knownFrench});
+            else
+                reportError(diagnostics, place, MessageId::CsvUnknownColumn, {shortText(text), shortText(text) == text ? "" : "...", known, knownFrench});
             continue;
         }
         if (seenAt[found]) {
-            reportError(diagnostics, place,
-                        inQuotes(text) + " again, first named in column " + std::to_string(seenAt[found])
-                            + "; name each column once");
+            reportError(diagnostics, place, MessageId::CsvColumnAgain, {text, std::to_string(seenAt[found])});
             continue;
         }
         seenAt[found] = at + 1;
@@ -217,8 +211,8 @@ std::optional<std::vector<CsvColumn>> readHeader(const Row& header, const std::s
     };
     for (const Need& need : needs)
         if (need.needed && !seenAt[indexOf(need.column)])
-            reportError(diagnostics, name + ", line " + std::to_string(header.line),
-                        std::string("no column ") + inQuotes(csvColumnName(need.column)) + "; " + need.why);
+            reportError(diagnostics, csvFilePlace(name, header.line), MessageId::CsvColumnMissing,
+                        {csvColumnName(need.column), need.why, csvColumnSpellings()[indexOf(need.column)].french});
     if (diagnostics.errors.size() != errorsBefore)
         return std::nullopt;
     return columns;
@@ -272,7 +266,7 @@ void dropUnnamedEmptyColumns(std::vector<Row>& rows)
 // The entry as the description's array would hold it. Optional cells left
 // empty are absent, as a key left out; the clue and the answers are texts
 // whatever they hold, so an empty one is kept as written.
-CsvEntry entryOf(const Row& row, const std::vector<CsvColumn>& columns, const CsvColumnsNeeded& needed)
+CsvEntry entryOf(const Row& row, const Row& header, const std::vector<CsvColumn>& columns, const CsvColumnsNeeded& needed)
 {
     CsvEntry entry;
     entry.line = row.line;
@@ -282,6 +276,7 @@ CsvEntry entryOf(const Row& row, const std::vector<CsvColumn>& columns, const Cs
         std::size_t column = indexOf(columns[at]);
         texts[column] = oneLine(row.cells[at].text);
         entry.cellLines[column] = row.cells[at].line;
+        entry.columnNames[column] = header.cells[at].text;
     }
     auto has = [&entry](CsvColumn column) { return entry.cellLines[indexOf(column)] != 0; };
     auto text = [&texts](CsvColumn column) { return texts[indexOf(column)]; };
@@ -304,7 +299,7 @@ std::vector<CsvEntry> readCsvEntries(std::string_view bytes, const std::string& 
 {
     CsvText text = decodeCsvText(bytes);
     if (!text.problem.empty()) {
-        reportError(diagnostics, name, text.problem);
+        reportError(diagnostics, csvFilePlace(name), text.fault);
         return {};
     }
     if (encoding)
@@ -313,8 +308,7 @@ std::vector<CsvEntry> readCsvEntries(std::string_view bytes, const std::string& 
     if (!rows)
         return {};
     if (rows->empty()) {
-        reportError(diagnostics, name + ", line 1",
-                    "no header row; the first row names the columns, such as clue and answer1");
+        reportError(diagnostics, csvFilePlace(name, 1), MessageId::CsvNoHeaderRow);
         return {};
     }
     dropUnnamedEmptyColumns(*rows);
@@ -332,20 +326,27 @@ std::vector<CsvEntry> readCsvEntries(std::string_view bytes, const std::string& 
         std::size_t count = row.cells.size(), wanted = header.cells.size();
         if (count > wanted)
             reportError(diagnostics, columnPlace(name, row.cells[wanted].line, wanted, header.cells),
-                        "a field past the last column; the header row names " + countOf(wanted, "column", "columns"));
+                        MessageId::CsvFieldPastLastColumn, {std::to_string(wanted)});
         else if (count < wanted)
             reportError(diagnostics, columnPlace(name, row.cells.back().line, count, header.cells),
-                        "missing; the row ends after " + countOf(count, "field", "fields") + ", the header row names "
-                            + countOf(wanted, "column", "columns"));
+                        MessageId::CsvRowTooShort, {std::to_string(count), std::to_string(wanted)});
         else
-            entries.push_back(entryOf(row, *columns, needed));
+            entries.push_back(entryOf(row, header, *columns, needed));
     }
     if (diagnostics.errors.size() != errorsBefore)
         return {};
     return entries;
 }
 
-std::string csvPlace(const CsvEntry& entry, const std::string& name, const std::string& field)
+Place csvFilePlace(const std::string& name, std::size_t line)
+{
+    Place place;
+    place.file = name;
+    place.line = line;
+    return place;
+}
+
+Place csvPlace(const CsvEntry& entry, const std::string& name, const std::string& field)
 {
     std::optional<CsvColumn> column;
     if (field == "clue")
@@ -361,11 +362,12 @@ std::string csvPlace(const CsvEntry& entry, const std::string& name, const std::
     else if (field == "revealText")
         column = CsvColumn::RevealText;
     std::size_t line = column ? entry.cellLines[indexOf(*column)] : 0;
-    // Built in one string: the checks ask for several places of every row.
-    std::string place;
-    place.reserve(name.size() + 48);
-    place.append(name).append(", line ").append(std::to_string(line ? line : entry.line));
-    if (column)
-        place.append(", column \"").append(csvColumnName(*column)).append("\"");
+    Place place = csvFilePlace(name, line ? line : entry.line);
+    place.csvKey = field;
+    if (column) {
+        place.column = csvColumnName(*column);
+        place.columnNamed = true;
+        place.columnAsWritten = entry.columnNames[indexOf(*column)];
+    }
     return place;
 }

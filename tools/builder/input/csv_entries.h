@@ -32,6 +32,7 @@ struct CsvEntry {
     nlohmann::json fields;       // "clue", "answers", ... as in a description; empty optional cells left out
     std::size_t line = 0;        // where the row starts
     std::size_t cellLines[CsvColumnCount] = {};  // where each cell starts; 0 without that column
+    std::string columnNames[CsvColumnCount];     // as the header row writes them ("Réponse 1")
 };
 
 // The rows below the header, in order; empty rows at the end are left out.
@@ -44,4 +45,7 @@ std::vector<CsvEntry> readCsvEntries(std::string_view bytes, const std::string& 
 
 // Where a field of an entry (as the description's checks name it: "clue",
 // "answers[1]", "" for the whole entry) is in the file.
-std::string csvPlace(const CsvEntry& entry, const std::string& name, const std::string& field);
+Place csvPlace(const CsvEntry& entry, const std::string& name, const std::string& field);
+
+// The file itself, or one of its lines.
+Place csvFilePlace(const std::string& name, std::size_t line = 0);

@@ -62,20 +62,12 @@ bool fitsWhole(const LabelFont& font, std::string_view text)
     return widest <= font.width && lines * font.lineHeight <= font.height;
 }
 
-std::string shownCut(HeaderLabel label, const std::string& text)
+void warnIfCut(HeaderLabel label, const std::string& text, const Place& where, Diagnostics& diagnostics)
 {
     std::size_t shown = shownInHeader(label, text);
-    if (shown == text.size())
-        return "";
-    return inQuotes(windows1252ToUtf8(text).text) + " shows cut in the player's header: "
-           + std::to_string(shown) + " of " + countOf(text.size(), "character", "characters")
-           + " visible; shorten it";
-}
-
-void warnIfCut(HeaderLabel label, const std::string& text, const std::string& where, Diagnostics& diagnostics)
-{
-    if (std::string problem = shownCut(label, text); !problem.empty())
-        reportWarning(diagnostics, where, problem);
+    if (shown != text.size())
+        reportWarning(diagnostics, where, MessageId::HeaderTextCut,
+                      {windows1252ToUtf8(text).text, std::to_string(shown), std::to_string(text.size())});
 }
 
 }  // namespace
@@ -104,5 +96,5 @@ void warnAboutHeaderTexts(const HeaderTexts& texts, Diagnostics& diagnostics)
     warnIfCut(HeaderLabel::Author, texts.author, "author", diagnostics);
     warnIfCut(HeaderLabel::Link, texts.link, "link", diagnostics);
     for (std::size_t at = 0; at < texts.codes.size(); ++at)
-        warnIfCut(HeaderLabel::Code, texts.codes[at], "codes[" + std::to_string(at) + "]", diagnostics);
+        warnIfCut(HeaderLabel::Code, texts.codes[at], Place("codes[" + std::to_string(at) + "]"), diagnostics);
 }

@@ -138,24 +138,34 @@ bool breaksLine(const std::string& reason)
 
 }  // namespace
 
+namespace {
+
+JsonMistake mistakeOf(std::size_t offset, JsonMistakePlace place, Message message)
+{
+    std::string problem = renderMessage(message, Language::English);
+    return {true, offset, place, problem, std::move(message)};
+}
+
+}  // namespace
+
 JsonMistake commonJsonMistake(std::string_view text, std::size_t errorOffset, const std::string& reason)
 {
     if (errorOffset > text.size())
         errorOffset = text.size();
     bool inKey = reason.find("parsing object key") != std::string::npos;
     if (std::size_t curly = curlyQuoteNear(text, errorOffset); curly != std::string_view::npos)
-        return {true, curly, inKey ? JsonMistakePlace::Container : JsonMistakePlace::ValueRead,
-                "use straight quotes \" instead of \xE2\x80\x9C \xE2\x80\x9D"};
+        return mistakeOf(curly, inKey ? JsonMistakePlace::Container : JsonMistakePlace::ValueRead,
+                         {MessageId::JsonCurlyQuotes, {}});
     if (breaksLine(reason))
-        return {true, errorOffset, JsonMistakePlace::ValueRead,
-                "this text goes on past the end of the line; texts are single lines, so write it on one line"};
+        return mistakeOf(errorOffset, JsonMistakePlace::ValueRead, {MessageId::JsonLineBreak, {}});
     Token token = tokenAt(text, errorOffset);
     std::size_t before = lastByteBefore(text, token.start);
     if (before == std::string_view::npos)
         return {};
     if (token.start < text.size() && (text[token.start] == ']' || text[token.start] == '}') && text[before] == ',')
-        return {true, before, JsonMistakePlace::Container, std::string("remove the comma before ") + text[token.start]};
+        return mistakeOf(before, JsonMistakePlace::Container,
+                         {MessageId::JsonTrailingComma, {std::string(1, text[token.start])}});
     if (missesComma(reason))
-        return {true, before, JsonMistakePlace::ValueBefore, "a comma is missing after this value"};
+        return mistakeOf(before, JsonMistakePlace::ValueBefore, {MessageId::JsonMissingComma, {}});
     return {};
 }

@@ -4,6 +4,8 @@
 // processor's curly quotes, a text broken over two lines.
 #pragma once
 
+#include "tools/builder/input/message_catalogue.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -16,6 +18,7 @@ struct JsonMistake {
     std::size_t offset = 0;  // the byte whose line is to be mended
     JsonMistakePlace place = JsonMistakePlace::Container;
     std::string problem;     // "a comma is missing after this value"
+    Message message{MessageId::Count, {}};  // the same as a message record
 };
 
 // `errorOffset` is the byte at which the parser stopped and `reason` its

@@ -66,28 +66,40 @@ std::string parseErrorReason(const std::string& what)
     std::string reason = start == std::string::npos ? what : what.substr(start + 2);
     std::size_t echo = reason.find("; last read: ");
     if (echo == std::string::npos)
-        return isPrintableAscii(reason) ? reason : "the text cannot be read as JSON";
+        return isPrintableAscii(reason) ? reason : renderMessage({MessageId::JsonUnreadable, {}}, Language::English);
     std::size_t expected = reason.rfind("; expected ");
     std::string tail = expected != std::string::npos && expected > echo ? reason.substr(expected) : "";
     return reason.substr(0, echo) + (isPrintableAscii(tail) ? tail : "");
 }
 
-void reportAt(Diagnostics& diagnostics, std::string_view text, std::size_t offset, const std::string& problem)
+// The line and column of the byte at `offset`.
+Place textPlace(std::string_view text, std::size_t offset)
 {
-    reportError(diagnostics, offset == std::string_view::npos ? "" : placeOf(text, offset), problem);
+    Place place;
+    if (offset == std::string_view::npos)
+        return place;
+    std::string shown = placeOf(text, offset);  // "line 3, column 12"
+    place.line = std::strtoul(shown.c_str() + 5, nullptr, 10);
+    place.column = shown.substr(shown.rfind(' ') + 1);
+    return place;
 }
 
-std::string hugeNumberProblem(std::string_view text, std::size_t at)
+void reportAt(Diagnostics& diagnostics, std::string_view text, std::size_t offset, Message problem)
+{
+    reportError(diagnostics, textPlace(text, offset), std::move(problem));
+}
+
+Message hugeNumberProblem(std::string_view text, std::size_t at)
 {
     if (at == std::string_view::npos)
-        return "a number is too large";
+        return {MessageId::JsonNumberTooLarge, {}};
     std::size_t end = at;
     while (end < text.size() && isNumberByte(text[end]))  // bounded by the text's length
         ++end;
     std::string number(text.substr(at, end - at));
     if (number.size() > shownNumberBytes)
         number = number.substr(0, shownNumberBytes) + "... (" + std::to_string(number.size()) + " characters)";
-    return "the number " + number + " is too large";
+    return {MessageId::JsonNumberTooLargeShown, {number}};
 }
 
 // Thrown by the parser's callback to stop at the first container that
@@ -99,28 +111,31 @@ struct NestedTooDeep {};
 // sees every key, so repeats are caught per object.
 struct KeyScope {
     bool object;
-    std::string where;
+    Place where;
     std::set<std::string> keys;
     std::string pendingKey;
     std::size_t nextIndex = 0;
 };
 
-std::string innerWhere(const KeyScope& parent)
+Place innerWhere(const KeyScope& parent)
 {
+    Place place = parent.where;
     if (parent.object)
-        return parent.where.empty() ? escaped(parent.pendingKey) : parent.where + ", " + escaped(parent.pendingKey);
-    if (parent.where == "entries")
+        place.field = place.field.empty() ? escaped(parent.pendingKey) : place.field + ", " + escaped(parent.pendingKey);
+    else if (!place.entry && place.field == "entries")
         return entryField(parent.nextIndex, "");
-    return parent.where + "[" + std::to_string(parent.nextIndex) + "]";
+    else
+        place.field += "[" + std::to_string(parent.nextIndex) + "]";
+    return place;
 }
 
 // The value a mistake belongs to, from the scopes open when the parser
 // stopped: "entry 2, clue", "entry 3, answers", "title"; empty for the
 // quiz itself.
-std::string mistakePlace(const std::vector<KeyScope>& scopes, JsonMistakePlace place)
+Place mistakePlace(const std::vector<KeyScope>& scopes, JsonMistakePlace place)
 {
     if (scopes.empty())
-        return "";
+        return {};
     const KeyScope& scope = scopes.back();
     if (place == JsonMistakePlace::Container || (scope.object && scope.pendingKey.empty()))
         return scope.where;
@@ -140,13 +155,12 @@ void reportParseError(Diagnostics& diagnostics, std::string_view text, const std
 {
     JsonMistake mistake = commonJsonMistake(text, offset, reason);
     if (!mistake.found) {
-        reportAt(diagnostics, text, offset, "malformed JSON: " + reason);
+        reportAt(diagnostics, text, offset, {MessageId::JsonMalformed, {reason}});
         return;
     }
-    std::string line = placeOf(text, mistake.offset);
-    line = line.substr(0, line.find(", column"));
-    std::string where = mistakePlace(scopes, mistake.place);
-    reportError(diagnostics, where.empty() ? line : line + ", " + where, mistake.problem);
+    Place where = mistakePlace(scopes, mistake.place);
+    where.line = textPlace(text, mistake.offset).line;
+    reportError(diagnostics, where, mistake.message);
 }
 
 }  // namespace
@@ -216,7 +230,7 @@ std::size_t firstHugeNumber(std::string_view text)
 bool parseJson(std::string_view text, Json& root, Diagnostics& diagnostics)
 {
     if (isBlank(text)) {
-        reportError(diagnostics, "", "holds no JSON text; expected a quiz description, a JSON object");
+        reportError(diagnostics, "", MessageId::JsonNoText);
         return false;
     }
     // At most MaxJsonDepth scopes: the callback stops the parse before a deeper one.
@@ -228,14 +242,12 @@ bool parseJson(std::string_view text, Json& root, Diagnostics& diagnostics)
             if (static_cast<std::size_t>(depth) >= MaxJsonDepth)
                 throw NestedTooDeep{};
             scopes.push_back({event == Json::parse_event_t::object_start,
-                              scopes.empty() ? "" : innerWhere(scopes.back()), {}, {}, 0});
+                              scopes.empty() ? Place() : innerWhere(scopes.back()), {}, {}, 0});
             break;
         case Json::parse_event_t::key:
             scopes.back().pendingKey = parsed.get<std::string>();
             if (!scopes.back().keys.insert(scopes.back().pendingKey).second)
-                reportError(diagnostics, scopes.back().where,
-                            "key " + inQuotes(scopes.back().pendingKey)
-                                + " appears twice; only one value per key can be kept");
+                reportError(diagnostics, scopes.back().where, MessageId::JsonKeyTwice, {scopes.back().pendingKey});
             break;
         case Json::parse_event_t::object_end:
         case Json::parse_event_t::array_end:
@@ -253,8 +265,7 @@ bool parseJson(std::string_view text, Json& root, Diagnostics& diagnostics)
         return true;
     } catch (const NestedTooDeep&) {
         reportAt(diagnostics, text, firstTooDeep(text, MaxJsonDepth),
-                 "arrays and objects nested more than " + std::to_string(MaxJsonDepth)
-                     + " levels deep; a quiz description needs 4 (the quiz, its entries, an entry, its answers)");
+                 {MessageId::JsonTooDeep, {std::to_string(MaxJsonDepth), "4"}});
     } catch (const Json::parse_error& error) {
         reportParseError(diagnostics, text, scopes, error.byte ? error.byte - 1 : 0, parseErrorReason(error.what()));
     } catch (const Json::out_of_range&) {

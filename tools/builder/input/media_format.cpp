@@ -121,25 +121,33 @@ const char* mediaMimeType(MediaFormat format)
 // The player decodes no picture that states a larger size, as decoding
 // makes a bitmap of that size first. One whose header cannot be read is
 // left to the player, which shows nothing for it, as for any damaged picture.
-std::string pictureSizeProblem(MediaFormat format, const std::vector<uint8_t>& bytes)
+namespace {
+
+Message pictureSizeFault(MediaFormat format, const std::vector<uint8_t>& bytes)
 {
     PictureSize size = statedPictureSize(bytes.data(), bytes.size());
     if (!size.known || (size.width <= LargestPictureSide && size.height <= LargestPictureSide))
-        return "";
-    std::string largest = std::to_string(LargestPictureSide);
-    return std::string(formatName(format)) + " of " + std::to_string(size.width) + " x " + std::to_string(size.height)
-           + " pixels, at most " + largest + " a side (the board shows 260 x 260); open it in Paint or another image"
-           + " editor, resize it to at most " + largest + " pixels a side and save it again";
+        return noProblem;
+    return {MessageId::MediaPictureTooLarge,
+            {formatName(format), std::to_string(size.width), std::to_string(size.height),
+             std::to_string(LargestPictureSide)}};
+}
+
+}  // namespace
+
+Message mediaFormatFault(MediaFormat format, MediaUse use, const std::vector<uint8_t>& bytes)
+{
+    if (serves(format, use))
+        return use == MediaUse::Picture ? pictureSizeFault(format, bytes) : noProblem;
+    if (format == MediaFormat::Png && use == MediaUse::Picture)
+        return {MessageId::MediaPng, {}};
+    if (format == MediaFormat::Unknown)
+        return {MessageId::MediaUnknownFormat, {leadingBytes(bytes), acceptedFormats(use)}};
+    return {MessageId::MediaWrongFormat, {formatName(format), acceptedFormats(use)}};
 }
 
 std::string mediaFormatProblem(MediaFormat format, MediaUse use, const std::vector<uint8_t>& bytes)
 {
-    if (serves(format, use))
-        return use == MediaUse::Picture ? pictureSizeProblem(format, bytes) : "";
-    if (format == MediaFormat::Png && use == MediaUse::Picture)
-        return "a PNG picture, which the Windows picture decoder is not known to read; open it in Paint or another"
-               " image editor and save it as JPEG";
-    if (format == MediaFormat::Unknown)
-        return std::string("not a known format (first bytes ") + leadingBytes(bytes) + "); " + acceptedFormats(use);
-    return std::string(formatName(format)) + "; " + acceptedFormats(use);
+    Message fault = mediaFormatFault(format, use, bytes);
+    return fault.none() ? "" : renderMessage(fault, Language::English);
 }

@@ -4,6 +4,8 @@
 // to a quiz player, so the builder refuses such files up front.
 #pragma once
 
+#include "tools/builder/input/message_catalogue.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,3 +28,6 @@ const char* mediaFileExtension(MediaFormat format);
 // Empty when the format serves the use; otherwise the reason and the
 // accepted formats, e.g. "a GIF picture; a sound quiz needs an MP3 file".
 std::string mediaFormatProblem(MediaFormat format, MediaUse use, const std::vector<uint8_t>& bytes);
+
+// The same as a message record; noProblem when the format serves the use.
+Message mediaFormatFault(MediaFormat format, MediaUse use, const std::vector<uint8_t>& bytes);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "tools/builder/files/file_facts.h"
+#include "tools/builder/input/message_catalogue.h"
 
 #include <cstdint>
 #include <string>
@@ -11,6 +12,7 @@
 // Why the media file cannot be stored: what inputFileProblem says of it,
 // or its size over the player's limit. Empty when it may be read.
 std::string mediaFileProblem(const FileFacts& facts);
+Message mediaFileFault(const FileFacts& facts);
 
 // The refusal of a media file of `size` bytes, or "" when it fits.
 std::string mediaSizeProblem(uint64_t size);

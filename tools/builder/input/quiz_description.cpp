@@ -36,16 +36,6 @@ std::string typeName(const Json& value)
     }
 }
 
-std::string listOf(std::span<const char* const> names, const char* last)
-{
-    std::string list;
-    for (std::size_t at = 0; at < names.size(); ++at) {
-        if (at)
-            list += at + 1 == names.size() ? last : ", ";
-        list += inQuotes(names[at]);
-    }
-    return list;
-}
 
 // --- Members --------------------------------------------------------------
 
@@ -55,7 +45,7 @@ const Json* member(const Json& object, const char* key)
     return found == object.end() ? nullptr : &*found;
 }
 
-void refuseUnknownKeys(const Json& object, std::span<const char* const> known, const std::string& where,
+void refuseUnknownKeys(const Json& object, std::span<const char* const> known, const Place& where,
                        Diagnostics& diagnostics)
 {
     for (const auto& [key, value] : object.items()) {
@@ -63,8 +53,40 @@ void refuseUnknownKeys(const Json& object, std::span<const char* const> known, c
         for (const char* name : known)
             isKnown = isKnown || key == name;
         if (!isKnown)
-            reportError(diagnostics, where, "unknown key " + inQuotes(key) + "; known keys: " + listOf(known, ", "));
+            reportError(diagnostics, where, MessageId::UnknownKey, {key, listValue(known)});
     }
+}
+
+}  // namespace
+
+std::string characterWithoutWindows1252(const std::string& utf8)
+{
+    // Bounded by the text's length: every step moves past one sequence.
+    for (std::size_t at = 0; at < utf8.size();) {
+        auto lead = static_cast<unsigned char>(utf8[at]);
+        std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        if (at + length > utf8.size())
+            break;
+        char32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t next = 1; next < length; ++next)
+            codePoint = codePoint << 6 | (static_cast<unsigned char>(utf8[at + next]) & 0x3F);
+        if (windows1252ByteOf(codePoint) < 0)
+            return utf8.substr(at, length);
+        at += length;
+    }
+    return "";
+}
+
+namespace {
+
+// Why a text cannot be stored in Windows-1252: the first character it
+// lacks, named for the author, or a text that is no UTF-8.
+Message windows1252Refusal(const std::string& utf8, const std::string& problem)
+{
+    std::string lacking = characterWithoutWindows1252(utf8);
+    if (lacking.empty())
+        return {MessageId::NotWindows1252Text, {problem}};
+    return {MessageId::NotWindows1252Character, {problem, lacking}};
 }
 
 // Every stored text is a single line of at most 259 Windows-1252 bytes; the
@@ -72,33 +94,35 @@ void refuseUnknownKeys(const Json& object, std::span<const char* const> known, c
 // and the link is a resource of its own.
 enum class TextUse { PayloadField, Code, Link };
 
-std::string checkedText(const Json& value, const std::string& where, TextUse use, Diagnostics& diagnostics)
+std::string checkedText(const Json& value, const Place& where, TextUse use, Diagnostics& diagnostics)
 {
     if (!value.is_string()) {
-        reportError(diagnostics, where, "expected a string, found " + typeName(value));
+        reportError(diagnostics, where, MessageId::ExpectedString, {typeName(value)});
         return "";
     }
     TextConversion conversion = utf8ToWindows1252(value.get_ref<const std::string&>());
     if (!conversion.converted) {
-        reportError(diagnostics, where, conversion.problem);
+        reportError(diagnostics, where, windows1252Refusal(value.get_ref<const std::string&>(), conversion.problem));
         return "";
     }
     const std::string& text = conversion.text;
     if (text.size() > QuizTextSize - 1)
-        reportError(diagnostics, where,
-                    std::to_string(text.size()) + " bytes in Windows-1252, at most " + std::to_string(QuizTextSize - 1));
+        reportError(diagnostics, where, MessageId::TextTooLong,
+                    {std::to_string(text.size()), std::to_string(QuizTextSize - 1),
+                     std::to_string(text.size() - (QuizTextSize - 1))});
     if (text.find('\r') != std::string::npos)
-        reportError(diagnostics, where, "holds a carriage return (CR); stored texts are single lines");
+        reportError(diagnostics, where, MessageId::HoldsCarriageReturn);
     if (text.find('\n') != std::string::npos)
-        reportError(diagnostics, where, "holds a line feed (LF); stored texts are single lines");
+        reportError(diagnostics, where, MessageId::HoldsLineFeed);
     if (text.find('\0') != std::string::npos)
-        reportError(diagnostics, where, "holds a zero character (U+0000), which would end the stored text");
+        reportError(diagnostics, where, MessageId::HoldsZero);
     if (use == TextUse::PayloadField && text.find(static_cast<char>(fieldSeparator)) != std::string::npos)
-        reportError(diagnostics, where, "holds \"|\", which separates the stored fields");
+        reportError(diagnostics, where, MessageId::HoldsSeparator,
+                    {fieldKey(where).rfind("answers", 0) == 0 ? "an answer" : "a text"});
     return text;
 }
 
-std::string optionalText(const Json& object, const char* key, const std::string& where, Diagnostics& diagnostics)
+std::string optionalText(const Json& object, const char* key, const Place& where, Diagnostics& diagnostics)
 {
     const Json* value = member(object, key);
     return value ? checkedText(*value, where, TextUse::PayloadField, diagnostics) : "";
@@ -110,32 +134,32 @@ int choiceOf(const Json& object, const char* key, std::span<const char* const> n
              Diagnostics& diagnostics)
 {
     const Json* value = member(object, key);
-    std::string expected = "expected " + listOf(names, " or ");
+    std::string expected = listValue(names);
     if (!value) {
         if (fallback < 0)
-            reportError(diagnostics, key, "missing; " + expected);
+            reportError(diagnostics, key, MessageId::ChoiceMissing, {expected});
         return fallback;
     }
     if (!value->is_string()) {
-        reportError(diagnostics, key, expected + ", found " + typeName(*value));
+        reportError(diagnostics, key, MessageId::ChoiceNotString, {expected, typeName(*value)});
         return -1;
     }
     for (std::size_t at = 0; at < names.size(); ++at)
         if (value->get_ref<const std::string&>() == names[at])
             return static_cast<int>(at);
-    reportError(diagnostics, key, inQuotes(value->get<std::string>()) + " is not known; " + expected);
+    reportError(diagnostics, key, MessageId::ChoiceUnknown, {value->get<std::string>(), expected});
     return -1;
 }
 
 // Media paths stay as written: they name files, not stored texts.
-std::string mediaPath(const Json& entry, const char* key, const std::string& where, Diagnostics& diagnostics)
+std::string mediaPath(const Json& entry, const char* key, const Place& where, Diagnostics& diagnostics)
 {
     const Json* value = member(entry, key);
     if (!value)
         return "";
     if (!value->is_string() || value->get_ref<const std::string&>().empty()) {
-        reportError(diagnostics, where,
-                    "expected a file path, found " + (value->is_string() ? std::string("an empty string") : typeName(*value)));
+        reportError(diagnostics, where, MessageId::ExpectedFilePath,
+                    {value->is_string() ? std::string("an empty string") : typeName(*value)});
         return "";
     }
     return value->get<std::string>();
@@ -145,7 +169,7 @@ std::string mediaPath(const Json& entry, const char* key, const std::string& whe
 
 // Where a field of one entry is, for its problems: "entry 3, answers[1]" in
 // the description, or a line and column of a spreadsheet's CSV.
-using EntryPlaces = std::function<std::string(const std::string& field)>;
+using EntryPlaces = std::function<Place(const std::string& field)>;
 
 struct Rules {
     std::optional<QuizKind> kind;      // unset when the kind itself is wrong
@@ -173,22 +197,21 @@ bool missing(const Json& entry, const Rules& rules, EntryKey key)
 void readAnswers(const Json& entry, const EntryPlaces& placeOf, const Rules& rules, EntryDescription& out,
                  Diagnostics& diagnostics)
 {
-    std::string where = placeOf("answers");
+    Place where = placeOf("answers");
     const Json* answers = member(entry, "answers");
     if (!answers) {
-        reportError(diagnostics, where, "missing; expected an array of answer texts");
+        reportError(diagnostics, where, MessageId::AnswersMissing);
         return;
     }
     if (!answers->is_array()) {
-        reportError(diagnostics, where, "expected an array of answer texts, found " + typeName(*answers));
+        reportError(diagnostics, where, MessageId::AnswersNotArray, {typeName(*answers)});
         return;
     }
     if (rules.answersPerEntry && answers->size() != static_cast<std::size_t>(*rules.answersPerEntry))
-        reportError(diagnostics, where,
-                    countOf(answers->size(), "answer", "answers") + ", answersPerEntry is "
-                        + std::to_string(*rules.answersPerEntry));
+        reportError(diagnostics, where, MessageId::AnswerCount,
+                    {std::to_string(answers->size()), std::to_string(*rules.answersPerEntry)});
     for (std::size_t at = 0; at < answers->size(); ++at) {
-        std::string answerWhere = placeOf("answers[" + std::to_string(at) + "]");
+        Place answerWhere = placeOf("answers[" + std::to_string(at) + "]");
         std::size_t errorsBefore = diagnostics.errors.size();
         std::string text = checkedText((*answers)[at], answerWhere, TextUse::PayloadField, diagnostics);
         if (diagnostics.errors.size() == errorsBefore)
@@ -201,39 +224,35 @@ void readAnswers(const Json& entry, const EntryPlaces& placeOf, const Rules& rul
 // A reveal item under another reveal would be dropped when the payload is
 // written, so it is refused rather than lost.
 void refuseUnrevealed(const Json& entry, EntryKey key, RevealKind needed, const Rules& rules,
-                      const std::string& where, Diagnostics& diagnostics)
+                      const Place& where, Diagnostics& diagnostics)
 {
     if (refused(entry, rules, key))
-        reportError(diagnostics, where,
-                    std::string("reveal is \"") + revealKindName(*rules.reveal)
-                        + "\", so it would not be stored; remove it or set reveal to \"" + revealKindName(needed)
-                        + "\"");
+        reportError(diagnostics, where, MessageId::RevealRefused,
+                    {revealKindName(*rules.reveal), revealKindName(needed)});
 }
 
 void readEntryMedia(const Json& entry, const EntryPlaces& placeOf, const Rules& rules, EntryDescription& out,
                     Diagnostics& diagnostics)
 {
-    std::string mediaWhere = out.mediaPlace = placeOf("media");
+    Place mediaWhere = out.mediaPlace = placeOf("media");
     out.media = mediaPath(entry, "media", mediaWhere, diagnostics);
     if (refused(entry, rules, EntryKey::Media))
-        reportError(diagnostics, mediaWhere, "a text quiz shows no media, so it would not be stored; remove it");
+        reportError(diagnostics, mediaWhere, MessageId::MediaInTextQuiz);
     if (missing(entry, rules, EntryKey::Media))
-        reportError(diagnostics, mediaWhere,
-                    std::string("missing; a ") + quizKindName(*rules.kind) + " quiz needs one for every entry");
+        reportError(diagnostics, mediaWhere, MessageId::MediaMissing, {quizKindName(*rules.kind)});
 
-    std::string pictureWhere = out.revealPicturePlace = placeOf("revealPicture");
+    Place pictureWhere = out.revealPicturePlace = placeOf("revealPicture");
     out.revealPicture = mediaPath(entry, "revealPicture", pictureWhere, diagnostics);
     refuseUnrevealed(entry, EntryKey::RevealPicture, RevealKind::Picture, rules, pictureWhere, diagnostics);
     if (missing(entry, rules, EntryKey::RevealPicture))
-        reportError(diagnostics, pictureWhere, "missing; reveal \"picture\" needs one for every entry");
+        reportError(diagnostics, pictureWhere, MessageId::RevealPictureMissing);
 
-    std::string clipWhere = out.webClipPlace = placeOf("webClip");
+    Place clipWhere = out.webClipPlace = placeOf("webClip");
     out.webClip = mediaPath(entry, "webClip", clipWhere, diagnostics);
     if (refused(entry, rules, EntryKey::WebClip))
-        reportError(diagnostics, clipWhere,
-                    std::string("a ") + quizKindName(*rules.kind) + " quiz plays no clips; remove it");
+        reportError(diagnostics, clipWhere, MessageId::ClipRefused, {quizKindName(*rules.kind)});
 
-    std::string textWhere = placeOf("revealText");
+    Place textWhere = placeOf("revealText");
     out.revealText = optionalText(entry, "revealText", textWhere, diagnostics);
     refuseUnrevealed(entry, EntryKey::RevealText, RevealKind::Text, rules, textWhere, diagnostics);
 }
@@ -242,14 +261,14 @@ EntryDescription readEntry(const Json& entry, const EntryPlaces& placeOf, const 
 {
     EntryDescription out;
     if (!entry.is_object()) {
-        reportError(diagnostics, placeOf(""), "expected an object, found " + typeName(entry));
+        reportError(diagnostics, placeOf(""), MessageId::EntryNotObject, {typeName(entry)});
         return out;
     }
     refuseUnknownKeys(entry, entryKeyNames(), placeOf(""), diagnostics);
     readAnswers(entry, placeOf, rules, out, diagnostics);
     out.clue = optionalText(entry, "clue", placeOf("clue"), diagnostics);
     if (missing(entry, rules, EntryKey::Clue))
-        reportError(diagnostics, placeOf("clue"), "missing; a text quiz shows the clue of every entry");
+        reportError(diagnostics, placeOf("clue"), MessageId::ClueMissing);
     readEntryMedia(entry, placeOf, rules, out, diagnostics);
     return out;
 }
@@ -261,12 +280,15 @@ void readEntriesFile(const std::string& path, const Rules& rules, const EntriesF
 {
     quiz.entriesFile = path;
     if (path.empty()) {
-        reportError(diagnostics, "entries", "expected an array of 1 to 90 entries or a CSV file path, found an empty string");
+        reportError(diagnostics, "entries", MessageId::EntriesPathEmpty);
         return;
     }
     FileRead read = readFile ? readFile(path) : FileRead{{}, "no CSV file can be read here"};
     if (!read.problem.empty()) {
-        reportError(diagnostics, "entries", inQuotes(path) + ": " + read.problem);
+        if (read.problem == "not found")
+            reportError(diagnostics, "entries", MessageId::EntriesFileNotFound, {path});
+        else
+            reportError(diagnostics, "entries", MessageId::EntriesFileUnreadable, {path, read.problem});
         return;
     }
     CsvColumnsNeeded needed = csvColumnsNeeded(rules.kind, rules.answersPerEntry, rules.reveal);
@@ -280,11 +302,10 @@ void readEntriesFile(const std::string& path, const Rules& rules, const EntriesF
     if (diagnostics.errors.size() != errorsBefore)
         return;
     if (rows.empty())
-        reportError(diagnostics, name, "no entries below the header row, at least 1");
+        reportError(diagnostics, csvFilePlace(name), MessageId::EntriesFileNoEntries);
     if (rows.size() > std::size_t(MaxEntries))
-        reportError(diagnostics, name,
-                    countOf(rows.size(), "entry", "entries") + " below the header row, at most "
-                        + std::to_string(MaxEntries));
+        reportError(diagnostics, csvFilePlace(name), MessageId::EntriesFileTooMany,
+                    {std::to_string(rows.size()), std::to_string(MaxEntries), std::to_string(rows.size() - MaxEntries)});
     for (const CsvEntry& row : rows)
         quiz.entries.push_back(readEntry(
             row.fields, [&row, &name](const std::string& field) { return csvPlace(row, name, field); }, rules,
@@ -296,7 +317,7 @@ void readEntries(const Json& root, const Rules& rules, const EntriesFileReader& 
 {
     const Json* entries = member(root, "entries");
     if (!entries) {
-        reportError(diagnostics, "entries", "missing; expected an array of 1 to 90 entries");
+        reportError(diagnostics, "entries", MessageId::EntriesMissing);
         return;
     }
     if (entries->is_string()) {
@@ -304,14 +325,15 @@ void readEntries(const Json& root, const Rules& rules, const EntriesFileReader& 
         return;
     }
     if (!entries->is_array()) {
-        reportError(diagnostics, "entries", "expected an array of 1 to 90 entries, found " + typeName(*entries));
+        reportError(diagnostics, "entries", MessageId::EntriesNotArray, {typeName(*entries)});
         return;
     }
     if (entries->empty())
-        reportError(diagnostics, "entries", "empty, at least 1");
+        reportError(diagnostics, "entries", MessageId::EntriesEmpty);
     if (entries->size() > MaxEntries)
-        reportError(diagnostics, "entries",
-                    countOf(entries->size(), "entry", "entries") + ", at most " + std::to_string(MaxEntries));
+        reportError(diagnostics, "entries", MessageId::EntriesTooMany,
+                    {std::to_string(entries->size()), std::to_string(MaxEntries),
+                     std::to_string(entries->size() - MaxEntries)});
     for (std::size_t index = 0; index < entries->size(); ++index)
         quiz.entries.push_back(readEntry(
             (*entries)[index], [index](const std::string& field) { return entryField(index, field); }, rules,
@@ -324,24 +346,23 @@ void readCodes(const Json& root, QuizDescription& quiz, Diagnostics& diagnostics
     if (!codes)
         return;
     if (!codes->is_array()) {
-        reportError(diagnostics, "codes", "expected an array of code texts, found " + typeName(*codes));
+        reportError(diagnostics, "codes", MessageId::CodesNotArray, {typeName(*codes)});
         return;
     }
     for (std::size_t at = 0; at < codes->size(); ++at)
         quiz.codes.push_back(
-            checkedText((*codes)[at], "codes[" + std::to_string(at) + "]", TextUse::Code, diagnostics));
+            checkedText((*codes)[at], Place("codes[" + std::to_string(at) + "]"), TextUse::Code, diagnostics));
     // A CSV file of entries that could not be read has had its problems
     // told; its entries are not counted against the codes.
     if (!quiz.entriesFile.empty() && quiz.entries.empty())
         return;
     std::size_t entries = quiz.entries.size();
-    std::string counts = countOf(codes->size(), "code", "codes") + " for " + countOf(entries, "entry", "entries");
+    std::string codeCount = std::to_string(codes->size()), entryCount = std::to_string(entries);
     if (codes->size() > entries)
-        reportError(diagnostics, "codes", counts + ", at most one per entry");
+        reportError(diagnostics, "codes", MessageId::CodesTooMany, {codeCount, entryCount});
     else if (codes->size() < entries)
-        reportWarning(diagnostics, "codes",
-                      counts + "; " + countOf(entries - codes->size(), "row stays", "rows stay")
-                          + " empty, and players reaching those scores see no code");
+        reportWarning(diagnostics, "codes", MessageId::CodesTooFew,
+                      {codeCount, entryCount, std::to_string(entries - codes->size())});
 }
 
 std::optional<int32_t> readAnswersPerEntry(const Json& root, Diagnostics& diagnostics)
@@ -351,8 +372,10 @@ std::optional<int32_t> readAnswersPerEntry(const Json& root, Diagnostics& diagno
         return 1;
     if (value->is_number_integer() && (*value == 1 || *value == 2))
         return value->get<int32_t>();
-    reportError(diagnostics, "answersPerEntry",
-                (value->is_number() ? value->dump() : typeName(*value)) + ", expected 1 or 2");
+    if (value->is_number())
+        reportError(diagnostics, "answersPerEntry", MessageId::AnswersPerEntryNumber, {value->dump()});
+    else
+        reportError(diagnostics, "answersPerEntry", MessageId::AnswersPerEntryType, {typeName(*value)});
     return std::nullopt;
 }
 
@@ -362,13 +385,14 @@ void readAnswerLabels(const Json& root, QuizDescription& quiz, Diagnostics& diag
     if (!labels)
         return;
     if (!labels->is_array() || labels->size() != 2) {
-        reportError(diagnostics, "answerLabels",
-                    (labels->is_array() ? countOf(labels->size(), "label", "labels") : typeName(*labels))
-                        + ", expected an array of 2 (first and second answer)");
+        if (labels->is_array())
+            reportError(diagnostics, "answerLabels", MessageId::AnswerLabelsCount, {std::to_string(labels->size())});
+        else
+            reportError(diagnostics, "answerLabels", MessageId::AnswerLabelsType, {typeName(*labels)});
         return;
     }
     for (std::size_t at = 0; at < 2; ++at)
-        quiz.answerLabels[at] = checkedText((*labels)[at], "answerLabels[" + std::to_string(at) + "]",
+        quiz.answerLabels[at] = checkedText((*labels)[at], Place("answerLabels[" + std::to_string(at) + "]"),
                                             TextUse::PayloadField, diagnostics);
 }
 
@@ -386,14 +410,16 @@ void readLink(const Json& root, QuizDescription& quiz, Diagnostics& diagnostics)
     switch (quizLinkFault(link.data(), link.size())) {
     case QuizLinkFault::None: quiz.link = link; break;
     case QuizLinkFault::Scheme:
+        // A bare address ("www.college.fr") gets its mended form as example.
         reportError(diagnostics, "link",
-                    inQuotes(value->get<std::string>()) + " is no web or mail address; it must start with "
-                        + quizLinkSchemes + ", as a click opens it with the system's shell");
+                    value->get<std::string>().find(':') == std::string::npos ? MessageId::LinkSchemeMissing
+                                                                              : MessageId::LinkScheme,
+                    {value->get<std::string>(), quizLinkSchemes});
         break;
     case QuizLinkFault::TooLong:  // told by checkedText
         break;
     case QuizLinkFault::ControlCharacter:
-        reportError(diagnostics, "link", "holds a control character (such as a tab); an address is one line of printable characters");
+        reportError(diagnostics, "link", MessageId::LinkControl);
         break;
     }
 }
@@ -404,9 +430,8 @@ void readBoardColour(const Json& root, QuizDescription& quiz, Diagnostics& diagn
     if (!value)
         return;
     if (!value->is_string() || !parseColour(value->get<std::string>(), quiz.boardColour))
-        reportError(diagnostics, "boardColour",
-                    (value->is_string() ? inQuotes(value->get<std::string>()) : typeName(*value))
-                        + " is not a colour; expected \"#RRGGBB\" with hexadecimal digits");
+        reportError(diagnostics, "boardColour", value->is_string() ? MessageId::ColourBad : MessageId::ColourBadType,
+                    {value->is_string() ? value->get<std::string>() : typeName(*value)});
 }
 
 }  // namespace
@@ -419,7 +444,7 @@ QuizDescription readQuizDescription(std::string_view json, Diagnostics& diagnost
     if (!parseJson(json, root, diagnostics))
         return quiz;
     if (!root.is_object()) {
-        reportError(diagnostics, "", "the top level is " + typeName(root) + ", expected an object");
+        reportError(diagnostics, "", MessageId::TopLevelNotObject, {typeName(root)});
         return quiz;
     }
     refuseUnknownKeys(root, topLevelKeys, "", diagnostics);
@@ -435,7 +460,7 @@ QuizDescription readQuizDescription(std::string_view json, Diagnostics& diagnost
     if (const Json* title = member(root, "title"))
         quiz.title = checkedText(*title, "title", TextUse::PayloadField, diagnostics);
     else
-        reportError(diagnostics, "title", "missing; expected the quiz's title");
+        reportError(diagnostics, "title", MessageId::TitleMissing);
     quiz.author = optionalText(root, "author", "author", diagnostics);
     quiz.description = optionalText(root, "description", "description", diagnostics);
     readLink(root, quiz, diagnostics);

@@ -22,9 +22,9 @@ struct EntryDescription {
     std::string media;          // path as written (UTF-8), relative to the description; empty when absent
     std::string revealPicture;  // likewise, only with reveal "picture"
     std::string webClip;        // video quizzes: the clip the web page plays (MP4 or WebM); the player never gets it
-    std::string mediaPlace;          // where the paths are written, for problems with their files:
-    std::string revealPicturePlace;  // "entry 3, media", "names.csv, line 4, column \"media\""
-    std::string webClipPlace;
+    Place mediaPlace;                // where the paths are written, for problems with their files:
+    Place revealPicturePlace;  // "entry 3, media", "names.csv, line 4, column \"media\""
+    Place webClipPlace;
 };
 
 struct QuizDescription {
@@ -59,4 +59,8 @@ std::string colourText(uint32_t colour);
 
 // The names the description uses for the kinds and reveals.
 const char* quizKindName(QuizKind kind);
+
+// The first character of a UTF-8 text that Windows-1252 lacks ("∑"); ""
+// when there is none (or the text is no UTF-8).
+std::string characterWithoutWindows1252(const std::string& utf8);
 const char* revealKindName(RevealKind reveal);

@@ -12,7 +12,7 @@ namespace {
 // A file the description names that is not found as written but in other
 // letter cases (Linux tells them apart, Windows does not), as Windows would
 // open it, with a warning; `path` unchanged when there is none.
-void respellMissing(std::string& path, const std::string& folder, const std::string& where, Diagnostics& diagnostics)
+void respellMissing(std::string& path, const std::string& folder, const Place& where, Diagnostics& diagnostics)
 {
     std::string opened = mediaFilePath(folder, path);
     if (path.empty() || opened.empty() || fileFactsOf(opened).kind != FileKind::Missing)
@@ -21,9 +21,7 @@ void respellMissing(std::string& path, const std::string& folder, const std::str
     if (found.size() != opened.size() || opened.size() < path.size())
         return;
     std::string respelled = found.substr(opened.size() - path.size());
-    reportWarning(diagnostics, where,
-                  inQuotes(path) + " is not found as written; using " + inQuotes(respelled)
-                      + ", whose name differs in letter case only (as Windows would)");
+    reportWarning(diagnostics, where, MessageId::FileRespelled, {path, respelled});
     path = respelled;
 }
 
@@ -86,11 +84,14 @@ std::map<int, WebClip> webClipsOf(const std::string& descriptionPath, const Quiz
         const EntryDescription& entry = description.entries[index];
         if (entry.webClip.empty())
             continue;
-        std::string where = entry.webClipPlace + " (" + inQuotes(entry.webClip) + ")";
-        std::string problem = inputSizeProblem(media.factsOf(entry.webClip), MaxMediaFileBytes, "for one media file");
-        FileRead read = problem.empty() ? media.read(entry.webClip) : FileRead{{}, problem};
-        if (!read.problem.empty())
-            reportError(diagnostics, where, read.problem);
+        Place where = entry.webClipPlace;
+        where.field += " (" + inQuotes(entry.webClip) + ")";
+        Message fault = inputSizeFault(media.factsOf(entry.webClip), MaxMediaFileBytes, "for one media file");
+        FileRead read = fault.none() ? media.read(entry.webClip) : FileRead{};
+        if (fault.none() && !read.problem.empty())
+            fault = fileReadFault(read.problem);
+        if (!fault.none())
+            reportError(diagnostics, where, fault);
         else
             clips[int(index) + 1] = {std::move(read.bytes), where};
     }

@@ -23,7 +23,7 @@ EntriesFileReader entriesBeside(const std::string& folder, Diagnostics& diagnost
 // AVI clips), with where the description names it (for its problems).
 struct WebClip {
     std::vector<uint8_t> bytes;
-    std::string where;
+    Place where;
 };
 
 // The web clips the description names, by entry number.

@@ -19,27 +19,26 @@ using OrderedJson = nlohmann::ordered_json;
 
 namespace {
 
-std::string utf8Text(const char* stored, const std::string& where, Diagnostics& diagnostics)
+std::string utf8Text(const char* stored, const Place& where, Diagnostics& diagnostics)
 {
     TextConversion conversion = windows1252ToUtf8(stored);
     if (!conversion.converted)
-        reportError(diagnostics, where, conversion.problem);
+        reportError(diagnostics, where, MessageId::StoredTextUnreadable, {conversion.problem});
     return conversion.text;
 }
 
 // Names the item's file and queues it; the description refers to it by name.
-std::string mediaFile(const StoredQuiz& stored, int id, const std::string& stem, const std::string& where,
+std::string mediaFile(const StoredQuiz& stored, int id, const std::string& stem, const Place& where,
                       std::vector<ExtractedFile>& files, Diagnostics& diagnostics)
 {
     const std::vector<uint8_t>* bytes = storedMedia(stored, id);
     if (!bytes) {
-        reportError(diagnostics, where, "missing (no resource \"IMG\" " + std::to_string(id) + ")");
+        reportError(diagnostics, where, MessageId::MediaMissingResource, {std::to_string(id)});
         return "";
     }
     // The builder stores no empty media file, and an empty one could not be built again.
     if (bytes->empty()) {
-        reportError(diagnostics, where,
-                    "resource \"IMG\" " + std::to_string(id) + " is empty or cannot be read; the program is damaged");
+        reportError(diagnostics, where, MessageId::MediaResourceEmpty, {std::to_string(id)});
         return "";
     }
     std::string name = "media/" + stem + "." + mediaFileExtension(mediaFormatOf(*bytes));
@@ -122,18 +121,17 @@ std::vector<ExtractedFile> extractQuiz(const StoredQuiz& stored, Diagnostics& di
     auto owned = std::make_unique<OwnedQuiz>();
     Quiz& quiz = owned->quiz;
     if (!parseQuizPayload(quiz, quizBytes.data(), quizBytes.size())) {
-        reportError(diagnostics, "quiz payload", "damaged: its fields end early, or its kind, counts or texts break the record's limits");
+        reportError(diagnostics, "quiz payload", MessageId::PayloadDamagedFields);
         return {};
     }
     if (quiz.revealKind < RevealKind::None || quiz.revealKind > RevealKind::Text)
-        reportError(diagnostics, "quiz payload", "reveal kind " + std::to_string(int(quiz.revealKind)) + ", expected 0 to 2");
+        reportError(diagnostics, "quiz payload", MessageId::PayloadRevealKind, {std::to_string(int(quiz.revealKind))});
     if (quiz.entryCount != 0 && !parseCodesPayload(quiz, codesBytes.data(), codesBytes.size()))
-        reportError(diagnostics, "codes payload", "damaged: fewer lines than entries, or a code over 259 bytes");
+        reportError(diagnostics, "codes payload", MessageId::CodesPayloadDamaged);
     if (stored.link) {
         const char* bytes = reinterpret_cast<const char*>(stored.link->data());
         if (quizLinkFault(bytes, stored.link->size()) != QuizLinkFault::None)
-            reportError(diagnostics, "link",
-                        "resource \"PATCH\" 106 is no web or mail address of at most 259 bytes; the program is damaged");
+            reportError(diagnostics, "link", MessageId::StoredLinkBad);
         else
             copyText(quiz.link, std::string(bytes, stored.link->size()).c_str());
     }

@@ -46,10 +46,10 @@ struct PageMedia {
 };
 
 void addMedia(PageMedia& media, int entry, const MediaRole& role, const std::vector<uint8_t>& bytes,
-              const std::string& where, Diagnostics& diagnostics)
+              const Place& where, Diagnostics& diagnostics)
 {
     MediaFormat format = mediaFormatOf(bytes);
-    if (std::string problem = mediaFormatProblem(format, role.use, bytes); !problem.empty()) {
+    if (Message problem = mediaFormatFault(format, role.use, bytes); !problem.none()) {
         reportError(diagnostics, where, problem);
         return;
     }
@@ -58,12 +58,12 @@ void addMedia(PageMedia& media, int entry, const MediaRole& role, const std::vec
 }
 
 // An empty item is as good as none: the page could not show it.
-const std::vector<uint8_t>* pageItem(const StoredQuiz& stored, int id, const std::string& where,
+const std::vector<uint8_t>* pageItem(const StoredQuiz& stored, int id, const Place& where,
                                      Diagnostics& diagnostics)
 {
     const std::vector<uint8_t>* bytes = storedMedia(stored, id);
     if (!bytes || bytes->empty()) {
-        reportError(diagnostics, where, "missing (no resource \"IMG\" " + std::to_string(id) + ")");
+        reportError(diagnostics, where, MessageId::MediaMissingResource, {std::to_string(id)});
         return nullptr;
     }
     return bytes;
@@ -90,9 +90,7 @@ PageMedia pageMedia(const Quiz& quiz, const StoredQuiz& stored, const std::map<i
                 addMedia(media, entry, {"clip", MediaUse::WebClip}, clip->second.bytes, clip->second.where,
                          diagnostics);
             else
-                reportError(diagnostics, entryField(index, "webClip"),
-                            "missing; browsers do not play the player's AVI clips, so the page needs an MP4 or WebM"
-                            " clip for every entry, named by \"webClip\" in the quiz description");
+                reportError(diagnostics, entryField(index, "webClip"), MessageId::ClipMissing);
             break;
         }
         // Only a picture quiz has a picture for the answer to take the place of.
@@ -172,7 +170,7 @@ std::string webPageOf(const StoredQuiz& stored, const std::map<int, WebClip>& we
     OwnedQuiz owned;
     Quiz& quiz = owned.quiz;
     if (!parseQuizPayload(quiz, quizBytes.data(), quizBytes.size())) {
-        reportError(diagnostics, "quiz payload", "damaged; the player would not load it");
+        reportError(diagnostics, "quiz payload", MessageId::PayloadDamaged);
         return "";
     }
     PageMedia media = pageMedia(quiz, stored, webClips, diagnostics);

@@ -7,20 +7,22 @@
 
 namespace {
 
-// "31.0 MiB", "0.4 MiB", and "48 KiB" below a tenth of a mebibyte.
-std::string mebibytes(uint64_t bytes)
+// "31.0" "MiB", "0.4" "MiB", and "48" "KiB" below a tenth of a mebibyte.
+void addSize(std::vector<std::string>& values, uint64_t bytes)
 {
-    char text[32];
-    if (bytes < (uint64_t(1) << 20) / 10)
-        std::snprintf(text, sizeof text, "%llu KiB", static_cast<unsigned long long>((bytes + 512) / 1024));
-    else
-        std::snprintf(text, sizeof text, "%.1f MiB", double(bytes) / double(uint64_t(1) << 20));
-    return text;
+    char number[32];
+    if (bytes < (uint64_t(1) << 20) / 10) {
+        std::snprintf(number, sizeof number, "%llu", static_cast<unsigned long long>((bytes + 512) / 1024));
+        values.insert(values.end(), {number, "KiB"});
+    } else {
+        std::snprintf(number, sizeof number, "%.1f", double(bytes) / double(uint64_t(1) << 20));
+        values.insert(values.end(), {number, "MiB"});
+    }
 }
 
 }  // namespace
 
-void fitMediaPicture(const std::string& path, const std::string& where, std::vector<uint8_t>& bytes,
+void fitMediaPicture(const std::string& path, const Place& where, std::vector<uint8_t>& bytes,
                      FittingSummary& summary, Diagnostics& diagnostics)
 {
     MediaFormat format = mediaFormatOf(bytes);
@@ -29,7 +31,7 @@ void fitMediaPicture(const std::string& path, const std::string& where, std::vec
         return;  // the format check tells what it is
     PictureFitting fitting = fitPicture(bytes.data(), bytes.size());
     if (!fitting.problem.empty()) {
-        reportWarning(diagnostics, where, inQuotes(path) + ": cannot be fitted, " + fitting.problem + "; stored as it is");
+        reportWarning(diagnostics, where, MessageId::PictureNotFitted, {path, fitting.problem});
         return;
     }
     if (fitting.bytes.empty())
@@ -40,8 +42,10 @@ void fitMediaPicture(const std::string& path, const std::string& where, std::vec
     bytes = std::move(fitting.bytes);
 }
 
-std::string fittingLine(const FittingSummary& summary)
+std::string fittingLine(const FittingSummary& summary, Language language)
 {
-    return countOf(summary.fitted, "picture fitted", "pictures fitted") + ": " + mebibytes(summary.before) + " -> "
-           + mebibytes(summary.after);
+    std::vector<std::string> values = {std::to_string(summary.fitted)};
+    addSize(values, summary.before);
+    addSize(values, summary.after);
+    return renderMessage({MessageId::PicturesFitted, values}, language);
 }

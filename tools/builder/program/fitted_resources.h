@@ -6,6 +6,7 @@
 #pragma once
 
 #include "tools/builder/input/diagnostics.h"
+#include "tools/builder/input/message_catalogue.h"
 
 #include <cstdint>
 #include <string>
@@ -18,8 +19,8 @@ struct FittingSummary {
 
 // Replaces `bytes` by the fitted picture when it is fitted, and counts it.
 // `path` and `where` name the file in a warning.
-void fitMediaPicture(const std::string& path, const std::string& where, std::vector<uint8_t>& bytes,
+void fitMediaPicture(const std::string& path, const Place& where, std::vector<uint8_t>& bytes,
                      FittingSummary& summary, Diagnostics& diagnostics);
 
-// "8 pictures fitted: 31.0 MiB -> 0.4 MiB"
-std::string fittingLine(const FittingSummary& summary);
+// "8 pictures fitted: 31.0 MiB -> 0.4 MiB", "8 images réduites : 31,0 Mo → 0,4 Mo"
+std::string fittingLine(const FittingSummary& summary, Language language);

@@ -33,12 +33,12 @@ std::string playerToUse(const std::string& named, Diagnostics& diagnostics)
             std::string missing = candidates.front() + ": not found";
             for (std::size_t n = 1; n < candidates.size(); ++n)
                 missing += ", nor " + candidates[n];
-            diagnostics.errors.push_back(missing + "; name the player with --player PLAYER.exe");
+            reportError(diagnostics, wholeLine(), MessageId::PlayerNotFound, {missing});
             return "";
         }
     }
     if (std::string problem = playerProblem(player); !problem.empty()) {
-        diagnostics.errors.push_back(player + ": " + problem);
+        reportError(diagnostics, wholeLine(), MessageId::PlayerProblem, {player, problem});
         return "";
     }
     return player;

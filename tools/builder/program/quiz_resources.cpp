@@ -3,6 +3,7 @@
 #include "quiz/lzw.h"
 #include "quiz/payload_writer.h"
 #include "quiz/resource_ids.h"
+#include "tools/builder/input/input_size.h"
 #include "tools/builder/input/media_format.h"
 #include "tools/builder/input/media_limits.h"
 #include "tools/builder/input/media_size_problem.h"
@@ -23,7 +24,7 @@ MediaUse mediaUseOf(QuizKind kind)
 struct MediaItem {
     MediaFileUse file;
     uint64_t size = 0;    // what the file system says, before reading
-    std::string problem;  // what is wrong with the file; empty while all is well
+    Message problem = noProblem;  // what is wrong with the file
 };
 
 const std::string playerLimit = "what the 32-bit player can load";
@@ -41,9 +42,9 @@ uint64_t sizeMedia(std::vector<MediaItem>& items, const MediaFileFacts& factsOf)
     for (MediaItem& item : items) {
         FileFacts facts = factsOf(item.file.path);
         item.size = facts.size;
-        item.problem = mediaFileProblem(facts);
-        if (item.problem.empty() && facts.size == 0)
-            item.problem = "the file is empty";
+        item.problem = mediaFileFault(facts);
+        if (item.problem.none() && facts.size == 0)
+            item.problem = {MessageId::MediaEmpty, {}};
         total = addedSizes(total, facts.size);
     }
     return total;
@@ -54,7 +55,7 @@ bool readable(const std::vector<MediaItem>& items)
 {
     uint64_t total = 0;
     for (const MediaItem& item : items)
-        if (item.problem.empty())
+        if (item.problem.none())
             total += item.size;  // each at most MaxMediaFileBytes: no overflow
     return total <= MaxMediaTotalBytes;
 }
@@ -65,31 +66,29 @@ void readMedia(MediaItem& item, const MediaFileReader& readFile, std::vector<Qui
                FittingSummary* fitting, Diagnostics& diagnostics)
 {
     FileRead read = readFile(item.file.path);
-    if (read.problem.empty() && read.bytes.size() != item.size)
-        read.problem = "changed while it was read; run quizbuild again";
-    if (read.problem.empty() && fitting && item.file.use == MediaUse::Picture)
+    bool changed = read.problem.empty() && read.bytes.size() != item.size;
+    if (read.problem.empty() && !changed && fitting && item.file.use == MediaUse::Picture)
         fitMediaPicture(item.file.path, item.file.where, read.bytes, *fitting, diagnostics);
-    item.problem = !read.problem.empty() ? read.problem
-                                         : mediaFormatProblem(mediaFormatOf(read.bytes), item.file.use, read.bytes);
-    if (item.problem.empty())
+    item.problem = !read.problem.empty() ? fileReadFault(read.problem)
+                   : changed             ? Message{MessageId::MediaChanged, {}}
+                                         : mediaFormatFault(mediaFormatOf(read.bytes), item.file.use, read.bytes);
+    if (item.problem.none())
         resources.push_back({MediaResourceType, item.file.id, std::move(read.bytes)});
 }
 
 std::vector<uint8_t> packedPayload(const std::vector<uint8_t>& payload, const char* where, Diagnostics& diagnostics)
 {
     if (payload.size() > std::size_t(lzwMaxInput)) {
-        reportError(diagnostics, where,
-                    std::to_string(payload.size()) + " bytes before packing, at most " + std::to_string(lzwMaxInput)
-                        + "; shorten the texts or use fewer entries");
+        reportError(diagnostics, where, MessageId::ResourceTooLarge,
+                    {std::to_string(payload.size()), std::to_string(lzwMaxInput)});
         return {};
     }
     CodecResult packed = packBytes(payload);
     if (packed.status != lzwOk)
-        reportError(diagnostics, where, "cannot be packed, " + packProblem(packed.status, payload.size()));
+        reportError(diagnostics, where, MessageId::ResourceNotPacked, {packProblem(packed.status, payload.size())});
     else if (packed.bytes.size() > std::size_t(lzwMaxInput))
-        reportError(diagnostics, where,
-                    "packs to " + std::to_string(packed.bytes.size()) + " bytes, at most "
-                        + std::to_string(lzwMaxInput) + " (the player unpacks no more); shorten the texts");
+        reportError(diagnostics, where, MessageId::ResourcePacksTooLarge,
+                    {std::to_string(packed.bytes.size()), std::to_string(lzwMaxInput)});
     return packed.bytes;
 }
 
@@ -140,20 +139,20 @@ std::vector<QuizResource> planQuizResources(const QuizDescription& description, 
     bool described = diagnostics.errors.empty();
     std::vector<MediaItem> items;
     for (MediaFileUse& file : mediaFilesOf(description))
-        items.push_back({std::move(file), 0, ""});
+        items.push_back({std::move(file), 0, noProblem});
     uint64_t total = sizeMedia(items, media.factsOf);
     std::vector<QuizResource> read;
     if (readable(items))
         for (MediaItem& item : items)
-            if (item.problem.empty())
+            if (item.problem.none())
                 readMedia(item, media.read, read, fitting, diagnostics);
     for (const MediaItem& item : items)
-        if (!item.problem.empty())
-            reportError(diagnostics, item.file.where, inQuotes(item.file.path) + ": " + item.problem);
+        if (!item.problem.none())
+            reportError(diagnostics, item.file.where, {MessageId::MediaFileProblem, {item.file.path}, {item.problem}});
     if (total > MaxMediaTotalBytes)
-        reportError(diagnostics, "media",
-                    byteSize(total) + " in all, at most " + byteSize(MaxMediaTotalBytes)
-                        + " for all media together, " + playerLimit + "; use fewer or smaller files");
+        reportError(diagnostics, "media", MessageId::MediaTotalTooLarge,
+                    {std::to_string(total), mebibytes(total), std::to_string(MaxMediaTotalBytes),
+                     mebibytes(MaxMediaTotalBytes), playerLimit});
     if (!described)
         return {};
 

@@ -27,7 +27,7 @@ struct MediaFileUse {
     std::string path;   // as the description names it
     int id;             // its "IMG" resource
     MediaUse use;
-    std::string where;  // "entry 3, media"
+    Place where;        // "entry 3, media"
 };
 
 // Every media file the description names, each time it names one.

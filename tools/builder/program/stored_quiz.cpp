@@ -26,12 +26,12 @@ std::vector<uint8_t> unpackedPayload(const std::optional<std::vector<uint8_t>>& 
 {
     if (!packed) {
         if (required)
-            reportError(diagnostics, where, std::string("missing (no resource ") + resource + "); is it a built quiz?");
+            reportError(diagnostics, where, MessageId::ResourceMissing, {resource});
         return {};
     }
     CodecResult unpacked = unpackBytes(*packed);
     if (unpacked.status != 0)
-        reportError(diagnostics, where, "cannot be unpacked, " + unpackProblem(unpacked.status, packed->size()));
+        reportError(diagnostics, where, MessageId::ResourceUnpackable, {unpackProblem(unpacked.status, packed->size())});
     return unpacked.bytes;
 }
 
