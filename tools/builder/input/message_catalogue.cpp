@@ -11,7 +11,9 @@ using Id = MessageId;
 
 // English texts are the builder's long-standing lines, read by scripts and
 // tests byte for byte; French texts speak to the author, in the form's own
-// words, and say how to mend.
+// words, and say how to mend. French leaves out the reasons a file system,
+// a decoder or the program reader gives in English: they would not help an
+// author, and what to do is said instead.
 constexpr CatalogueEntry entries[] = {
     {Id::UnknownKey, "UnknownKey", 2, "unknown key {q1}; known keys: {l2}", "la clé {q1} est inconnue ; les clés connues sont {l2}"},
     {Id::ExpectedString, "ExpectedString", 1, "expected a string, found {w1}", "un texte est attendu ici, pas {w1} ; écrivez-le entre guillemets"},
@@ -58,7 +60,7 @@ constexpr CatalogueEntry entries[] = {
     {Id::EntriesPathEmpty, "EntriesPathEmpty", 0, "expected an array of 1 to 90 entries or a CSV file path, found an empty string",
      "aucune entrée ni aucun fichier CSV ; ajoutez des entrées ou choisissez un fichier"},
     {Id::EntriesFileNotFound, "EntriesFileNotFound", 1, "{q1}: not found", "le fichier {q1} est introuvable ; vérifiez son nom et son dossier"},
-    {Id::EntriesFileUnreadable, "EntriesFileUnreadable", 2, "{q1}: {2}", "le fichier {q1} ne peut pas être lu ({2})"},
+    {Id::EntriesFileUnreadable, "EntriesFileUnreadable", 2, "{q1}: {2}", "le fichier {q1} ne peut pas être lu ; vérifiez qu'il n'est pas ouvert dans un autre logiciel"},
     {Id::EntriesFileNoEntries, "EntriesFileNoEntries", 0, "no entries below the header row, at least 1",
      "aucune entrée sous la ligne des noms de colonnes ; il en faut au moins 1"},
     {Id::EntriesFileTooMany, "EntriesFileTooMany", 3, "{n1:entry|entries} below the header row, at most {2}",
@@ -117,7 +119,7 @@ constexpr CatalogueEntry entries[] = {
      "{q1} sera coupé dans l'en-tête du quiz, {2} caractères visibles sur {3} ; raccourcissez-le"},
 
     {Id::JsonMalformed, "JsonMalformed", 1, "malformed JSON: {1}",
-     "le fichier n'est pas du JSON correct ({1}) ; vérifiez les guillemets, virgules et accolades à cet endroit"},
+     "le fichier n'est pas du JSON correct ; vérifiez les guillemets, virgules et accolades à cet endroit"},
     {Id::JsonNumberTooLarge, "JsonNumberTooLarge", 0, "a number is too large", "un nombre est trop grand"},
     {Id::JsonNumberTooLargeShown, "JsonNumberTooLargeShown", 1, "the number {1} is too large", "le nombre {1} est trop grand"},
     {Id::JsonNoText, "JsonNoText", 0, "holds no JSON text; expected a quiz description, a JSON object",
@@ -184,7 +186,7 @@ constexpr CatalogueEntry entries[] = {
      "le fichier fait {d2} Mo, au plus {d4} Mo ; choisissez un fichier plus petit"},
     {Id::FileRespelled, "FileRespelled", 2, "{q1} is not found as written; using {q2}, whose name differs in letter case only (as Windows would)",
      "{q1} n'existe pas, mais {q2} oui (seules les majuscules diffèrent) ; c'est lui qui est pris, corrigez le nom"},
-    {Id::FileProblem, "FileProblem", 1, "{1}", "le fichier ne peut pas être lu ({1})"},
+    {Id::FileProblem, "FileProblem", 1, "{1}", "le fichier ne peut pas être lu ; vérifiez qu'il n'est pas ouvert dans un autre logiciel"},
     {Id::FileNotFound, "FileNotFound", 0, "not found",
      "le fichier est introuvable ; vérifiez son nom et son dossier, ou choisissez-le de nouveau"},
     {Id::MediaFileProblem, "MediaFileProblem", 1, "{q1}: {m}", "{q1} : {m}"},
@@ -208,7 +210,7 @@ constexpr CatalogueEntry entries[] = {
      "les médias font {d2} Mo en tout, au plus {d4} Mo ; utilisez des fichiers moins nombreux ou plus petits"},
     {Id::MediaMissingResource, "MediaMissingResource", 1, "missing (no resource \"IMG\" {1})", "le média manque dans le quiz (ressource {1})"},
 
-    {Id::StoredTextUnreadable, "StoredTextUnreadable", 1, "{1}", "un texte du quiz est abîmé ({1})"},
+    {Id::StoredTextUnreadable, "StoredTextUnreadable", 1, "{1}", "un texte du quiz est abîmé"},
     {Id::PayloadMissing, "PayloadMissing", 0, "missing (no resource \"PATCH\" 104); is it a built quiz?",
      "ce programme ne contient pas de quiz ; choisissez un quiz construit"},
     {Id::PayloadDamaged, "PayloadDamaged", 0, "damaged; the player would not load it", "le quiz est abîmé ; le lecteur ne pourrait pas l'ouvrir"},
@@ -227,20 +229,20 @@ constexpr CatalogueEntry entries[] = {
      "manquant ; les navigateurs ne jouent pas les clips AVI, la page demande un clip MP4 ou WebM pour chaque entrée "
      "(Clip web)"},
     {Id::PictureNotFitted, "PictureNotFitted", 2, "{q1}: cannot be fitted, {2}; stored as it is",
-     "{q1} : l'image n'a pas pu être réduite ({2}) ; elle est gardée telle quelle"},
+     "{q1} : l'image n'a pas pu être réduite (elle est abîmée ou d'un genre inconnu) ; elle est gardée telle quelle"},
     {Id::ResourceMissing, "ResourceMissing", 1, "missing (no resource {1}); is it a built quiz?",
      "ce programme ne contient pas de quiz (ressource {1} absente) ; choisissez un quiz construit"},
-    {Id::ResourceUnpackable, "ResourceUnpackable", 1, "cannot be unpacked, {1}", "le quiz est abîmé et ne peut pas être ouvert ({1})"},
-    {Id::ResourceNotPacked, "ResourceNotPacked", 1, "cannot be packed, {1}", "le quiz ne peut pas être compressé ({1})"},
+    {Id::ResourceUnpackable, "ResourceUnpackable", 1, "cannot be unpacked, {1}", "le quiz est abîmé et ne peut pas être ouvert"},
+    {Id::ResourceNotPacked, "ResourceNotPacked", 1, "cannot be packed, {1}", "le quiz ne peut pas être compressé"},
     {Id::ResourcePacksTooLarge, "ResourcePacksTooLarge", 2, "packs to {1} bytes, at most {2} (the player unpacks no more); shorten the texts",
      "le quiz est trop long une fois compressé ({1}, au plus {2}) ; raccourcissez les textes"},
     {Id::ResourceTooLarge, "ResourceTooLarge", 2, "{1} bytes before packing, at most {2}; shorten the texts or use fewer entries",
      "le quiz est trop long ({1} caractères, au plus {2}) ; raccourcissez les textes ou retirez des entrées"},
     {Id::PlayerNotFound, "PlayerNotFound", 1, "{1}; name the player with --player PLAYER.exe",
      "le lecteur de quiz est introuvable ({1}) ; indiquez-le avec --player LECTEUR.exe"},
-    {Id::PlayerProblem, "PlayerProblem", 2, "{1}: {2}", "{1} : ce lecteur de quiz ne convient pas ({2})"},
+    {Id::PlayerProblem, "PlayerProblem", 2, "{1}: {2}", "{1} : ce n'est pas un lecteur de quiz qui convient ; indiquez avec --player celui livré avec quizbuild"},
     {Id::OutputConflict, "OutputConflict", 1, "{1}", "{1}"},
-    {Id::ProgramProblem, "ProgramProblem", 1, "{1}", "le programme ne peut pas être lu ({1})"},
+    {Id::ProgramProblem, "ProgramProblem", 1, "{1}", "le programme ne peut pas être lu : ce n'est pas un quiz fait par quizbuild, ou il est abîmé"},
 
     {Id::FitToBuild, "FitToBuild", 1, "fit to build, {1}", "prêt à construire : {1}"},
     {Id::Summary, "Summary", 2, "{n1:entry|entries}, {n2:media item|media items}", "{n1:entrée|entrées}, {n2:média|médias}"},
