@@ -50,12 +50,7 @@ function keepForUndo() {
 // Runs `edit(quiz, media)` as one step; media are replaced, never changed
 // in place, so the history's steps share them.
 function change(edit, what = 'all') {
-  workspace.typingIn = null;
-  keepForUndo();
-  const media = new Map(workspace.media);
-  edit(workspace.quiz, media);
-  workspace.media = media;
-  workspace.saved = false;
+  changeUnseen(edit);
   notify(what);
 }
 

@@ -350,20 +350,7 @@ std::vector<std::string> listItems(const std::string& value)
 
 std::string quoted(const std::string& text, Language language)
 {
-    std::string shown;
-    // Control characters as JSON escapes, so every line stays whole.
-    for (std::size_t at = 0; at < text.size(); ++at) {  // bounded by the text's length
-        auto byte = static_cast<unsigned char>(text[at]);
-        bool c1 = byte == 0xC2 && at + 1 < text.size() && (static_cast<unsigned char>(text[at + 1]) & 0xE0) == 0x80;
-        char escape[8] = {text[at], '\0'};
-        if (byte == '\t' || byte == '\n' || byte == '\r')
-            std::snprintf(escape, sizeof escape, "\\%c", byte == '\t' ? 't' : byte == '\n' ? 'n' : 'r');
-        else if (byte < 0x20 || byte == 0x7F)
-            std::snprintf(escape, sizeof escape, "\\u%04X", byte);
-        else if (c1)
-            std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned char>(text[++at]));
-        shown += escape;
-    }
+    std::string shown = escapedControls(text);
     return language == Language::English ? "\"" + shown + "\"" : "« " + shown + " »";
 }
 
@@ -529,4 +516,24 @@ std::string frenchFieldName(const std::string& field)
         start = end + 2;
     }
     return out;
+}
+
+std::string escapedControls(const std::string& text)
+{
+    std::string shown;
+    // Bounded by the text's length: every step moves on by one or two bytes.
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        auto byte = static_cast<unsigned char>(text[at]);
+        // C1 controls (U+0080 to U+009F) are two bytes in UTF-8: 0xC2 0x80 to 0xC2 0x9F.
+        bool c1 = byte == 0xC2 && at + 1 < text.size() && (static_cast<unsigned char>(text[at + 1]) & 0xE0) == 0x80;
+        char escape[8] = {text[at], '\0'};
+        if (byte == '\t' || byte == '\n' || byte == '\r')
+            std::snprintf(escape, sizeof escape, "\\%c", byte == '\t' ? 't' : byte == '\n' ? 'n' : 'r');
+        else if (byte < 0x20 || byte == 0x7F)
+            std::snprintf(escape, sizeof escape, "\\u%04X", byte);
+        else if (c1)
+            std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned char>(text[++at]));
+        shown += escape;
+    }
+    return shown;
 }

@@ -98,5 +98,9 @@ std::string frenchFieldName(const std::string& field);
 // catalogue's own check; every {w} value's word and {n} noun must exist.
 std::vector<std::size_t> placeholdersOf(const char* text);
 
+// The text with control characters shown as JSON escapes ("a\u0000b",
+// "two\nlines"), so that every line of a message stays whole.
+std::string escapedControls(const std::string& text);
+
 // A list value for {l} and {o}: the names separated by '\n'.
 std::string listValue(std::span<const char* const> names);
